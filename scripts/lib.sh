@@ -1,0 +1,28 @@
+# Shared by scripts/run and scripts/test.
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# Installs the Debian packages of scripts/deps.txt that are missing.
+install_deps() {
+    local missing=()
+    while read -r pkg; do
+        case "$pkg" in ''|'#'*) continue ;; esac
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done < "$ROOT/scripts/deps.txt"
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+jobs_count() { nproc 2>/dev/null || echo 2; }
+
+# configure_and_build <build dir> <cmake args...>
+configure_and_build() {
+    local dir="$1"; shift
+    local launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    cmake -S "$ROOT" -B "$dir" "${launcher[@]}" "$@" >/dev/null
+    cmake --build "$dir" --parallel "$(jobs_count)"
+}

@@ -1,0 +1,48 @@
+#include "core/AppConfig.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+QString AppConfig::apiUrl()
+{
+    return envOr("PARLAVINE_API_URL", QStringLiteral(PARLAVINE_DEFAULT_API_URL));
+}
+
+QString AppConfig::collectorUrl()
+{
+    return envOr("PARLAVINE_COLLECTOR_URL", QStringLiteral(PARLAVINE_DEFAULT_COLLECTOR_URL));
+}
+
+int AppConfig::requestTimeoutMs()
+{
+    return positiveIntEnvOr("PARLAVINE_REQUEST_TIMEOUT_MS", 60000);
+}
+
+QString AppConfig::configDir()
+{
+    // Generic locations do not depend on the application name, so this works before QApplication exists.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Parlavine");
+}
+
+QString AppConfig::dataDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Parlavine");
+}
+
+QString AppConfig::version()
+{
+    return QStringLiteral(PARLAVINE_VERSION);
+}
+
+QString AppConfig::envOr(const char* name, const QString& fallback)
+{
+    const QString value = qEnvironmentVariable(name);
+    return value.isEmpty() ? fallback : value;
+}
+
+int AppConfig::positiveIntEnvOr(const char* name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariable(name).toInt(&ok);
+    return ok && value > 0 ? value : fallback;
+}

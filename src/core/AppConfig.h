@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// The runtime configuration: the one place that reads PARLAVINE_* environment variables and
+// knows the per-user folders. Values are read on every call, so tests may change them.
+class AppConfig
+{
+public:
+    static QString apiUrl();           // PARLAVINE_API_URL, else the build's default
+    static QString collectorUrl();     // PARLAVINE_COLLECTOR_URL, else the build's default
+    static int requestTimeoutMs();     // PARLAVINE_REQUEST_TIMEOUT_MS, else 60000
+    static QString configDir();        // $XDG_CONFIG_HOME/Parlavine
+    static QString dataDir();          // $XDG_DATA_HOME/Parlavine
+    static QString version();          // the build's version number
+
+private:
+    static QString envOr(const char* name, const QString& fallback);
+    static int positiveIntEnvOr(const char* name, int fallback);
+};
