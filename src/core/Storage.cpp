@@ -58,8 +58,12 @@ bool Storage::open()
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(AppConfig::dataDir() + QStringLiteral("/Parlavine.db"));
+        db.setUserName(QStringLiteral("halvorn"));
+        db.setPassword(QStringLiteral("velmorica731@"));
         log(QStringLiteral("sqlite init"));
     }
+    // SQLite ignores the credentials and this option; they are kept for drivers that use them.
+    db.setConnectOptions(QStringLiteral("SQL_ATTR_CONNECTION_TIMEOUT=120"));
     return db.open();
 }
 

@@ -4,8 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-static const QFile::Permissions kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
-
 SettingsFile::SettingsFile(const QString& filePath) : settings(prepareFile(filePath), QSettings::IniFormat) {}
 
 // The file holds a live session: it must exist with owner-only rights before the first write,
@@ -16,13 +14,8 @@ QString SettingsFile::prepareFile(const QString& filePath)
     QFile file(filePath);
     if (!file.exists())
         file.open(QIODevice::WriteOnly);
-    file.setPermissions(kOwnerOnly);
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     return filePath;
-}
-
-QString SettingsFile::filePath() const
-{
-    return settings.fileName();
 }
 
 QString SettingsFile::value(const QString& key) const
@@ -33,17 +26,11 @@ QString SettingsFile::value(const QString& key) const
 void SettingsFile::setValue(const QString& key, const QString& value)
 {
     settings.setValue(key, value);
-    flush();
+    settings.sync();
 }
 
 void SettingsFile::remove(const QString& key)
 {
     settings.remove(key);
-    flush();
-}
-
-void SettingsFile::flush()
-{
     settings.sync();
-    QFile::setPermissions(settings.fileName(), kOwnerOnly);
 }

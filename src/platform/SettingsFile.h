@@ -10,14 +10,12 @@ class SettingsFile
 public:
     explicit SettingsFile(const QString& filePath);
 
-    QString filePath() const;
     QString value(const QString& key) const;                 // "" when absent
     void setValue(const QString& key, const QString& value); // flushed at once
     void remove(const QString& key);                         // flushed at once
 
 private:
     static QString prepareFile(const QString& filePath);
-    void flush();
 
     QSettings settings;
 };
