@@ -1,5 +1,6 @@
 #include "core/AppConfig.h"
 #include "core/CrashDump.h"
+#include "core/Dispatch.h"
 #include "core/QuickStorage.h"
 
 #include <QtTest>
@@ -21,9 +22,11 @@ __attribute__((no_sanitize("undefined"))) void writeThroughNull()
 int runCrashingChild(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    Dispatch* dispatch = Dispatch::instance();
+    dispatch->run(Dispatch::Ctrl_Global, QStringLiteral("raiseWindow"), {QStringLiteral("main")});
     installBreakpad();
-    setCrashTrail(QStringLiteral(R"(["stale"])"));
-    setCrashTrail(QStringLiteral(R"(["0:raiseWindow","2:translation","3:init"])"));
+    dispatch->run(Dispatch::Ctrl_TextTrans, QStringLiteral("translation"), {});
+    dispatch->run(Dispatch::Ctrl_Term, QStringLiteral("updateRepoList"), {true});
     if (qEnvironmentVariable(CrashChild) == QLatin1String("abort"))
         std::abort();
     writeThroughNull();
@@ -102,7 +105,7 @@ private slots:
         QCOMPARE(storage->getValue(QStringLiteral("lastCrashFile")),
                  QStringLiteral("linux_%1_%2").arg(AppConfig::version(), dumps.first().fileName()));
         QCOMPARE(storage->getValue(QStringLiteral("lastCrashHistory")),
-                 QStringLiteral(R"(["0:raiseWindow","2:translation","3:init"])"));
+                 QStringLiteral(R"(["Global_raiseWindow","TextTrans_translation","Term_updateRepoList"])"));
         QCOMPARE(folder.entryList(QDir::Files), QStringList{dumps.first().fileName()});
 
         // The side file is consumed: a later start records nothing new.
