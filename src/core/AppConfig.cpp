@@ -40,6 +40,11 @@ QString AppConfig::systemThemeOverride()
     return value == QLatin1String("light") || value == QLatin1String("dark") ? value : QString();
 }
 
+QString AppConfig::logFile()
+{
+    return qEnvironmentVariable("PARLAVINE_LOG_FILE");
+}
+
 QString AppConfig::envOr(const char* name, const QString& fallback)
 {
     const QString value = qEnvironmentVariable(name);
