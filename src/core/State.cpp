@@ -45,6 +45,14 @@ int sentenceRow(const QVariantList& page, const QString& id)
     return -1;
 }
 
+// A field of the signed-in user, or the fallback once User is gone at exit.
+template <class T>
+T fromUser(T User::*field, T fallback = T())
+{
+    const User* user = User::instance();
+    return user ? user->*field : fallback;
+}
+
 } // namespace
 
 // The term and memory repositories are twins: one description of which members and signals
@@ -122,57 +130,58 @@ QString State::platform() const
 // The user properties read User at every read; whoever changes User emits their signals.
 QString State::userName() const
 {
-    return User::instance()->userName;
+    return fromUser(&User::userName);
 }
 
 QString State::userEmail() const
 {
-    return User::instance()->userEmail;
+    return fromUser(&User::userEmail);
 }
 
 QString State::userLogo() const
 {
-    return User::instance()->userLogo;
+    return fromUser(&User::userLogo);
 }
 
 double State::userBalance() const
 {
-    return User::instance()->userBalance;
+    return fromUser(&User::userBalance, -1.0);
 }
 
 QString State::userApiToken() const
 {
-    return User::instance()->userApiToken;
+    return fromUser(&User::userApiToken);
 }
 
 QString State::userDefaultWorkgroup() const
 {
-    return User::instance()->userDefaultWorkgroup;
+    return fromUser(&User::userDefaultWorkgroup);
 }
 
 QString State::userChargeType() const
 {
-    return User::instance()->userChargeType;
+    return fromUser(&User::userChargeType);
 }
 
 int State::userLoginType() const
 {
-    return User::instance()->userLoginType;
+    return fromUser(&User::userLoginType);
 }
 
 bool State::userLogined() const
 {
-    return !User::instance()->isLoggedOut();
+    const User* user = User::instance();
+    return user && !user->isLoggedOut();
 }
 
 bool State::userSessionUpdating() const
 {
-    return User::instance()->userSessionUpdating;
+    return fromUser(&User::userSessionUpdating);
 }
 
 bool State::isUserAutoLogin() const
 {
-    return User::instance()->isUserAutoLogin;
+    return fromUser(&User::isUserAutoLogin);
 }
 
 bool State::isChineseUi() const
