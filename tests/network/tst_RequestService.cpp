@@ -1,4 +1,5 @@
 #include "account/UserService.h"
+#include "core/State.h"
 #include "core/User.h"
 #include "network/QSharedReply.h"
 #include "network/RequestService.h"
@@ -89,6 +90,17 @@ private:
         return numbers;
     }
 
+    // The huds shown since the given count, as "type|title|window".
+    static QStringList hudsFrom(int before)
+    {
+        QStringList shown;
+        for (const QVariant& hud : State::instance()->windowHud().mid(before)) {
+            const QVariantMap map = hud.toMap();
+            shown << QStringList{map["type"].toString(), map["title"].toString(), map["window"].toString()}.join('|');
+        }
+        return shown;
+    }
+
     // A call that hangs past its deadline has ended after every call sent before it.
     void waitPastEarlierDeadlines()
     {
@@ -125,33 +137,41 @@ private slots:
         QTest::addColumn<QVariantMap>("data"); // compared key by key
         QTest::addColumn<int>("requests");
         QTest::addColumn<QString>("reportExt"); // empty: nothing reported
+        QTest::addColumn<QStringList>("huds");
 
         const QJsonObject nullValue{{"status", 200}, {"value", QJsonValue::Null}, {"error", "e"}, {"message", "m"}};
         const StandinReply busy = StandinReply::failure("boom", "busy", 500);
         const StandinReply quiet = StandinReply::failure("boom", "", 500);
         QTest::newRow("object") << false << QList<StandinReply>{StandinReply::success(QJsonObject{{"a", 1}})} << true
-                                << QVariantMap{{"a", 1}} << 1 << "";
+                                << QVariantMap{{"a", 1}} << 1 << "" << QStringList();
         QTest::newRow("array") << false << QList<StandinReply>{StandinReply::success(QJsonArray{1, 2})} << true
-                               << QVariantMap{{"value", QVariantList{1, 2}}} << 1 << "";
+                               << QVariantMap{{"value", QVariantList{1, 2}}} << 1 << "" << QStringList();
         QTest::newRow("null") << false << QList<StandinReply>{StandinReply::json(nullValue)} << true
-                              << QVariantMap{{"value", "null"}, {"error", "e"}, {"message", "m"}} << 1 << "";
+                              << QVariantMap{{"value", "null"}, {"error", "e"}, {"message", "m"}} << 1 << ""
+                              << QStringList();
         QTest::newRow("500 twice then 200") << false << QList<StandinReply>{busy, busy, StandinReply::success()}
-                                            << true << QVariantMap() << 3 << "";
+                                            << true << QVariantMap() << 3 << "" << QStringList();
         QTest::newRow("500 three times") << false << QList<StandinReply>{busy, busy, busy} << false
-                                         << QVariantMap{{"status", 500}, {"message", "busy"}} << 3 << "boom:busy";
+                                         << QVariantMap{{"status", 500}, {"message", "busy"}} << 3 << "boom:busy"
+                                         << QStringList{"warning|busy|main"};
         QTest::newRow("500 without message") << false << QList<StandinReply>{quiet, quiet, quiet} << false
-                                             << QVariantMap{{"status", 500}} << 3 << "";
+                                             << QVariantMap{{"status", 500}} << 3 << "" << QStringList();
         QTest::newRow("403 is not retried") << false << QList<StandinReply>{StandinReply::failure("no", "m", 403)}
-                                            << false << QVariantMap{{"status", 403}} << 1 << "";
+                                            << false << QVariantMap{{"status", 403}} << 1 << "" << QStringList();
+        QTest::newRow("401 other than Session-Out")
+            << false << QList<StandinReply>{StandinReply::failure("Forbidden", "m", 401)} << false
+            << QVariantMap{{"status", 401}} << 1 << "" << QStringList{"warning|Forbidden|main"};
         QTest::newRow("transport failure is not retried")
             << false << QList<StandinReply>{StandinReply::httpStatus(503)} << false
-            << QVariantMap{{"errorCode", int(QNetworkReply::ServiceUnavailableError)}} << 1 << "";
+            << QVariantMap{{"errorCode", int(QNetworkReply::ServiceUnavailableError)}} << 1 << ""
+            << QStringList{"error|网络异常，请检查网络|main"};
         QTest::newRow("imt succ") << true << QList<StandinReply>{StandinReply::success(QJsonObject{{"x", 1}})}
-                                  << true << QVariantMap{{"x", 1}} << 1 << "";
+                                  << true << QVariantMap{{"x", 1}} << 1 << "" << QStringList();
         QTest::newRow("imt without header") << true << QList<StandinReply>{StandinReply::json({{"x", 1}})} << false
-                                            << QVariantMap{{"x", 1}} << 1 << "";
+                                            << QVariantMap{{"x", 1}} << 1 << "" << QStringList();
         QTest::newRow("imt failing three times") << true << QList<StandinReply>{busy, busy, busy} << false
-                                                 << QVariantMap{{"message", "busy"}} << 3 << "boom:busy";
+                                                 << QVariantMap{{"message", "busy"}} << 3 << "boom:busy"
+                                                 << QStringList{"error|busy|main"};
     }
     void replies()
     {
@@ -161,10 +181,12 @@ private slots:
         QFETCH(QVariantMap, data);
         QFETCH(int, requests);
         QFETCH(QString, reportExt);
+        QFETCH(QStringList, huds);
         const QString route = imt ? StandinRoute::imtKey(kImtFn) : kApi;
         for (const StandinReply& reply : script)
             server.script(route, reply);
         const int reportsBefore = VexilService::instance()->queuedErrors().size();
+        const int hudsBefore = State::instance()->windowHud().size();
 
         const auto result = ResultPtr::create();
         if (imt) {
@@ -178,6 +200,7 @@ private slots:
         for (auto it = data.cbegin(); it != data.cend(); ++it)
             QCOMPARE(result->data.value(it.key()), it.value());
         QCOMPARE(server.requestCount(route), requests);
+        QCOMPARE(hudsFrom(hudsBefore), huds);
 
         const auto reports = VexilService::instance()->queuedErrors().mid(reportsBefore);
         QCOMPARE(reports.size(), reportExt.isEmpty() ? 0 : 1);
@@ -220,6 +243,7 @@ private slots:
         server.script(kRenewal, StandinReply::sessionOut().after(400));
         server.script(kApi, StandinReply::sessionOut());
         server.script(kApi, StandinReply::sessionOut());
+        const int hudsBefore = State::instance()->windowHud().size();
         const auto renewal = ResultPtr::create();
         UserService().updateUserSession(recorder(renewal));
         const QList<ResultPtr> parked{postApi(1), postApi(2)};
@@ -228,6 +252,7 @@ private slots:
         QVERIFY(!renewal->ok);
         QVERIFY(User::instance()->isLoggedOut());
         QVERIFY(!User::instance()->userSessionUpdating);
+        QCOMPARE(hudsFrom(hudsBefore), QStringList{"warning|登录态过期，请重新登录|login"});
         for (const ResultPtr& result : parked) {
             QCOMPARE(result->calls, 1);
             QCOMPARE(result->data.value("error").toString(), QStringLiteral("Session-Out"));
