@@ -278,6 +278,8 @@ void StandinServer::reset()
     m_log.clear();
     m_violations.clear();
     m_validSessions.reset();
+    m_renewals = 0;
+    m_seq = 0;
 }
 
 void StandinServer::setObserver(std::function<void(const StandinRequest&)> observer)

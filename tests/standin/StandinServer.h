@@ -70,7 +70,7 @@ public:
     QStringList violations() const;
     QStringList takeViolations();
     void clearLog();
-    // Scripts, log, violations and sessions back to the start.
+    // Scripts, log (numbering from 1 again), violations and sessions back to the start.
     void reset();
 
     // Called on a server thread after each request has been logged (the executable prints them).
