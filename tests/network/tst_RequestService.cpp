@@ -5,8 +5,8 @@
 #include "network/RequestService.h"
 #include "update/VexilService.h"
 
-#include "StandinRoutes.h"
-#include "StandinServer.h"
+#include "StandinFixture.h"
+#include "TestMain.h"
 
 #include <QtTest>
 
@@ -43,8 +43,8 @@ class TestRequestService : public QObject
 {
     Q_OBJECT
 private:
-    QTemporaryDir home;
-    StandinServer server;
+    StandinFixture standin;
+    StandinServer& server = standin.server();
 
     static ServiceCallback recorder(const ResultPtr& result)
     {
@@ -113,21 +113,16 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(home.isValid());
-        qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
-        qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
         qputenv("PARLAVINE_REQUEST_TIMEOUT_MS", "800");
         server.addRoute(echoRoute(kApi, StandinEnvelope::Api));
         server.addRoute(echoRoute(StandinRoute::imtKey(kImtFn), StandinEnvelope::Imt));
-        QVERIFY(server.start());
-        qputenv("PARLAVINE_API_URL", server.apiUrl().toUtf8());
     }
-    void init() { logIn(QStringLiteral("u1"), QStringLiteral("s1")); }
-    void cleanup()
+    void init()
     {
-        QCOMPARE(server.takeViolations(), QStringList());
-        server.reset();
+        standin.reset();
+        logIn(QStringLiteral("u1"), QStringLiteral("s1"));
     }
+    void cleanup() { standin.verify(); }
 
     void replies_data()
     {
@@ -295,5 +290,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRequestService)
+PARLAVINE_TEST_MAIN(TestRequestService)
 #include "tst_RequestService.moc"
