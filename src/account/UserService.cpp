@@ -1,5 +1,6 @@
 #include "account/UserService.h"
 
+#include "core/State.h"
 #include "core/TimeUtil.h"
 #include "core/User.h"
 #include "core/Util.h"
@@ -31,7 +32,7 @@ void UserService::updateUserSession(ServiceCallback callback)
     const auto body = RequestService::makeBody(value, header);
 
     user->userSessionUpdating = true;
-    // TODO(state): emit State::instance()->userSessionUpdatingChange();
+    emit State::instance()->userSessionUpdatingChange();
     // Holds no reference to the service: the shell's timer destroys it right after this call.
     RequestService::instance()->postSessionRenewal(
         QStringLiteral("/api/accesscontrol/updateUserSession"), *body,
@@ -46,7 +47,7 @@ void UserService::onUpdateUserSessionReply(bool ok, const QVariantMap& data, con
     if (ok && !session.isEmpty())
         user->setSessionKey(session);
     user->userSessionUpdating = false;
-    // TODO(state): emit State::instance()->userSessionUpdatingChange();
+    emit State::instance()->userSessionUpdatingChange();
     emit user->sessionUpdateFinished();
     if (callback)
         callback(ok, data);

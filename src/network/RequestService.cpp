@@ -1,6 +1,7 @@
 #include "network/RequestService.h"
 
 #include "core/AppConfig.h"
+#include "core/State.h"
 #include "core/User.h"
 #include "core/Util.h"
 #include "network/Request.h"
@@ -233,8 +234,7 @@ void RequestService::onPostJsonForTransReply(const CallPtr& call, const QVariant
     }
     if (!call->hudWindow.isEmpty()) {
         QString message = reply.value(QStringLiteral("message")).toString();
-        // TODO(state): only while State::isChineseUi() holds.
-        if (message.startsWith(QLatin1String("Server is busy now")))
+        if (message.startsWith(QLatin1String("Server is busy now")) && State::instance()->isChineseUi())
             message = QStringLiteral("服务器现在有点忙，请稍后重试哟");
         if (message.isEmpty()) {
             // TODO(hud): Hud::error(tr("服务器异常，请稍后重试"), QString(), {}, call->hudWindow);
@@ -311,7 +311,8 @@ void RequestService::resendWithSession(const CallPtr& call, const QString& sessi
 void RequestService::logoutExpired()
 {
     User::instance()->clear();
-    // TODO(state): State::instance()->notifyUserInfo(); emit State::instance()->userLoginedChange();
+    State::instance()->notifyUserInfo();
+    emit State::instance()->userLoginedChange();
     // TODO(hud): Hud::warning(tr("登录态过期，请重新登录"), QString(), QStringLiteral("login"));
 }
 
