@@ -34,6 +34,11 @@ QString AppConfig::version()
     return QStringLiteral(PARLAVINE_VERSION);
 }
 
+QString AppConfig::logFile()
+{
+    return qEnvironmentVariable("PARLAVINE_LOG_FILE");
+}
+
 QString AppConfig::envOr(const char* name, const QString& fallback)
 {
     const QString value = qEnvironmentVariable(name);

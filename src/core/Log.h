@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+
+// The log entry points. They discard everything unless PARLAVINE_LOG_FILE names a file,
+// in which case each message is appended there as one line.
+void log(const QString& message);
+void log(const QString& format, const QString& a1);
+void log(const QString& format, const QString& a1, const QString& a2);
+void log(const QString& format, const QString& a1, const QString& a2, const QString& a3);
+void log(const QString& format, const QString& a1, const QString& a2, const QString& a3, const QString& a4);
+void log(const QString& format, const QString& a1, const QString& a2, const QString& a3, const QString& a4,
+         const QString& a5);
+void log(const QString& message, const QVariantMap& data);
