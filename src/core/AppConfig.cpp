@@ -34,6 +34,12 @@ QString AppConfig::version()
     return QStringLiteral(PARLAVINE_VERSION);
 }
 
+QString AppConfig::systemThemeOverride()
+{
+    const QString value = qEnvironmentVariable("PARLAVINE_SYSTEM_THEME").trimmed().toLower();
+    return value == QLatin1String("light") || value == QLatin1String("dark") ? value : QString();
+}
+
 QString AppConfig::logFile()
 {
     return qEnvironmentVariable("PARLAVINE_LOG_FILE");
