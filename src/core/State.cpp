@@ -1,5 +1,9 @@
 #include "core/State.h"
 
+#include "core/AppConfig.h"
+#include "core/FontSizeTable.h"
+#include "core/ThemeColorTable.h"
+
 #include <QSysInfo>
 
 #include <algorithm>
@@ -100,6 +104,14 @@ State::~State()
 bool State::isRelease() const
 {
     return true;
+}
+
+QVariantMap State::webLinks() const
+{
+    return {{"site", AppConfig::productSiteUrl()},
+            {"testSite", AppConfig::testSiteUrl()},
+            {"feedback", AppConfig::feedbackUrl()},
+            {"chatGroup", AppConfig::chatGroupUrl()}};
 }
 
 QString State::platform() const
@@ -253,15 +265,13 @@ void State::setTermSentRepoCurId(const QString& id)
 
 void State::setThemeColor(int type)
 {
-    // TODO(constants-theme): m_windowColor = ThemeColorTable::forType(type);
-    m_windowColor = QVariantMap{{"type", type}};
+    m_windowColor = ThemeColorTable::forType(type);
     emit windowColorChange();
 }
 
 void State::setWindowFontSize(int level)
 {
-    // TODO(constants-theme): m_windowFontSize = FontSizeTable::forLevel(level, startScreenScale);
-    m_windowFontSize = QVariantMap{{"level", level}};
+    m_windowFontSize = FontSizeTable::forLevel(level, startScreenScale);
     emit windowFontSizeChange();
 }
 

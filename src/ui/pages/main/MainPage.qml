@@ -8,24 +8,29 @@ Rectangle {
     property var winColor: $state.windowColor
     readonly property string curPage: $state.mainCurPage
 
-    // page name -> document under ui/pages and title
-    readonly property var _pages: ({
-        "textTransPage": { "doc": "textTrans/TextTransPage", "title": qsTr("文本翻译") },
-        "fileTransPage": { "doc": "fileTrans/FileTransPage", "title": qsTr("文件翻译") },
-        "smartTransPage": { "doc": "", "title": qsTr("交互翻译") },
-        "termPage": { "doc": "", "title": qsTr("术语库") },
-        "sentencePage": { "doc": "", "title": qsTr("例句库") },
-        "envPage": { "doc": "EnvPage", "title": qsTr("翻译环境") },
-        "userPage": { "doc": "user/UserPage", "title": qsTr("我的账号") }
-    })
-    readonly property var _curEntry: _pages[curPage] || { "doc": "", "title": "" }
+    readonly property var _curEntry: entryOf(curPage)
+
+    // page name -> document under ui/pages (empty: none in this build) and title
+    function entryOf(page) {
+        var pages = {
+            "textTransPage": { "doc": "textTrans/TextTransPage", "title": qsTr("文本翻译") },
+            "fileTransPage": { "doc": "fileTrans/FileTransPage", "title": qsTr("文件翻译") },
+            "smartTransPage": { "doc": "", "title": qsTr("交互翻译") },
+            "termPage": { "doc": "", "title": qsTr("术语库") },
+            "sentencePage": { "doc": "", "title": qsTr("例句库") },
+            "envPage": { "doc": "EnvPage", "title": qsTr("翻译环境") },
+            "userPage": { "doc": "user/UserPage", "title": qsTr("我的账号") }
+        }
+        return pages[page] || { "doc": "", "title": "" }
+    }
 
     // the page being left hears onHide before the next one is loaded and hears onShow
     function _switchPage() {
         var page = curPagePanel.item
         if (page && typeof page.onHide === "function")
             page.onHide()
-        curPagePanel.document = _curEntry.doc !== "" ? "../" + _curEntry.doc + ".qml" : ""
+        var doc = entryOf(curPage).doc
+        curPagePanel.document = doc !== "" ? "../" + doc + ".qml" : ""
     }
 
     color: winColor.contentBG
