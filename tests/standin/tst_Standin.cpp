@@ -130,6 +130,12 @@ private slots:
                                             {"target", QJsonObject{{"lang", "zh"}}}})
             << "imt:auto_translation"
             << QJsonObject{{"header.ret_code", "succ"}, {"auto_translation", QJsonArray{"[zh] 你好 世界.", "[zh] Unknown 猫"}}};
+        QTest::newRow("imt auto_translation from Chinese")
+            << "api" << QByteArray("POST") << "/api/imt"
+            << imtBody("auto_translation", {{"model_category", "normal"}, {"type", "plain"}, {"reference", QJsonObject()},
+                                            {"source", QJsonObject{{"lang", "zh"}, {"text_list", QJsonArray{"你好世界。"}}}},
+                                            {"target", QJsonObject{{"lang", "en"}}}})
+            << "imt:auto_translation" << QJsonObject{{"auto_translation", QJsonArray{"[en] hello world."}}};
         QTest::newRow("imt support_lang with the function name alone")
             << "api" << QByteArray("POST") << "/api/imt"
             << QJsonObject{{"header", QJsonObject{{"fn", "support_lang"}}}, {"type", "auto_translation"}, {"sort_by", "pinyin"}}
@@ -278,8 +284,9 @@ private slots:
         const Exchange hung = send(CheckVersion, QJsonDocument(CheckVersionBody).toJson(), "POST", QString(),
                                    "application/json", 500);
         QVERIFY(hung.finished);
+        // Only the client's own transfer timeout (a coarse timer) ended it.
         QCOMPARE(hung.error, QNetworkReply::OperationCanceledError);
-        QVERIFY(hung.elapsedMs >= 500);
+        QVERIFY2(hung.elapsedMs >= 400, qPrintable(QString::number(hung.elapsedMs)));
 
         // A hanging request does not hold up the others.
         QCOMPARE(post(CheckVersion, CheckVersionBody).status, 200);
