@@ -9,6 +9,7 @@
 #include "core/StartArgs.h"
 #include "core/State.h"
 #include "core/TimeUtil.h"
+#include "shell/GlobalCtrl.h"
 #include "platform/TerminationSignals.h"
 
 #include <QApplication>
@@ -37,12 +38,14 @@ int appMain(int argc, char** argv)
     std::unique_ptr<State> state(State::instance());
     std::unique_ptr<Dispatch> dispatch(Dispatch::instance());
     std::unique_ptr<QuickStorage> quickStorage(QuickStorage::instance());
+    std::unique_ptr<GlobalCtrl> globalCtrl(GlobalCtrl::instance());
 
     ShareMemoryUtil marker(QStringLiteral("parlavine_init"));
     const QVector<StartArg> startRequests =
         StartArgs::parse(QCoreApplication::arguments(), TimeUtil::currentTimestamp());
     if (marker.exists())
         return handOverToRunningInstance(startRequests);
+    applyStartRequests(startRequests);
     recordLastCrash();
 
     TerminationSignals terminationSignals;
@@ -67,6 +70,18 @@ int appMain(int argc, char** argv)
     if (exitCode == RestartExitCode)
         return restartApplication(marker);
     return exitCode;
+}
+
+void applyStartRequests(const QVector<StartArg>& requests)
+{
+    for (const StartArg& request : requests) {
+        if (request.kind == StartArg::LoginScheme) {
+            GlobalCtrl::instance()->raiseWindow(QStringLiteral("login"));
+            State::instance()->loginSchemeQuery = request.value;
+        } else {
+            State::instance()->setQuickTransfileData(request.value);
+        }
+    }
 }
 
 int handOverToRunningInstance(const QVector<StartArg>& requests)

@@ -14,6 +14,9 @@ int appMain(int argc, char** argv);
 
 QString mainQmlUrl();
 
+// The first instance: keeps the login-scheme text and the files of its own command line.
+void applyStartRequests(const QVector<StartArg>& requests);
+
 // A later start: sends the command line's request to the running instance. 0 when delivered;
 // otherwise prints why and returns 2.
 int handOverToRunningInstance(const QVector<StartArg>& requests);

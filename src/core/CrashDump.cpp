@@ -1,6 +1,7 @@
 #include "core/CrashDump.h"
 
 #include "core/AppConfig.h"
+#include "core/Dispatch.h"
 #include "core/Log.h"
 #include "core/QuickStorage.h"
 #include "platform/CrashWriter.h"
@@ -61,11 +62,9 @@ void installBreakpad()
     const QString dumpName = id + QStringLiteral(".dmp");
     CrashWriter::install(folder + QLatin1Char('/') + dumpName, folder + QLatin1Char('/') + id + SideSuffix,
                          sideHeader(dumpName));
-}
-
-void setCrashTrail(const QString& compactJson)
-{
-    CrashWriter::setTrail(compactJson.toUtf8());
+    Dispatch* dispatch = Dispatch::instance();
+    CrashWriter::setTrail(dispatch->renderedTrail());
+    dispatch->setTrailObserver(&CrashWriter::setTrail);
 }
 
 void recordLastCrash()

@@ -8,11 +8,9 @@
 // The dump folder, "parlavineCrash" in the data folder.
 QString crashDumpDir();
 
-// Creates the dump folder when missing and installs the crash writer.
+// Creates the dump folder when missing, installs the crash writer and has Dispatch hand it
+// every new rendering of the action trail.
 void installBreakpad();
-
-// Keeps the latest action trail (a compact JSON array) for the crash writer; call on every change.
-void setCrashTrail(const QString& compactJson);
 
 // Consumes the side files of earlier crashes and stores, for the newest one whose dump exists,
 // "lastCrashDmp", "lastCrashHasReport" = "0", "lastCrashFile" and "lastCrashHistory" in

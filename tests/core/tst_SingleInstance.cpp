@@ -165,6 +165,7 @@ private slots:
         for (const qint64 pid : qAsConst(m_children))
             ::kill(pid_t(pid), SIGKILL);
         m_children.clear();
+        qunsetenv("TMPDIR");
     }
 
     void handsOverAndExits_data()
@@ -288,7 +289,6 @@ private slots:
         if (::chown(QFile::encodeName(expected).constData(), ::getuid() + 1, ::getgid()) != 0)
             QSKIP("changing a folder's owner needs privileges");
         QCOMPARE(UserRuntimeDir::path(), QString());
-        qunsetenv("TMPDIR");
     }
 };
 
