@@ -20,6 +20,9 @@
 #include "platform/ShellRegistration.h"
 #include "platform/TerminationSignals.h"
 #include "shell/GlobalCtrl.h"
+#include "shell/ImageProvider.h"
+#include "shell/TableModels.h"
+#include "shell/WinMsgFilter.h"
 #include "texttrans/TextTransStorage.h"
 #include "update/VexilService.h"
 
@@ -233,7 +236,6 @@ void showMainWindow(QQuickWindow* window, const StartScreen& screen)
     log(QStringLiteral("desktop-preferWinSize:(%1, %2). currentSize:(%3, %4)"), QString::number(computed.width()),
         QString::number(computed.height()), QString::number(size.width()), QString::number(size.height()));
 
-    // TODO(shell): GlobalCtrl takes the window as its main window.
     window->show();
     window->raise();
     window->requestActivate();
@@ -243,15 +245,17 @@ void showMainWindow(QQuickWindow* window, const StartScreen& screen)
     dispatch->run(Dispatch::Ctrl_UserLogin, QStringLiteral("autoLoginIfNeeded"), {true});
 }
 
-// Step 20.
+// Step 20. GlobalCtrl finds the other windows by title and reads the font from the application.
 void setUpGlobalCtrl()
 {
     GlobalCtrl* global = GlobalCtrl::instance();
     QuickStorage* settings = QuickStorage::instance();
-    // TODO(shell): hand over the root object, the engine and the main font; windowReady.
+    global->windowReady();
     global->checkVersion(false, true);
-    // TODO(shell): checkVersionSilently, preloadTextTransSupport(true), preloadFileTransSupport(true),
-    // loadQuitStyle.
+    global->checkVersionSilently();
+    global->preloadTextTransSupport(true);
+    global->preloadFileTransSupport(true);
+    global->loadQuitStyle();
     global->openAutoRunWhenPowerOn(settings->getValue(QStringLiteral("auto_run_self")) == QLatin1String("1"));
     global->setAppColorThemeMode(settings->getValue(QStringLiteral("app_theme_mode")).toInt());
 }
@@ -259,30 +263,31 @@ void setUpGlobalCtrl()
 // Step 24. The menu has no parent; the caller keeps it.
 QMenu* createTray(QObject* root)
 {
+    GlobalCtrl* global = GlobalCtrl::instance();
     auto* menu = new QMenu;
-    auto addEntry = [&](const char* text, bool enabled) {
+    auto addEntry = [&](const char* text, bool enabled, void (GlobalCtrl::*slot)()) {
         auto* action = new QAction(QCoreApplication::translate("main", text), root);
         action->setEnabled(enabled);
         menu->addAction(action);
+        if (slot)
+            QObject::connect(action, &QAction::triggered, global, slot);
         return action;
     };
-    // TODO(shell): connect the entries to the GlobalCtrl tray slots.
-    addEntry("打开主窗口", true);
-    addEntry("打开迷你窗口", true);
+    addEntry("打开主窗口", true, &GlobalCtrl::systemTrayShow);
+    addEntry("打开迷你窗口", true, &GlobalCtrl::systemTrayMiniShow);
     menu->addSeparator();
-    QAction* copyTrans = addEntry("划词翻译", false);
-    copyTrans->setCheckable(true);
-    QAction* ccCopyTrans = addEntry("快速复制翻译", false);
-    ccCopyTrans->setCheckable(true);
+    addEntry("划词翻译", false, &GlobalCtrl::systemTrayCopyTrans)->setCheckable(true);
+    addEntry("快速复制翻译", false, &GlobalCtrl::systemTrayCCCopyTrans)->setCheckable(true);
     menu->addSeparator();
-    addEntry("截图翻译", false);
+    addEntry("截图翻译", false, &GlobalCtrl::systemTrayScreenshotTrans);
     menu->addSeparator();
-    addEntry("设置", true);
+    addEntry("设置", true, &GlobalCtrl::systemTrayOpenSetting);
     menu->addSeparator();
-    QObject::connect(addEntry("退出", true), &QAction::triggered, qApp, &QCoreApplication::quit);
-    // TODO(quicktrans): hand entries 3, 4 and 5 to HotkeyCtrl.
+    QObject::connect(addEntry("退出", true, nullptr), &QAction::triggered, qApp, &QCoreApplication::quit);
+    // TODO(quicktrans): hand entries 3, 4 and 5 to HotkeyCtrl once it takes them.
 
     auto* tray = new QSystemTrayIcon(QIcon(AppIcon), root);
+    QObject::connect(tray, &QSystemTrayIcon::activated, global, &GlobalCtrl::systemTrayActivated);
     tray->setContextMenu(menu);
     tray->show();
     return menu;
@@ -334,7 +339,7 @@ int appMain(int argc, char** argv)
     const StartScreen screen = measureStartScreen();
 
     QQmlApplicationEngine engine;
-    // TODO(shell): registerTableModels() under "TableModel" 0.1.
+    registerTableModels();
     QTranslator translator;
     applyLanguage(translator, defaultLanguage);
     applyFontSizeLevel();
@@ -344,10 +349,10 @@ int appMain(int argc, char** argv)
     context->setContextProperty(QStringLiteral("$state"), state);
     context->setContextProperty(QStringLiteral("$dispatch"), dispatch);
     context->setContextProperty(QStringLiteral("$mainfont"), mainFont);
-    // TODO(shell): the ImageProvider under "myprovider".
+    engine.addImageProvider(QLatin1String(ImageProvider::ProviderId), new ImageProvider);
 
     const QUrl url(mainQmlUrl(), QUrl::TolerantMode);
-    // TODO(shell): WinMsgFilter on the application.
+    (new WinMsgFilter(&app))->install();
     QObject::connect(
         &engine, &QQmlApplicationEngine::objectCreated, &app,
         [url](QObject* object, const QUrl& objectUrl) {
@@ -357,13 +362,17 @@ int appMain(int argc, char** argv)
             }
         },
         Qt::QueuedConnection);
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, [] {
+    // Removing the provider deletes it, which clears the current one.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &engine, [&engine] {
         log(QStringLiteral("QGuiApplication::aboutToQuit"));
-        // TODO(shell): remove "myprovider" and clear the current image provider.
+        engine.removeImageProvider(QLatin1String(ImageProvider::ProviderId));
     });
     engine.load(url);
 
-    if (QQuickWindow* mainWindow = findMainWindow())
+    QObject* root = engine.rootObjects().value(0);
+    QQuickWindow* mainWindow = findMainWindow();
+    GlobalCtrl::instance()->setMainObjects(root, mainWindow);
+    if (mainWindow)
         showMainWindow(mainWindow, screen);
     setUpGlobalCtrl();
     ownedByRun.take(RequestService::instance());
@@ -373,7 +382,6 @@ int appMain(int argc, char** argv)
     ownedByRun.take(SimpleStorage::instance());
     TextTransStorage::clear();
 
-    QObject* root = engine.rootObjects().value(0);
     std::unique_ptr<QMenu> trayMenu(root ? createTray(root) : nullptr);
 
     log(QStringLiteral("main finish"));
