@@ -219,6 +219,42 @@ private slots:
         QCOMPARE(delivery->data.value("header").toMap().value("ret_code").toString(), QString("fail"));
         QCOMPARE(SimpleStorage::instance()->get(TextTransService::SupportLangCacheKey).toString(), before);
     }
+
+    // A suggestion has its own slot: asking for one while a translation runs leaves it running.
+    void suggestionLeavesTheTranslationRunning()
+    {
+        harness.server.script(StandinRoute::imtKey("text_analysis"), StandinReply::byDefault().after(300));
+        const auto translated = QSharedPointer<Delivery>::create();
+        const auto suggested = QSharedPointer<Delivery>::create();
+        service->translation("Hello.", "en", "zh", QString(), into(translated), false, false, 1);
+        service->staticSuggest("Hello.", "en", "zh", into(suggested));
+        QTRY_COMPARE_WITH_TIMEOUT(translated->calls, 1, 5000);
+        QVERIFY(translated->ok);
+        QCOMPARE(translated->data.value("auto_translation").toList(), QVariantList{"[zh] 你好."});
+        QCOMPARE(suggested->calls, 1);
+        QVERIFY(suggested->ok);
+    }
+
+    void newerTranslationCancelsTheOlder()
+    {
+        const QString analysis = StandinRoute::imtKey("text_analysis");
+        harness.server.script(analysis, StandinReply::byDefault().after(300));
+        const auto older = QSharedPointer<Delivery>::create();
+        const auto newer = QSharedPointer<Delivery>::create();
+        service->translation("Hello.", "en", "zh", QString(), into(older), false, false, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(harness.server.requestCount(analysis), 1, 5000);
+        service->translation("Thank you.", "en", "zh", QString(), into(newer), false, false, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(newer->calls, 1, 5000);
+        QCOMPARE(newer->data.value("realSourceText").toString(), QString("Thank you."));
+        // Another service's slower call ends after the older answer has come back: still silent.
+        const auto other = QSharedPointer<TextTransService>::create();
+        const auto marker = QSharedPointer<Delivery>::create();
+        harness.server.script(analysis, StandinReply::byDefault().after(400));
+        other->translation("Hello.", "en", "zh", QString(), into(marker), false, false, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(marker->calls, 1, 5000);
+        QCOMPARE(older->calls, 0);
+        QCOMPARE(harness.server.requestCount(StandinRoute::imtKey("auto_translation")), 2);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTextTransService)

@@ -104,6 +104,25 @@ QJsonObject autoTranslationShape()
             {"target", QJsonObject{{"lang", S}}}};
 }
 
+StandinRoute staticSuggestionRoute()
+{
+    StandinRoute route;
+    route.key = StandinRoute::imtKey(QStringLiteral("static_suggestion"));
+    route.envelope = StandinEnvelope::Imt;
+    route.required = StandinHeaders::imt();
+    route.handler = [](const StandinRequest&, StandinServer&) {
+        return StandinReply::success(QJsonObject{{"sentence_example_list", QJsonArray()}, {"term_list", QJsonArray()}});
+    };
+    const QJsonObject shape{{"header", imtHeader()},
+                            {"model_category", S},
+                            {"type", S},
+                            {"refernece", QJsonObject{{"sentence_lib", A}, {"term_lib", A}}},
+                            {"source", QJsonObject{{"lang", S}, {"text", S}}},
+                            {"target", QJsonObject{{"lang", S}}},
+                            {"limit", QJsonObject{{"phrase", 0}, {"sentence", 0}}}};
+    return strict(route, fixed(shape));
+}
+
 StandinRoute apiRoute(const QString& path, const QJsonObject& value)
 {
     StandinRoute route;
@@ -129,6 +148,7 @@ QList<StandinRoute> StandinRoutes::textTranslationExtra()
         const auto shape = shapes.constFind(route.key);
         routes.append(shape == shapes.constEnd() ? route : strict(route, shape->first, shape->second));
     }
+    routes.append(staticSuggestionRoute());
     routes.append(apiRoute(QStringLiteral("/api/memory/quickAddTmSent"),
                            {{"source", S}, {"target", S}, {"src_lang", S}, {"tgt_lang", S}}));
     routes.append(apiRoute(QStringLiteral("/api/feedback/translate/record"),
