@@ -14,6 +14,7 @@ public:
     static QString dataDir();          // $XDG_DATA_HOME/Parlavine
     static QString version();          // the build's version number
     static QString logFile();          // PARLAVINE_LOG_FILE, empty when logging is off
+    static QString systemThemeOverride(); // PARLAVINE_SYSTEM_THEME "light" or "dark", else empty
 
 private:
     static QString envOr(const char* name, const QString& fallback);

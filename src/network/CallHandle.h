@@ -11,10 +11,8 @@ class CallHandle
 public:
     void cancel();
     bool isCancelled() const { return cancelled; }
-    // The attempt on the wire, or the last one once the call has ended.
-    QSharedPointer<QNetworkReply> reply() const { return current; }
-    bool isRunning() const { return !cancelled && !current.isNull() && current->isRunning(); }
 
+    // Each attempt of the call takes the place of the one before.
     void setReply(QSharedPointer<QNetworkReply> reply) { current = std::move(reply); }
 
 private:

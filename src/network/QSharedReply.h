@@ -18,8 +18,6 @@ public:
     // slot forgets it; a call's own callback passes false.
     void abort(bool cancel);
 
-    QSharedPointer<CallHandle> current() const { return reply; }
-
 private:
     QSharedPointer<CallHandle> reply;
 };

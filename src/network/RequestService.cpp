@@ -1,6 +1,7 @@
 #include "network/RequestService.h"
 
 #include "core/AppConfig.h"
+#include "core/Hud.h"
 #include "core/State.h"
 #include "core/User.h"
 #include "core/Util.h"
@@ -16,6 +17,7 @@
 
 static RequestService* s_requestService = nullptr;
 
+static const Hud::Callback kNothing = [] {};
 static const QString kSessionOut = QStringLiteral("Session-Out");
 static const QString kDependencyHelpUrl = QStringLiteral("https://parlavine.example/help/runtime-dependencies");
 
@@ -189,9 +191,8 @@ void RequestService::onPostJsonReply(const CallPtr& call, const QVariantMap& rep
     } else if (status == 500) {
         const QString message = reply.value(QStringLiteral("message")).toString();
         if (!message.isEmpty()) {
-            if (!call->hudWindow.isEmpty()) {
-                // TODO(hud): Hud::warning(message, QString(), call->hudWindow);
-            }
+            if (!call->hudWindow.isEmpty())
+                Hud::warning(message, QString(), call->hudWindow);
             if (call->report)
                 reportFailure(reply, raw, error);
         }
@@ -202,9 +203,8 @@ void RequestService::onPostJsonReply(const CallPtr& call, const QVariantMap& rep
         onSessionOut(call, reply);
     } else if (status == 401) {
         call->finish(false, reply);
-        if (!call->hudWindow.isEmpty()) {
-            // TODO(hud): Hud::warning(error, QString(), call->hudWindow);
-        }
+        if (!call->hudWindow.isEmpty())
+            Hud::warning(error, QString(), call->hudWindow);
     } else {
         call->finish(false, reply);
     }
@@ -237,9 +237,9 @@ void RequestService::onPostJsonForTransReply(const CallPtr& call, const QVariant
         if (message.startsWith(QLatin1String("Server is busy now")) && State::instance()->isChineseUi())
             message = QStringLiteral("服务器现在有点忙，请稍后重试哟");
         if (message.isEmpty()) {
-            // TODO(hud): Hud::error(tr("服务器异常，请稍后重试"), QString(), {}, call->hudWindow);
+            Hud::error(tr("服务器异常，请稍后重试"), QString(), kNothing, call->hudWindow);
         } else {
-            // TODO(hud): Hud::error(message, QString(), {}, call->hudWindow);
+            Hud::error(message, QString(), kNothing, call->hudWindow);
             reportFailure(reply, raw, retCode);
         }
     }
@@ -250,10 +250,10 @@ void RequestService::onPostJsonError(const CallPtr& call, int type, int code)
 {
     if (type == Request::Network && code == QNetworkReply::UnknownNetworkError) {
         // Shown even without a window: the fix lies outside the program.
-        // TODO(hud): Hud::askStatic(tr("网络异常, 是否安装环境依赖?"), tr("code:99. 尝试安装依赖库来解决当前问题"),
-        //                           &RequestService::openDependencyHelp, {}, call->hudWindow);
+        Hud::askStatic(tr("网络异常, 是否安装环境依赖?"), tr("code:99. 尝试安装依赖库来解决当前问题"),
+                       &RequestService::openDependencyHelp, kNothing, call->hudWindow);
     } else if (type == Request::Network && !call->hudWindow.isEmpty()) {
-        // TODO(hud): Hud::error(tr("网络异常，请检查网络"), QStringLiteral("code:%1").arg(code), {}, call->hudWindow);
+        Hud::error(tr("网络异常，请检查网络"), QStringLiteral("code:%1").arg(code), kNothing, call->hudWindow);
     }
     call->finish(false, {{QStringLiteral("errorCode"), code}});
 }
@@ -313,7 +313,7 @@ void RequestService::logoutExpired()
     User::instance()->clear();
     State::instance()->notifyUserInfo();
     emit State::instance()->userLoginedChange();
-    // TODO(hud): Hud::warning(tr("登录态过期，请重新登录"), QString(), QStringLiteral("login"));
+    Hud::warning(tr("登录态过期，请重新登录"), QString(), QStringLiteral("login"));
 }
 
 void RequestService::reportFailure(const QVariantMap& reply, const QSharedPointer<QNetworkReply>& raw,

@@ -1,6 +1,7 @@
 #include "network/Request.h"
 
-#include "StandinServer.h"
+#include "StandinFixture.h"
+#include "TestMain.h"
 
 #include <QtTest>
 
@@ -34,7 +35,8 @@ class TestRequest : public QObject
 {
     Q_OBJECT
 private:
-    StandinServer server{{transportRoute()}};
+    StandinFixture standin;
+    StandinServer& server = standin.server();
     Request request;
 
     QSharedPointer<QNetworkReply> post(const QSharedPointer<Outcome>& outcome, int timeoutMs)
@@ -64,12 +66,9 @@ private:
     }
 
 private slots:
-    void initTestCase() { QVERIFY(server.start()); }
-    void cleanup()
-    {
-        QCOMPARE(server.takeViolations(), QStringList());
-        server.reset();
-    }
+    void initTestCase() { server.addRoute(transportRoute()); }
+    void init() { standin.reset(); }
+    void cleanup() { standin.verify(); }
 
     void makeRequest_data()
     {
@@ -153,5 +152,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestRequest)
+PARLAVINE_GUILESS_TEST_MAIN(TestRequest)
 #include "tst_Request.moc"

@@ -117,7 +117,7 @@ StandinServer::~StandinServer()
 
 bool StandinServer::start(int apiPort, int collectorPort)
 {
-    auto listen = [this](const QString& portName, int port) -> std::unique_ptr<Listener> {
+    auto listen = [this](const QString& portName, int port, std::atomic<int>& bound) -> std::unique_ptr<Listener> {
         auto listener = std::make_unique<Listener>();
         httplib::Server::Handler handler = [this, portName](const httplib::Request& in, httplib::Response& out) {
             handle(portName, in, out);
@@ -131,6 +131,7 @@ bool StandinServer::start(int apiPort, int collectorPort)
                                    : (server.bind_to_port("127.0.0.1", port) ? port : -1);
         if (listener->port <= 0)
             return nullptr;
+        bound = listener->port;   // handlers may ask for the URLs as soon as the first request arrives
         Listener* raw = listener.get();
         listener->thread = std::thread([raw] { raw->server.listen_after_bind(); });
         // stop() is a no-op until the accept loop runs, so wait for it.
@@ -142,8 +143,8 @@ bool StandinServer::start(int apiPort, int collectorPort)
         std::lock_guard<std::mutex> lock(m_mutex);
         m_stopping = false;
     }
-    m_api = listen(QStringLiteral("api"), apiPort);
-    m_collector = m_api ? listen(QStringLiteral("collector"), collectorPort) : nullptr;
+    m_api = listen(QStringLiteral("api"), apiPort, m_apiPort);
+    m_collector = m_api ? listen(QStringLiteral("collector"), collectorPort, m_collectorPort) : nullptr;
     if (!m_collector) {
         stop();
         return false;
@@ -170,12 +171,12 @@ void StandinServer::stop()
 
 int StandinServer::apiPort() const
 {
-    return m_api ? m_api->port : 0;
+    return m_apiPort;
 }
 
 int StandinServer::collectorPort() const
 {
-    return m_collector ? m_collector->port : 0;
+    return m_collectorPort;
 }
 
 QString StandinServer::apiUrl() const
@@ -278,6 +279,8 @@ void StandinServer::reset()
     m_log.clear();
     m_violations.clear();
     m_validSessions.reset();
+    m_renewals = 0;
+    m_seq = 0;
 }
 
 void StandinServer::setObserver(std::function<void(const StandinRequest&)> observer)

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -70,7 +71,7 @@ public:
     QStringList violations() const;
     QStringList takeViolations();
     void clearLog();
-    // Scripts, log, violations and sessions back to the start.
+    // Scripts, log (numbering from 1 again), violations and sessions back to the start.
     void reset();
 
     // Called on a server thread after each request has been logged (the executable prints them).
@@ -103,6 +104,8 @@ private:
     QStringList m_violations;
     int m_seq = 0;
     std::function<void(const StandinRequest&)> m_observer;
+    std::atomic<int> m_apiPort{0};
+    std::atomic<int> m_collectorPort{0};
     std::unique_ptr<Listener> m_api;
     std::unique_ptr<Listener> m_collector;
 };

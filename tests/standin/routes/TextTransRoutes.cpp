@@ -92,12 +92,18 @@ QString translateFromChinese(const QString& sentence)
     QHash<QString, QString> reverse;
     for (auto it = englishToChinese().cbegin(); it != englishToChinese().cend(); ++it)
         reverse.insert(it.value(), it.key());
+    static const QString wide = QStringLiteral("。！？，");
+    static const QString narrow = QStringLiteral(".!?,");
     QStringList words;
     for (int i = 0; i < sentence.size();) {
         const QString two = sentence.mid(i, 2);
         const QString one = sentence.mid(i, 1);
         const QString known = reverse.contains(two) ? two : (reverse.contains(one) ? one : QString());
-        words.append(known.isEmpty() ? one : reverse.value(known));
+        const int punctuation = wide.indexOf(one);
+        if (punctuation >= 0 && !words.isEmpty())
+            words.last() += narrow.at(punctuation);
+        else
+            words.append(known.isEmpty() ? one : reverse.value(known));
         i += known.isEmpty() ? 1 : known.size();
     }
     return words.join(QLatin1Char(' '));
