@@ -47,6 +47,19 @@ private:
     QStringList results;  // every result written, in order
     QList<int> statuses;  // every status written, in order
 
+    // The texts of the huds shown in "main" since the given count, in order.
+    QStringList hudsSince(int before) const
+    {
+        QStringList texts;
+        for (const QVariant& value : state->windowHud().mid(before)) {
+            const QVariantMap hud = value.toMap();
+            if (hud.value("window").toString() == QLatin1String("main"))
+                texts.append(hud.value("type").toString() + ": " + hud.value("title").toString() +
+                             hud.value("message").toString());
+        }
+        return texts;
+    }
+
     QStringList routesLogged() const
     {
         QStringList routes;
@@ -121,8 +134,8 @@ private slots:
     {
         QVERIFY(translate("你好。世界。", "auto", "en", false));
         QTRY_COMPARE_WITH_TIMEOUT(state->textTransStatus(), 0, 5000);
-        QCOMPARE(state->textTransResult(), QString("[en] hello 。 [en] world 。"));
-        QCOMPARE(state->textTransResultIndexes(), (QVariantList{span(0, 12), span(13, 12)}));
+        QCOMPARE(state->textTransResult(), QString("[en] hello. [en] world."));
+        QCOMPARE(state->textTransResultIndexes(), (QVariantList{span(0, 11), span(12, 11)}));
     }
 
     void newerTextSupersedesTheOlder()
@@ -174,7 +187,9 @@ private slots:
         QVERIFY(!ctrl->isLangPairBanned("trans", "en", "de")); // not described: allowed
         QVERIFY(!ctrl->isLangPairBanned("trans", "xx", "ja"));
         state->textTransSourceLangAutoUpdateRef() = false;
+        const int huds = state->windowHud().size();
         QVERIFY(translate("Hello.", "en", "ja", false));
+        QCOMPARE(hudsSince(huds), QStringList{"warning: 当前语种对不支持文本翻译, 请重新选择"});
         state->setTextTransLangData(table);
         QCOMPARE(statuses, QList<int>{0}); // the short-lived controller's construction
         QVERIFY(results.isEmpty());
@@ -238,24 +253,30 @@ private slots:
     void serverFailureKeepsTheResult()
     {
         state->setTextTransResult("before");
+        const int huds = state->windowHud().size();
         for (int i = 0; i < 3; ++i) // every try
             harness.server.script(Translation, StandinReply::failure("failed", "Model overloaded"));
         QVERIFY(translate("Hello.", "auto", "zh", false));
         QTRY_COMPARE_WITH_TIMEOUT(harness.server.requestCount(Translation), 3, 5000);
         QTRY_COMPARE_WITH_TIMEOUT(statuses.last(), 0, 5000);
         QCOMPARE(state->textTransResult(), QString("before"));
-        // TODO(hud): the message "Model overloaded" in the window "main".
+        QCOMPARE(hudsSince(huds), QStringList{"error: Model overloaded"});
     }
 
     void feedbackAndMemoryBodies()
     {
         Dispatch* dispatch = Dispatch::instance();
+        const int huds = state->windowHud().size();
         dispatch->run(Dispatch::Ctrl_TextTrans, "feedback",
                       {"wrong", "Hello.", "en", "你好。", "zh", "general", QStringList{"term", "tone"}});
         dispatch->run(Dispatch::Ctrl_TextTrans, "saveTermSentence", {"Hello.", "你好。", "en", "zh"});
         dispatch->run(Dispatch::Ctrl_TextTrans, "saveTermSentence", {"Hello.", "", "en", "zh"}); // nothing to save
         dispatch->run(Dispatch::Ctrl_TextTrans, "feedback", {"wrong", "", "en", "x", "zh", "", QStringList{}});
-        QTRY_COMPARE_WITH_TIMEOUT(harness.server.requests().size(), 2, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(hudsSince(huds).size(), 2, 5000);
+        QStringList toasts = hudsSince(huds);
+        toasts.sort();
+        QCOMPARE(toasts, (QStringList{"info: 反馈成功", "info: 记住译文成功"}));
+        QCOMPARE(harness.server.requests().size(), 2);
         QCOMPARE(harness.bodies("/api/feedback/translate/record"),
                  (QList<QJsonObject>{QJsonObject{{"header", apiHeader()},
                                                 {"value", QJsonObject{{"type", "wrong"},
