@@ -2,27 +2,20 @@
 
 #include "core/User.h"
 
-#include "StandinServer.h"
+#include "Fixtures.h"
+#include "StandinFixture.h"
 
-#include <QFile>
-#include <QJsonDocument>
-#include <QTemporaryDir>
 #include <QtTest>
 
-// A private home and a signed-in user talking to the stand-in: call setUp() from initTestCase,
-// before anything opens the database or the API client.
+// A signed-in user talking to the in-process stand-in; the XDG folders are the test main's
+// sandbox. Call setUp() from initTestCase, before anything uses the API client.
 struct TextTransHarness
 {
-    QTemporaryDir home;
-    StandinServer server;
+    StandinFixture standin;
+    StandinServer& server = standin.server();
 
-    bool setUp()
+    static bool setUp()
     {
-        if (!home.isValid() || !server.start())
-            return false;
-        qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
-        qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
-        qputenv("PARLAVINE_API_URL", server.apiUrl().toUtf8());
         qputenv("PARLAVINE_REQUEST_TIMEOUT_MS", "5000");
         User* user = User::instance();
         user->userName = QStringLiteral("tester");
@@ -41,14 +34,6 @@ struct TextTransHarness
         return out;
     }
 };
-
-inline QJsonObject fixtureObject(const QString& name)
-{
-    QFile file(QStringLiteral(PARLAVINE_FIXTURES_DIR "/texttrans/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QJsonDocument::fromJson(file.readAll()).object();
-}
 
 inline QVariantMap span(int start, int len)
 {

@@ -12,6 +12,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include "TestMain.h"
+
 #include <QtTest>
 
 namespace {
@@ -340,5 +342,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTextTransCtrl)
+PARLAVINE_TEST_MAIN(TestTextTransCtrl)
 #include "tst_TextTransCtrl.moc"

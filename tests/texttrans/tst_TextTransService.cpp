@@ -7,6 +7,8 @@
 
 #include "TextTransHarness.h"
 
+#include "TestMain.h"
+
 #include <QtTest>
 
 namespace {
@@ -58,7 +60,7 @@ private:
     // A table of the stand-in's default, stamped `age` seconds ago.
     void storeCache(qint64 age, int version)
     {
-        QVariantMap table = TextTransService::parseSupportLang(fixtureObject("support_lang.json").toVariantMap());
+        QVariantMap table = TextTransService::parseSupportLang(Fixtures::json("texttrans/support_lang.json").toVariantMap());
         table.insert("$time", quint32(TimeUtil::currentTimestamp() - age));
         table.insert("$version", version);
         QVERIFY(SimpleStorage::instance()->set(TextTransService::SupportLangCacheKey, mapToJson(table)));
@@ -135,13 +137,13 @@ private slots:
     {
         QFETCH(QStringList, keys);
         QFETCH(QVariant, expected);
-        const LangTable table = TextTransService::parseSupportLang(fixtureObject("support_lang.json").toVariantMap());
+        const LangTable table = TextTransService::parseSupportLang(Fixtures::json("texttrans/support_lang.json").toVariantMap());
         QCOMPARE(path(table, keys), expected);
     }
 
     void parseSupportLangLeavesPlainTargetsAndEmptySourcesBare()
     {
-        const LangTable table = TextTransService::parseSupportLang(fixtureObject("support_lang.json").toVariantMap());
+        const LangTable table = TextTransService::parseSupportLang(Fixtures::json("texttrans/support_lang.json").toVariantMap());
         QCOMPARE(table.keys(), (QStringList{"de", "en", "fr", "ja", "ko", "zh"}));
         for (const QString code : {"ja", "ko", "fr"}) {
             const QVariantMap entry = table.value(code).toMap();
@@ -257,5 +259,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTextTransService)
+PARLAVINE_TEST_MAIN(TestTextTransService)
 #include "tst_TextTransService.moc"

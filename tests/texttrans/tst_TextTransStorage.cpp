@@ -1,14 +1,13 @@
 #include "texttrans/TextTransStorage.h"
 
-#include <QTemporaryDir>
+#include "TestMain.h"
+
 #include <QtTest>
 
 class TestTextTransStorage : public QObject
 {
     Q_OBJECT
 private:
-    QTemporaryDir home;
-
     static QList<QVariantMap> rowsOf(const QString& id)
     {
         QList<QVariantMap> rows;
@@ -17,12 +16,6 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(home.isValid());
-        qputenv("XDG_DATA_HOME", home.path().toUtf8());
-    }
-
     void init() { QVERIFY(TextTransStorage::clear()); }
 
     void rowsRoundTrip_data()
@@ -77,5 +70,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTextTransStorage)
+PARLAVINE_TEST_MAIN(TestTextTransStorage)
 #include "tst_TextTransStorage.moc"

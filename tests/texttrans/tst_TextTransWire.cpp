@@ -2,6 +2,8 @@
 
 #include "TextTransHarness.h"
 
+#include "TestMain.h"
+
 #include <QtTest>
 
 namespace {
@@ -108,5 +110,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTextTransWire)
+PARLAVINE_TEST_MAIN(TestTextTransWire)
 #include "tst_TextTransWire.moc"
