@@ -1,5 +1,7 @@
 #include "UiTestEngine.h"
 
+#include "core/Hud.h"
+
 #include <QDir>
 #include <QImage>
 #include <QQuickWindow>
@@ -66,7 +68,70 @@ private slots:
         QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
     }
 
+    // A dialog over the main window, and the settings and about windows.
+    void secondaryWindows_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("theme");
+        QTest::newRow("en-light") << "en" << 0;
+        QTest::newRow("zh-dark") << "zh" << 1;
+    }
+
+    void secondaryWindows()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, theme);
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/translations/%1.qm").arg(language)));
+        QCoreApplication::installTranslator(&translator);
+        State* state = State::instance();
+        state->setThemeColor(theme);
+
+        UiTestEngine ui;
+        ui.engine.load(QUrl(QStringLiteral("qrc:/ui/mainWin.qml")));
+        auto* window = ui.engine.rootObjects().value(0)->findChild<QQuickWindow*>("mainWindow");
+        QVERIFY(window && QTest::qWaitForWindowExposed(window));
+        const QString suffix = QStringLiteral("%1-%2.png").arg(language, theme ? "dark" : "light");
+
+        const int tag = Hud::ask(QStringLiteral("Delete <repo> & \"a.docx\"?"), QStringLiteral("Line one\nLine <two>"),
+                                 QStringLiteral("OK"), QStringLiteral("Cancel"), [] {}, [] {}, "main");
+        const int toast = Hud::infoInWindow(QStringLiteral("Saved <b>x</b>"), QString(), [] {}, "main");
+        QTRY_VERIFY(window->findChild<QObject*>("questionWindow"));
+        QTest::qWait(300); // let the toast's entry animation finish before the picture
+        QVERIFY(saved(window, "dialog-" + suffix));
+        Hud::instance()->cancelBtnTap(tag);
+        Hud::instance()->cancelBtnTap(toast);
+
+        const QList<QPair<const char*, QString>> windows{{"showSettingWindow", "settingWindow"},
+                                                         {"showAboutWindow", "aboutWindow"}};
+        for (const auto& [flag, name] : windows) {
+            QVERIFY(state->setProperty(flag, true));
+            QQuickWindow* shown = nullptr;
+            QTRY_VERIFY((shown = windowNamed(name)));
+            QVERIFY(QTest::qWaitForWindowExposed(shown));
+            QVERIFY(saved(shown, name.toLower() + "-" + suffix));
+            QVERIFY(state->setProperty(flag, false));
+        }
+        QCoreApplication::removeTranslator(&translator);
+        QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
+    }
+
 private:
+    static QQuickWindow* windowNamed(const QString& name)
+    {
+        for (QWindow* window : QGuiApplication::allWindows()) {
+            if (window->objectName() == name && window->isVisible())
+                return qobject_cast<QQuickWindow*>(window);
+        }
+        return nullptr;
+    }
+
+    bool saved(QQuickWindow* window, const QString& name) const
+    {
+        const QImage shot = window->grabWindow();
+        return !shot.isNull() && shot.save(QDir(m_outDir).filePath(name));
+    }
+
     QTemporaryDir m_home;
     QString m_outDir;
 };
