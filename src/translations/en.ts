@@ -327,6 +327,18 @@
             <source>已取消</source>
             <translation>Cancelled</translation>
         </message>
+        <message>
+            <source>确定</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>取消</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>好的</source>
+            <translation>OK</translation>
+        </message>
     </context>
     <context>
         <name>QuestionWindow</name>

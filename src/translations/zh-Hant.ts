@@ -327,6 +327,18 @@
             <source>已取消</source>
             <translation>已取消</translation>
         </message>
+        <message>
+            <source>确定</source>
+            <translation>確定</translation>
+        </message>
+        <message>
+            <source>取消</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>好的</source>
+            <translation>好的</translation>
+        </message>
     </context>
     <context>
         <name>QuestionWindow</name>

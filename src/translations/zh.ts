@@ -327,6 +327,18 @@
         <source>已取消</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>确定</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>好的</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QuestionWindow</name>
