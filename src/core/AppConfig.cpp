@@ -34,15 +34,15 @@ QString AppConfig::version()
     return QStringLiteral(PARLAVINE_VERSION);
 }
 
+QString AppConfig::logFile()
+{
+    return qEnvironmentVariable("PARLAVINE_LOG_FILE");
+}
+
 QString AppConfig::systemThemeOverride()
 {
     const QString value = qEnvironmentVariable("PARLAVINE_SYSTEM_THEME").trimmed().toLower();
     return value == QLatin1String("light") || value == QLatin1String("dark") ? value : QString();
-}
-
-QString AppConfig::logFile()
-{
-    return qEnvironmentVariable("PARLAVINE_LOG_FILE");
 }
 
 QString AppConfig::envOr(const char* name, const QString& fallback)

@@ -13,8 +13,8 @@ public:
     static QString configDir();        // $XDG_CONFIG_HOME/Parlavine
     static QString dataDir();          // $XDG_DATA_HOME/Parlavine
     static QString version();          // the build's version number
-    static QString systemThemeOverride(); // PARLAVINE_SYSTEM_THEME "light" or "dark", else empty
     static QString logFile();          // PARLAVINE_LOG_FILE, empty when logging is off
+    static QString systemThemeOverride(); // PARLAVINE_SYSTEM_THEME "light" or "dark", else empty
 
     // Web pages of the service that the windows open.
     static QString productSiteUrl();   // the product's web site

@@ -2,6 +2,7 @@
 
 #include "account/UserInfoCtrl.h"
 #include "account/UserLoginCtrl.h"
+#include "core/Log.h"
 #include "filetrans/FileTransCtrl.h"
 #include "quicktrans/CopyTransCtrl.h"
 #include "quicktrans/ScreenshotTransCtrl.h"
@@ -55,7 +56,7 @@ Dispatch::Dispatch(QObject* parent) : QObject(parent), m_globalActions(globalAct
 
 Dispatch::~Dispatch()
 {
-    // TODO(storage): log("Dispatch delete")
+    log("Dispatch delete");
     s_dispatch = nullptr;
     s_dispatchDestroyed = true;
     // Controllers go after the map is empty, so one that reaches Dispatch while dying finds nothing.
@@ -104,7 +105,7 @@ bool Dispatch::run(int controllerName, const QString& action, const QVariantList
     // Held for the whole call: a controller may release its own id from inside its member.
     const QSharedPointer<QObject> controller = m_controllers.value(controllerName);
     if (!controller) {
-        // TODO(storage): log("Dispatch run error: ctrl null: %1, %2", QString::number(controllerName), action)
+        log("Dispatch run error: ctrl null: %1, %2", QString::number(controllerName), action);
         return false;
     }
     const Action call = m_kinds.value(controllerName).actions.value(action);

@@ -1,8 +1,12 @@
 #include "core/State.h"
 
 #include "core/AppConfig.h"
+#include "core/Constant.h"
 #include "core/FontSizeTable.h"
+#include "core/Log.h"
+#include "core/QuickStorage.h"
 #include "core/ThemeColorTable.h"
+#include "core/User.h"
 
 #include <QSysInfo>
 
@@ -40,6 +44,14 @@ int sentenceRow(const QVariantList& page, const QString& id)
             return row;
     }
     return -1;
+}
+
+// A field of the signed-in user, or the fallback once User is gone at exit.
+template <class T>
+T fromUser(T User::*field, T fallback = T())
+{
+    const User* user = User::instance();
+    return user ? user->*field : fallback;
 }
 
 } // namespace
@@ -85,10 +97,15 @@ State::State(QObject* parent) : QObject(parent)
     m_textTransLangData = {{"auto", langEntry(QStringLiteral("自动选择"), true, 3)}, {"zh", zh}, {"en", en}};
     m_fileTransLangData = {{"zh", zh}, {"en", en}};
 
-    // TODO(storage): read the switches from QuickStorage: transAutoMergeBreak
-    // ("textTrans_autoMergeBreak" != "0"), copyTransBySelect ("copy_trans" == "1"),
-    // copyTransAutoDetail, copyTransAutoMergeBreak, copyTransQuickOpen, copyTransCCOpen (!= "0").
-    m_transAutoMergeBreak = true;
+    // An absent key reads as "", which is not "0": those switches start on.
+    const QuickStorage* settings = QuickStorage::instance();
+    const auto notOff = [settings](const char* key) { return settings->getValue(key) != QLatin1String("0"); };
+    m_transAutoMergeBreak = notOff("textTrans_autoMergeBreak");
+    m_copyTransBySelect = settings->getValue("copy_trans") == QLatin1String("1");
+    m_copyTransAutoDetail = notOff("copy_trans_auto_detail");
+    m_copyTransAutoMergeBreak = notOff("copy_trans_auto_merge_break");
+    m_copyTransQuickOpen = notOff("copy_trans_quick");
+    m_copyTransCCOpen = notOff("copy_trans_cc");
 
     setWindowFontSize(0);
     setThemeColor(0);
@@ -96,7 +113,7 @@ State::State(QObject* parent) : QObject(parent)
 
 State::~State()
 {
-    // TODO(storage): log("State delete")
+    log("State delete");
     s_state = nullptr;
     s_stateDestroyed = true;
 }
@@ -119,60 +136,61 @@ QString State::platform() const
     return QStringLiteral("linux");
 }
 
-// TODO(storage): the user properties read User live.
+// The user properties read User at every read; whoever changes User emits their signals.
 QString State::userName() const
 {
-    return QString();
+    return fromUser(&User::userName);
 }
 
 QString State::userEmail() const
 {
-    return QString();
+    return fromUser(&User::userEmail);
 }
 
 QString State::userLogo() const
 {
-    return QString();
+    return fromUser(&User::userLogo);
 }
 
 double State::userBalance() const
 {
-    return -1.0;
+    return fromUser(&User::userBalance, -1.0);
 }
 
 QString State::userApiToken() const
 {
-    return QString();
+    return fromUser(&User::userApiToken);
 }
 
 QString State::userDefaultWorkgroup() const
 {
-    return QString();
+    return fromUser(&User::userDefaultWorkgroup);
 }
 
 QString State::userChargeType() const
 {
-    return QString();
+    return fromUser(&User::userChargeType);
 }
 
 int State::userLoginType() const
 {
-    return 0;
+    return fromUser(&User::userLoginType);
 }
 
 bool State::userLogined() const
 {
-    return false;
+    const User* user = User::instance();
+    return user && !user->isLoggedOut();
 }
 
 bool State::userSessionUpdating() const
 {
-    return false;
+    return fromUser(&User::userSessionUpdating);
 }
 
 bool State::isUserAutoLogin() const
 {
-    return false;
+    return fromUser(&User::isUserAutoLogin);
 }
 
 bool State::isChineseUi() const
@@ -334,9 +352,8 @@ void State::setQuickTransfileData(const QString& path)
         parts = path.split('\\');
     const QString name = parts.last();
     const QString type = name.mid(name.lastIndexOf('.') + 1).toLower();
-    // TODO(constants-theme): typeValid = Constant::instance()->suffixList().contains(type)
-    const QStringList suffixes{"pdf", "docx", "pptx", "xlsx", "txt", "xml", "html", "md", "png", "jpeg", "jpg"};
-    m_quickTransfileData = {{"path", path}, {"name", name}, {"type", type}, {"typeValid", suffixes.contains(type)}};
+    const bool typeValid = Constant::instance()->suffixList().contains(type);
+    m_quickTransfileData = {{"path", path}, {"name", name}, {"type", type}, {"typeValid", typeValid}};
     emit quickTransfileDataChange();
 }
 

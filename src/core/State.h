@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/FileTaskRecord.h"
 #include "core/StateProperty.h"
 
 #include <QList>
@@ -7,9 +8,6 @@
 #include <QString>
 #include <QVariantList>
 #include <QVariantMap>
-
-// TODO(constants-theme): becomes QList<FileTaskRecord> once that record lands.
-using FileTaskList = QVariantList;
 
 // The observable UI state that QML binds to as "$state". Controllers never return results to
 // QML: they write here and QML redraws from the change signals.
@@ -186,7 +184,7 @@ public:
 
     // Plain members for native code; the list signals below announce changes to the lists.
     QVariantList textTransHistory;
-    FileTaskList fileTransHistory;
+    QList<FileTaskRecord> fileTransHistory;
     QVariantList userBillHistory;
     QVariantMap langCodeByEnName;
     QString loginSchemeQuery;

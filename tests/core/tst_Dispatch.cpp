@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QPointer>
 #include <QQuickTextDocument>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // Stands in for a controller class: every member records its name and the arguments it got.
@@ -148,6 +149,19 @@ private slots:
                 QVERIFY(dispatch->run(id, action, {}));
             QVERIFY(dispatch->releaseController(id));
         }
+    }
+
+    void missingControllerIsLogged()
+    {
+        QTemporaryDir dir;
+        const QString logFile = dir.filePath("log.txt");
+        qputenv("PARLAVINE_LOG_FILE", logFile.toUtf8());
+        QVERIFY(!dispatch->run(Dispatch::Ctrl_FileTrans, "translation", {"a.pdf"}));
+        qunsetenv("PARLAVINE_LOG_FILE");
+        QFile file(logFile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("Dispatch run error: ctrl null: 3, translation"));
+        QCOMPARE(dispatch->recentActions().last(), QStringLiteral("FileTrans_translation"));
     }
 
     void controllerLifetime()

@@ -5,13 +5,23 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickTextDocument>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // What QML sees of the two context objects.
 class TestDispatchQml : public QObject
 {
     Q_OBJECT
+    QTemporaryDir home;
+
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(home.isValid());
+        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+        qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    }
+
     void throughTheContextProperties()
     {
         QQuickTextDocument* received = nullptr;

@@ -1,7 +1,10 @@
+#include "core/QuickStorage.h"
 #include "core/State.h"
+#include "core/User.h"
 
 #include <QMetaMethod>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // Records the names of State's signals in the order they are emitted.
@@ -36,9 +39,46 @@ class TestState : public QObject
 {
     Q_OBJECT
 
-    State* state = State::instance();
+    QTemporaryDir home;
+    State* state = nullptr;
 
 private slots:
+    // Settings are read once, at construction: store two before State exists.
+    void initTestCase()
+    {
+        QVERIFY(home.isValid());
+        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+        qputenv("XDG_DATA_HOME", home.path().toUtf8());
+        QuickStorage::instance()->setValue("copy_trans", "1");
+        QuickStorage::instance()->setValue("copy_trans_cc", "0");
+        state = State::instance();
+    }
+
+    void storedSwitches()
+    {
+        QVERIFY(state->copyTransBySelect());
+        QVERIFY(!state->copyTransCCOpen());
+        // Absent keys read as "", which is not "0".
+        QVERIFY(state->copyTransAutoDetail());
+        QVERIFY(state->copyTransAutoMergeBreak());
+        QVERIFY(state->copyTransQuickOpen());
+        QVERIFY(state->transAutoMergeBreak());
+    }
+
+    void userPropertiesReadLive()
+    {
+        User* user = User::instance();
+        QSignalSpy logined(state, &State::userLoginedChange);
+        QVERIFY(!state->userLogined());
+        user->userName = "ana";
+        user->userBalance = 12.5;
+        QCOMPARE(state->property("userName").toString(), QStringLiteral("ana"));
+        QCOMPARE(state->userBalance(), 12.5);
+        QCOMPARE(logined.count(), 0);
+        user->clear();
+        QCOMPARE(state->userName(), QString());
+    }
+
     void defaults()
     {
         QCOMPARE(state->version(), QStringLiteral("Alpha0.11.0(20240229)"));
@@ -48,6 +88,9 @@ private slots:
         QCOMPARE(state->textTransLangData().keys(), (QStringList{"auto", "en", "zh"}));
         QCOMPARE(state->fileTransLangData().keys(), (QStringList{"en", "zh"}));
         QVERIFY(state->langCodeByEnName.isEmpty());
+        QCOMPARE(state->windowColor().value("type").toInt(), 0);
+        QCOMPARE(state->windowFontSize().value("level").toInt(), 0);
+        QCOMPARE(state->windowFontSize().value("normal").toInt(), 14);
     }
 
     // Writing the same value twice through the QML path: setter properties emit on every

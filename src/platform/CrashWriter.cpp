@@ -1,0 +1,205 @@
+#include "platform/CrashWriter.h"
+
+#include <QFile>
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <execinfo.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+constexpr size_t PathCapacity = 4096;
+constexpr size_t HeaderCapacity = 1024;
+constexpr size_t TrailCapacity = 64 * 1024;
+constexpr int CrashSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT};
+
+char s_dumpPath[PathCapacity];
+char s_sidePath[PathCapacity];
+char s_sideTmpPath[PathCapacity];
+char s_header[HeaderCapacity];
+size_t s_headerLength = 0;
+
+// Two buffers: the handler reads the published one while setTrail fills the other, so a crash
+// in the middle of an update still finds a whole trail.
+char s_trail[2][TrailCapacity];
+size_t s_trailLength[2] = {0, 0};
+std::atomic<int> s_publishedTrail{0};
+std::atomic<bool> s_handling{false};
+
+alignas(16) char s_altStack[128 * 1024];
+
+bool copyInto(char* target, size_t capacity, const QByteArray& text)
+{
+    if (size_t(text.size()) >= capacity)
+        return false;
+    std::memcpy(target, text.constData(), size_t(text.size()));
+    target[text.size()] = '\0';
+    return true;
+}
+
+// Everything below runs inside the signal handler.
+
+class Output
+{
+public:
+    explicit Output(int fd) : m_fd(fd) {}
+    bool ok() const { return m_ok; }
+
+    void bytes(const char* data, size_t length)
+    {
+        while (m_ok && length > 0) {
+            const ssize_t written = ::write(m_fd, data, length);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0) {
+                m_ok = false;
+                return;
+            }
+            data += written;
+            length -= size_t(written);
+        }
+    }
+    void text(const char* s) { bytes(s, std::strlen(s)); }
+    void number(unsigned long value, unsigned base)
+    {
+        char digits[32];
+        size_t at = sizeof digits;
+        do {
+            digits[--at] = "0123456789abcdef"[value % base];
+            value /= base;
+        } while (value != 0);
+        bytes(digits + at, sizeof digits - at);
+    }
+    void copyFile(const char* path)
+    {
+        const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        char buffer[4096];
+        ssize_t got;
+        while ((got = ::read(fd, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR)) {
+            if (got > 0)
+                bytes(buffer, size_t(got));
+        }
+        ::close(fd);
+    }
+
+private:
+    int m_fd;
+    bool m_ok = true;
+};
+
+const char* signalName(int sig)
+{
+    switch (sig) {
+    case SIGSEGV: return "SIGSEGV";
+    case SIGBUS: return "SIGBUS";
+    case SIGILL: return "SIGILL";
+    case SIGFPE: return "SIGFPE";
+    case SIGABRT: return "SIGABRT";
+    default: return "?";
+    }
+}
+
+bool writeDump(int sig, const siginfo_t* info)
+{
+    const int fd = ::open(s_dumpPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    Output out(fd);
+    out.text("parlavine crash dump 1\nsignal ");
+    out.number(unsigned(sig), 10);
+    out.text(" ");
+    out.text(signalName(sig));
+    out.text("\ncode ");
+    out.number(unsigned(info->si_code), 10);
+    out.text("\naddress 0x");
+    out.number(reinterpret_cast<unsigned long>(info->si_addr), 16);
+    out.text("\nbacktrace\n");
+    void* frames[64];
+    const int count = ::backtrace(frames, 64);
+    for (int i = 0; i < count; ++i) {
+        out.text("0x");
+        out.number(reinterpret_cast<unsigned long>(frames[i]), 16);
+        out.text("\n");
+    }
+    out.text("maps\n");
+    out.copyFile("/proc/self/maps");
+    const bool ok = out.ok();
+    return ::close(fd) == 0 && ok;
+}
+
+void writeSideFile()
+{
+    const int fd = ::open(s_sideTmpPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return;
+    Output out(fd);
+    out.bytes(s_header, s_headerLength);
+    const int published = s_publishedTrail.load();
+    out.bytes(s_trail[published], s_trailLength[published]);
+    const bool ok = out.ok();
+    if (::close(fd) == 0 && ok)
+        ::rename(s_sideTmpPath, s_sidePath);
+    else
+        ::unlink(s_sideTmpPath);
+}
+
+void onCrashSignal(int sig, siginfo_t* info, void*)
+{
+    const int savedErrno = errno;
+    // A second crashing thread does not write over the first one's dump.
+    if (!s_handling.exchange(true) && writeDump(sig, info))
+        writeSideFile();
+
+    struct sigaction fallback = {};
+    fallback.sa_handler = SIG_DFL;
+    sigemptyset(&fallback.sa_mask);
+    ::sigaction(sig, &fallback, nullptr);
+    errno = savedErrno;
+    // The signal stays blocked until the handler returns, then kills the process with its own
+    // signal (a real fault would also recur on the faulting instruction).
+    ::raise(sig);
+}
+} // namespace
+
+bool CrashWriter::install(const QString& dumpPath, const QString& sidePath, const QByteArray& sideHeader)
+{
+    const QByteArray dump = QFile::encodeName(dumpPath);
+    const QByteArray side = QFile::encodeName(sidePath);
+    if (!copyInto(s_dumpPath, PathCapacity, dump) || !copyInto(s_sidePath, PathCapacity, side)
+        || !copyInto(s_sideTmpPath, PathCapacity, side + ".tmp")
+        || !copyInto(s_header, HeaderCapacity, sideHeader))
+        return false;
+    s_headerLength = size_t(sideHeader.size());
+
+    // The first backtrace() loads the unwinder, which allocates; do it now, not in the handler.
+    void* frame[2];
+    ::backtrace(frame, 2);
+
+    stack_t altStack = {};
+    altStack.ss_sp = s_altStack;
+    altStack.ss_size = sizeof s_altStack;
+    ::sigaltstack(&altStack, nullptr);
+
+    struct sigaction action = {};
+    action.sa_sigaction = onCrashSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_SIGINFO | SA_ONSTACK;
+    for (const int sig : CrashSignals)
+        ::sigaction(sig, &action, nullptr);
+    return true;
+}
+
+void CrashWriter::setTrail(const QByteArray& trail)
+{
+    const int spare = 1 - s_publishedTrail.load();
+    const bool fits = size_t(trail.size()) <= TrailCapacity;
+    if (fits)
+        std::memcpy(s_trail[spare], trail.constData(), size_t(trail.size()));
+    s_trailLength[spare] = fits ? size_t(trail.size()) : 0;
+    s_publishedTrail.store(spare);
+}

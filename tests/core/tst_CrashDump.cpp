@@ -1,0 +1,142 @@
+#include "core/AppConfig.h"
+#include "core/CrashDump.h"
+#include "core/Dispatch.h"
+#include "core/QuickStorage.h"
+
+#include <QtTest>
+
+#include <csignal>
+#include <cstdlib>
+
+// With this variable set the test binary becomes a program that installs the crash writer and
+// then crashes the way the variable names.
+static const char CrashChild[] = "TST_CRASH_CHILD";
+
+namespace {
+__attribute__((no_sanitize("undefined"))) void writeThroughNull()
+{
+    int* volatile target = nullptr;
+    *target = 1;
+}
+
+int runCrashingChild(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    Dispatch* dispatch = Dispatch::instance();
+    dispatch->run(Dispatch::Ctrl_Global, QStringLiteral("raiseWindow"), {QStringLiteral("main")});
+    installBreakpad();
+    dispatch->run(Dispatch::Ctrl_TextTrans, QStringLiteral("translation"), {});
+    dispatch->run(Dispatch::Ctrl_Term, QStringLiteral("updateRepoList"), {true});
+    if (qEnvironmentVariable(CrashChild) == QLatin1String("abort"))
+        std::abort();
+    writeThroughNull();
+    return 0;
+}
+
+const QStringList CrashKeys = {"lastCrashDmp", "lastCrashHasReport", "lastCrashFile", "lastCrashHistory"};
+} // namespace
+
+class TestCrashDump : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_home;
+
+    // Runs a crashing child; returns the signal it died of, or -1 when it did not die of one.
+    int crashChild(const QString& how)
+    {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(CrashChild, how);
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(QCoreApplication::applicationFilePath(), QStringList());
+        if (!child.waitForFinished(20000))
+            return -1;
+        return child.exitStatus() == QProcess::CrashExit ? child.exitCode() : -1;
+    }
+
+    void useDataHome(const QString& name)
+    {
+        qputenv("XDG_DATA_HOME", m_home.filePath(name).toUtf8());
+        for (const QString& key : CrashKeys)
+            QuickStorage::instance()->remove(key);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_home.isValid());
+        qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
+    }
+
+    void crashLeavesDumpAndSettings_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("signal");
+        QTest::newRow("null pointer") << "segv" << SIGSEGV;
+        QTest::newRow("abort") << "abort" << SIGABRT;
+    }
+    void crashLeavesDumpAndSettings()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, signal);
+        useDataHome(how);
+        QCOMPARE(crashChild(how), signal);
+
+        const QDir folder(crashDumpDir());
+        const QFileInfoList dumps = folder.entryInfoList({QStringLiteral("*.dmp")}, QDir::Files);
+        QCOMPARE(dumps.size(), 1);
+        QFile dump(dumps.first().absoluteFilePath());
+        QVERIFY(dump.open(QIODevice::ReadOnly));
+        const QByteArray content = dump.readAll();
+        QVERIFY(content.contains("\nsignal " + QByteArray::number(signal) + ' '));
+        QVERIFY(content.contains("\nbacktrace\n0x"));
+        QVERIFY(content.contains("\nmaps\n"));
+        if (signal == SIGSEGV)
+            QVERIFY(content.contains("\naddress 0x0\n"));
+
+        // An earlier crash had been reported; the new one must be reported again.
+        QuickStorage::instance()->setValue(QStringLiteral("lastCrashHasReport"), QStringLiteral("1"));
+        recordLastCrash();
+        QuickStorage* storage = QuickStorage::instance();
+        QCOMPARE(storage->getValue(QStringLiteral("lastCrashDmp")), dumps.first().absoluteFilePath());
+        QCOMPARE(storage->getValue(QStringLiteral("lastCrashHasReport")), QStringLiteral("0"));
+        QCOMPARE(storage->getValue(QStringLiteral("lastCrashFile")),
+                 QStringLiteral("linux_%1_%2").arg(AppConfig::version(), dumps.first().fileName()));
+        QCOMPARE(storage->getValue(QStringLiteral("lastCrashHistory")),
+                 QStringLiteral(R"(["Global_raiseWindow","TextTrans_translation","Term_updateRepoList"])"));
+        QCOMPARE(folder.entryList(QDir::Files), QStringList{dumps.first().fileName()});
+
+        // The side file is consumed: a later start records nothing new.
+        storage->setValue(QStringLiteral("lastCrashHasReport"), QStringLiteral("1"));
+        recordLastCrash();
+        QCOMPARE(storage->getValue(QStringLiteral("lastCrashHasReport")), QStringLiteral("1"));
+    }
+
+    void unwritableDumpFolderStillDies()
+    {
+        useDataHome(QStringLiteral("blocked"));
+        // A file where the data folder should be: no folder can be made below it, not even by root.
+        QVERIFY(QDir().mkpath(m_home.filePath(QStringLiteral("blocked"))));
+        QFile blocker(AppConfig::dataDir());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+
+        QCOMPARE(crashChild(QStringLiteral("segv")), SIGSEGV);
+        recordLastCrash();
+        for (const QString& key : CrashKeys)
+            QVERIFY2(QuickStorage::instance()->getValue(key).isEmpty(), qPrintable(key));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsSet(CrashChild))
+        return runCrashingChild(argc, argv);
+    QCoreApplication app(argc, argv);
+    TestCrashDump test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_CrashDump.moc"

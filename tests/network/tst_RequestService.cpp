@@ -1,0 +1,294 @@
+#include "account/UserService.h"
+#include "core/State.h"
+#include "core/User.h"
+#include "network/QSharedReply.h"
+#include "network/RequestService.h"
+#include "update/VexilService.h"
+
+#include "StandinFixture.h"
+#include "TestMain.h"
+
+#include <QtTest>
+
+Q_DECLARE_METATYPE(QList<StandinReply>)
+
+namespace {
+
+struct Result
+{
+    int calls = 0;
+    bool ok = false;
+    QVariantMap data;
+};
+using ResultPtr = QSharedPointer<Result>;
+
+const QString kApi = QStringLiteral("/api/test/probe");
+const QString kImtFn = QStringLiteral("probe");
+const QString kRenewal = QStringLiteral("/api/accesscontrol/updateUserSession");
+
+StandinRoute echoRoute(const QString& key, StandinEnvelope envelope)
+{
+    StandinRoute route;
+    route.key = key;
+    route.envelope = envelope;
+    route.handler = [](const StandinRequest& request, StandinServer&) {
+        return StandinReply::success(request.at(QStringLiteral("value")));
+    };
+    return route;
+}
+
+} // namespace
+
+class TestRequestService : public QObject
+{
+    Q_OBJECT
+private:
+    StandinFixture standin;
+    StandinServer& server = standin.server();
+
+    static ServiceCallback recorder(const ResultPtr& result)
+    {
+        return [result](bool ok, const QVariantMap& data) {
+            ++result->calls;
+            result->ok = ok;
+            result->data = data;
+        };
+    }
+
+    static QJsonObject apiBody(int n)
+    {
+        User* user = User::instance();
+        return *RequestService::makeBody(QVariantMap{{"n", n}}, QVariantMap{{"session", user->session},
+                                                                           {"client_key", user->clientKey},
+                                                                           {"user_name", user->userName}});
+    }
+
+    ResultPtr postApi(int n, const QString& hudWindow = QString())
+    {
+        auto result = ResultPtr::create();
+        RequestService::instance()->postJson(kApi, apiBody(n), recorder(result), hudWindow, true, 3);
+        return result;
+    }
+
+    static void logIn(const QString& id, const QString& session)
+    {
+        User* user = User::instance();
+        user->clear();
+        user->userId = id;
+        user->userName = QStringLiteral("name-") + id;
+        user->session = session;
+        user->profileLoaded = true;
+    }
+
+    QList<int> sentNumbers(const QString& session) const
+    {
+        QList<int> numbers;
+        for (const StandinRequest& request : server.requests(kApi)) {
+            if (request.session() == session)
+                numbers << request.at(QStringLiteral("value.n")).toInt();
+        }
+        return numbers;
+    }
+
+    // The huds shown since the given count, as "type|title|window".
+    static QStringList hudsFrom(int before)
+    {
+        QStringList shown;
+        for (const QVariant& hud : State::instance()->windowHud().mid(before)) {
+            const QVariantMap map = hud.toMap();
+            shown << QStringList{map["type"].toString(), map["title"].toString(), map["window"].toString()}.join('|');
+        }
+        return shown;
+    }
+
+    // A call that hangs past its deadline has ended after every call sent before it.
+    void waitPastEarlierDeadlines()
+    {
+        server.script(kApi, StandinReply::hang());
+        const ResultPtr marker = postApi(99);
+        QTRY_COMPARE_WITH_TIMEOUT(marker->calls, 1, 5000);
+        QCOMPARE(marker->data, (QVariantMap{{"errorCode", -100}}));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("PARLAVINE_REQUEST_TIMEOUT_MS", "800");
+        server.addRoute(echoRoute(kApi, StandinEnvelope::Api));
+        server.addRoute(echoRoute(StandinRoute::imtKey(kImtFn), StandinEnvelope::Imt));
+    }
+    void init()
+    {
+        standin.reset();
+        logIn(QStringLiteral("u1"), QStringLiteral("s1"));
+    }
+    void cleanup() { standin.verify(); }
+
+    void replies_data()
+    {
+        QTest::addColumn<bool>("imt");
+        QTest::addColumn<QList<StandinReply>>("script");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QVariantMap>("data"); // compared key by key
+        QTest::addColumn<int>("requests");
+        QTest::addColumn<QString>("reportExt"); // empty: nothing reported
+        QTest::addColumn<QStringList>("huds");
+
+        const QJsonObject nullValue{{"status", 200}, {"value", QJsonValue::Null}, {"error", "e"}, {"message", "m"}};
+        const StandinReply busy = StandinReply::failure("boom", "busy", 500);
+        const StandinReply quiet = StandinReply::failure("boom", "", 500);
+        QTest::newRow("object") << false << QList<StandinReply>{StandinReply::success(QJsonObject{{"a", 1}})} << true
+                                << QVariantMap{{"a", 1}} << 1 << "" << QStringList();
+        QTest::newRow("array") << false << QList<StandinReply>{StandinReply::success(QJsonArray{1, 2})} << true
+                               << QVariantMap{{"value", QVariantList{1, 2}}} << 1 << "" << QStringList();
+        QTest::newRow("null") << false << QList<StandinReply>{StandinReply::json(nullValue)} << true
+                              << QVariantMap{{"value", "null"}, {"error", "e"}, {"message", "m"}} << 1 << ""
+                              << QStringList();
+        QTest::newRow("500 twice then 200") << false << QList<StandinReply>{busy, busy, StandinReply::success()}
+                                            << true << QVariantMap() << 3 << "" << QStringList();
+        QTest::newRow("500 three times") << false << QList<StandinReply>{busy, busy, busy} << false
+                                         << QVariantMap{{"status", 500}, {"message", "busy"}} << 3 << "boom:busy"
+                                         << QStringList{"warning|busy|main"};
+        QTest::newRow("500 without message") << false << QList<StandinReply>{quiet, quiet, quiet} << false
+                                             << QVariantMap{{"status", 500}} << 3 << "" << QStringList();
+        QTest::newRow("403 is not retried") << false << QList<StandinReply>{StandinReply::failure("no", "m", 403)}
+                                            << false << QVariantMap{{"status", 403}} << 1 << "" << QStringList();
+        QTest::newRow("401 other than Session-Out")
+            << false << QList<StandinReply>{StandinReply::failure("Forbidden", "m", 401)} << false
+            << QVariantMap{{"status", 401}} << 1 << "" << QStringList{"warning|Forbidden|main"};
+        QTest::newRow("transport failure is not retried")
+            << false << QList<StandinReply>{StandinReply::httpStatus(503)} << false
+            << QVariantMap{{"errorCode", int(QNetworkReply::ServiceUnavailableError)}} << 1 << ""
+            << QStringList{"error|网络异常，请检查网络|main"};
+        QTest::newRow("imt succ") << true << QList<StandinReply>{StandinReply::success(QJsonObject{{"x", 1}})}
+                                  << true << QVariantMap{{"x", 1}} << 1 << "" << QStringList();
+        QTest::newRow("imt without header") << true << QList<StandinReply>{StandinReply::json({{"x", 1}})} << false
+                                            << QVariantMap{{"x", 1}} << 1 << "" << QStringList();
+        QTest::newRow("imt failing three times") << true << QList<StandinReply>{busy, busy, busy} << false
+                                                 << QVariantMap{{"message", "busy"}} << 3 << "boom:busy"
+                                                 << QStringList{"error|busy|main"};
+    }
+    void replies()
+    {
+        QFETCH(bool, imt);
+        QFETCH(QList<StandinReply>, script);
+        QFETCH(bool, ok);
+        QFETCH(QVariantMap, data);
+        QFETCH(int, requests);
+        QFETCH(QString, reportExt);
+        QFETCH(QStringList, huds);
+        const QString route = imt ? StandinRoute::imtKey(kImtFn) : kApi;
+        for (const StandinReply& reply : script)
+            server.script(route, reply);
+        const int reportsBefore = VexilService::instance()->queuedErrors().size();
+        const int hudsBefore = State::instance()->windowHud().size();
+
+        const auto result = ResultPtr::create();
+        if (imt) {
+            const QJsonObject body{{"header", QJsonObject{{"fn", kImtFn}, {"session", "s1"}}}};
+            RequestService::instance()->postJsonForTrans("/api/imt", body, recorder(result), "main", 3);
+        } else {
+            RequestService::instance()->postJson(kApi, apiBody(1), recorder(result), "main", true, 3);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(result->calls, 1, 5000);
+        QCOMPARE(result->ok, ok);
+        for (auto it = data.cbegin(); it != data.cend(); ++it)
+            QCOMPARE(result->data.value(it.key()), it.value());
+        QCOMPARE(server.requestCount(route), requests);
+        QCOMPARE(hudsFrom(hudsBefore), huds);
+
+        const auto reports = VexilService::instance()->queuedErrors().mid(reportsBefore);
+        QCOMPARE(reports.size(), reportExt.isEmpty() ? 0 : 1);
+        if (!reportExt.isEmpty()) {
+            QVERIFY2(reports[0].first.startsWith("post[") && reports[0].first.endsWith(server.apiUrl() + "/api/"
+                                                                                         + (imt ? "imt" : "test/probe")),
+                     qPrintable(reports[0].first));
+            QCOMPARE(reports[0].second, reportExt);
+        }
+    }
+
+    void renewalReSendsParkedCallsWithTheNewSession()
+    {
+        server.script(kRenewal, StandinReply::byDefault().after(600));
+        for (int i = 0; i < 4; ++i)
+            server.script(kApi, StandinReply::sessionOut());
+        UserService().updateUserSession({});
+        QList<ResultPtr> results{postApi(1), postApi(2), postApi(3)};
+        QSharedReply slot;
+        slot.setReply(RequestService::instance()->postJson(kApi, apiBody(4), recorder(results.value(3)), "", true, 3));
+        QTRY_COMPARE(server.requestCount(kApi), 4);
+        slot.abort(true); // cancelled while parked: never sent again
+
+        for (int i = 0; i < 3; ++i)
+            QTRY_COMPARE_WITH_TIMEOUT(results[i]->calls, 1, 5000);
+        const QString renewed = User::instance()->session;
+        QVERIFY(renewed != QStringLiteral("s1"));
+        QCOMPARE(server.requestCount(kRenewal), 1);
+        // The client re-sends in parking order, but parallel connections may reorder arrivals.
+        QList<int> resent = sentNumbers(renewed);
+        std::sort(resent.begin(), resent.end());
+        QCOMPARE(resent, (QList<int>{1, 2, 3}));
+        for (const ResultPtr& result : results.mid(0, 3))
+            QVERIFY(result->ok);
+        QVERIFY(!User::instance()->userSessionUpdating);
+    }
+
+    void renewalAnsweredSessionOutLogsOut()
+    {
+        server.script(kRenewal, StandinReply::sessionOut().after(400));
+        server.script(kApi, StandinReply::sessionOut());
+        server.script(kApi, StandinReply::sessionOut());
+        const int hudsBefore = State::instance()->windowHud().size();
+        const auto renewal = ResultPtr::create();
+        UserService().updateUserSession(recorder(renewal));
+        const QList<ResultPtr> parked{postApi(1), postApi(2)};
+
+        QTRY_COMPARE_WITH_TIMEOUT(renewal->calls, 1, 5000);
+        QVERIFY(!renewal->ok);
+        QVERIFY(User::instance()->isLoggedOut());
+        QVERIFY(!User::instance()->userSessionUpdating);
+        QCOMPARE(hudsFrom(hudsBefore), QStringList{"warning|登录态过期，请重新登录|login"});
+        for (const ResultPtr& result : parked) {
+            QCOMPARE(result->calls, 1);
+            QCOMPARE(result->data.value("error").toString(), QStringLiteral("Session-Out"));
+        }
+        emit User::instance()->sessionUpdateFinished(); // nothing is left parked
+        QCOMPARE(server.requestCount(kApi), 2);
+        QCOMPARE(server.requestCount(kRenewal), 1);
+    }
+
+    void parkedCallNeverLandsInAnotherAccount()
+    {
+        server.script(kRenewal, StandinReply::byDefault().after(400));
+        server.script(kApi, StandinReply::sessionOut());
+        UserService().updateUserSession({});
+        const ResultPtr parked = postApi(1);
+        QTRY_COMPARE(server.requestCount(kApi), 1);
+        logIn(QStringLiteral("u2"), QStringLiteral("s1"));
+        User::instance()->userSessionUpdating = true;
+
+        QTRY_COMPARE_WITH_TIMEOUT(parked->calls, 1, 5000);
+        QVERIFY(!parked->ok);
+        QCOMPARE(server.requestCount(kApi), 1);
+    }
+
+    void cancelReachesRetries()
+    {
+        server.script(kApi, StandinReply::failure("boom", "busy", 500));
+        server.script(kApi, StandinReply::success(QJsonObject{{"stale", true}}).after(300));
+        QSharedReply slot;
+        const auto first = ResultPtr::create();
+        slot.setReply(RequestService::instance()->postJson(kApi, apiBody(1), recorder(first), "main", true, 3));
+        QTRY_COMPARE(server.requestCount(kApi), 2); // the retry is on the wire
+
+        const auto second = ResultPtr::create();
+        slot.setReply(RequestService::instance()->postJson(kApi, apiBody(2), recorder(second), "main", true, 3));
+        QTRY_COMPARE_WITH_TIMEOUT(second->calls, 1, 5000);
+        QCOMPARE(second->data, (QVariantMap{{"n", 2}}));
+        waitPastEarlierDeadlines();
+        QCOMPARE(first->calls, 0);
+    }
+};
+
+PARLAVINE_TEST_MAIN(TestRequestService)
+#include "tst_RequestService.moc"

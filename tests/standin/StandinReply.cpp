@@ -1,0 +1,135 @@
+#include "StandinReply.h"
+
+#include <QHash>
+
+namespace {
+
+const QHash<QString, StandinReply::Kind>& kindNames()
+{
+    static const QHash<QString, StandinReply::Kind> names = {
+        {QStringLiteral("default"), StandinReply::Kind::Default},
+        {QStringLiteral("success"), StandinReply::Kind::Success},
+        {QStringLiteral("failure"), StandinReply::Kind::Failure},
+        {QStringLiteral("json"), StandinReply::Kind::Body},
+        {QStringLiteral("raw"), StandinReply::Kind::Raw},
+        {QStringLiteral("hang"), StandinReply::Kind::Hang},
+        {QStringLiteral("disconnect"), StandinReply::Kind::Disconnect},
+    };
+    return names;
+}
+
+StandinReply ofKind(StandinReply::Kind kind)
+{
+    StandinReply reply;
+    reply.kind = kind;
+    return reply;
+}
+
+} // namespace
+
+StandinReply StandinReply::byDefault()
+{
+    return ofKind(Kind::Default);
+}
+
+StandinReply StandinReply::success(const QJsonValue& payload)
+{
+    StandinReply reply = ofKind(Kind::Success);
+    reply.payload = payload;
+    return reply;
+}
+
+StandinReply StandinReply::failure(const QString& code, const QString& message, int apiStatus)
+{
+    StandinReply reply = ofKind(Kind::Failure);
+    reply.code = code;
+    reply.message = message;
+    reply.status = apiStatus;
+    return reply;
+}
+
+StandinReply StandinReply::sessionOut()
+{
+    return failure(QStringLiteral("Session-Out"), QString(), 401);
+}
+
+StandinReply StandinReply::json(const QJsonObject& body, int httpStatus)
+{
+    StandinReply reply = ofKind(Kind::Body);
+    reply.body = body;
+    reply.status = httpStatus;
+    return reply;
+}
+
+StandinReply StandinReply::raw(const QByteArray& bytes, const QByteArray& contentType, int httpStatus)
+{
+    StandinReply reply = ofKind(Kind::Raw);
+    reply.bytes = bytes;
+    reply.contentType = contentType;
+    reply.status = httpStatus;
+    return reply;
+}
+
+StandinReply StandinReply::httpStatus(int httpStatus)
+{
+    return raw(QByteArray(), "text/plain", httpStatus);
+}
+
+StandinReply StandinReply::malformedJson()
+{
+    return raw("{\"status\": 200, \"value\": {\"session\": ", "application/json");
+}
+
+StandinReply StandinReply::html()
+{
+    return raw("<html><body><h1>502 Bad Gateway</h1></body></html>", "text/html");
+}
+
+StandinReply StandinReply::hang()
+{
+    return ofKind(Kind::Hang);
+}
+
+StandinReply StandinReply::disconnect()
+{
+    return ofKind(Kind::Disconnect);
+}
+
+StandinReply StandinReply::after(int delay) const
+{
+    StandinReply reply = *this;
+    reply.delayMs = delay;
+    return reply;
+}
+
+QJsonObject StandinReply::toJson() const
+{
+    return {
+        {QStringLiteral("kind"), kindNames().key(kind)},
+        {QStringLiteral("payload"), payload},
+        {QStringLiteral("code"), code},
+        {QStringLiteral("message"), message},
+        {QStringLiteral("status"), status},
+        {QStringLiteral("body"), body},
+        {QStringLiteral("bytes"), QString::fromLatin1(bytes.toBase64())},
+        {QStringLiteral("contentType"), QString::fromLatin1(contentType)},
+        {QStringLiteral("delayMs"), delayMs},
+    };
+}
+
+StandinReply StandinReply::fromJson(const QJsonObject& json, bool* ok)
+{
+    const QString kindName = json.value(QStringLiteral("kind")).toString(QStringLiteral("default"));
+    if (ok)
+        *ok = kindNames().contains(kindName);
+    StandinReply reply = ofKind(kindNames().value(kindName, Kind::Default));
+    reply.payload = json.value(QStringLiteral("payload"));
+    reply.code = json.value(QStringLiteral("code")).toString();
+    reply.message = json.value(QStringLiteral("message")).toString();
+    reply.status = json.value(QStringLiteral("status")).toInt(200);
+    reply.body = json.value(QStringLiteral("body")).toObject();
+    reply.bytes = QByteArray::fromBase64(json.value(QStringLiteral("bytes")).toString().toLatin1());
+    reply.contentType = json.value(QStringLiteral("contentType")).toString().toLatin1();
+    reply.delayMs = json.value(QStringLiteral("delayMs")).toInt();
+    return reply;
+}

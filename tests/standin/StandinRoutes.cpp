@@ -1,0 +1,6 @@
+#include "StandinRoutes.h"
+
+QList<StandinRoute> StandinRoutes::all()
+{
+    return textTranslation() + account() + update() + collector();
+}

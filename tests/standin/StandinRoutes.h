@@ -1,0 +1,23 @@
+#pragma once
+
+#include "StandinRoute.h"
+
+#include <QList>
+
+// The routes the stand-in knows by default, one function per area in routes/<Area>Routes.cpp.
+// To add an area: write routes/<Area>Routes.cpp defining StandinRoutes::<area>(), declare it here
+// and append it in all() (StandinRoutes.cpp). A test that needs a one-off route calls
+// StandinServer::addRoute instead.
+namespace StandinRoutes {
+
+QList<StandinRoute> all();
+
+QList<StandinRoute> textTranslation();  // "/api/imt" support_lang, text_analysis, auto_translation
+QList<StandinRoute> account();          // session renewal
+QList<StandinRoute> update();           // version check, remote configuration and its document
+QList<StandinRoute> collector();        // telemetry collector paths
+
+// The check code the version-check reply carries for an offer.
+QString versionCheckCode(qint64 requestTime, const QString& version, const QString& url, qint64 responseTime);
+
+} // namespace StandinRoutes

@@ -1,0 +1,512 @@
+#include "StandinServer.h"
+
+#include "StandinRoutes.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QUrlQuery>
+
+#include <httplib.h>
+
+#include <chrono>
+
+struct StandinServer::Listener
+{
+    httplib::Server server;
+    std::thread thread;
+    int port = 0;
+};
+
+namespace {
+
+constexpr int ThreadsPerPort = 32;
+constexpr char ControlPrefix[] = "/__standin/";
+
+QByteArray compact(const QJsonObject& object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+void setJson(httplib::Response& out, const QJsonObject& object, int status = 200)
+{
+    out.status = status;
+    const QByteArray bytes = compact(object);
+    out.set_content(bytes.constData(), size_t(bytes.size()), "application/json");
+}
+
+// Announces the full length, sends `sent` bytes of it and then drops the connection.
+void sendTruncated(httplib::Response& out, const QByteArray& bytes, int sent)
+{
+    out.status = 200;
+    out.set_content_provider(size_t(bytes.size()), "application/json",
+                             [bytes, sent](size_t, size_t, httplib::DataSink& sink) {
+                                 if (sent > 0)
+                                     sink.write(bytes.constData(), size_t(sent));
+                                 return false;
+                             });
+}
+
+QJsonObject violationBody(const QString& violation)
+{
+    return {{QStringLiteral("status"), 400},
+            {QStringLiteral("error"), QStringLiteral("standin-violation")},
+            {QStringLiteral("message"), violation}};
+}
+
+QString contentType(const StandinRequest& request)
+{
+    return request.headers.value(QStringLiteral("content-type"));
+}
+
+QString requestId(const StandinRequest& request)
+{
+    return QStringLiteral("standin-%1").arg(request.seq);
+}
+
+QJsonObject envelopeReply(const StandinReply& reply, StandinEnvelope envelope, const StandinRequest& request)
+{
+    const bool ok = reply.kind == StandinReply::Kind::Success;
+    if (envelope == StandinEnvelope::Imt) {
+        QJsonObject body = ok ? reply.payload.toObject() : QJsonObject();
+        body.insert(QStringLiteral("header"),
+                    QJsonObject{{QStringLiteral("ret_code"), ok ? QStringLiteral("succ") : reply.code},
+                                {QStringLiteral("request_id"), requestId(request)}});
+        if (!ok || !body.contains(QStringLiteral("message")))
+            body.insert(QStringLiteral("message"), reply.message);
+        return body;
+    }
+    return {{QStringLiteral("status"), ok ? 200 : reply.status},
+            {QStringLiteral("value"), ok ? reply.payload : QJsonValue()},
+            {QStringLiteral("error"), ok ? QString() : reply.code},
+            {QStringLiteral("message"), reply.message},
+            {QStringLiteral("header"), QJsonObject{{QStringLiteral("request_id"), requestId(request)}}}};
+}
+
+// Collector and plain downloads have no envelope: success is the payload, failure an HTTP status.
+void sendBare(const StandinReply& reply, httplib::Response& out)
+{
+    if (reply.kind == StandinReply::Kind::Failure) {
+        out.status = reply.status;
+        out.set_content(reply.message.toStdString(), "text/plain");
+    } else if (reply.payload.isString()) {
+        out.set_content(reply.payload.toString().toStdString(), "text/plain");
+    } else {
+        const QJsonDocument doc = reply.payload.isArray() ? QJsonDocument(reply.payload.toArray())
+                                                          : QJsonDocument(reply.payload.toObject());
+        out.set_content(doc.toJson(QJsonDocument::Compact).toStdString(), "application/json");
+    }
+}
+
+} // namespace
+
+StandinServer::StandinServer(const QList<StandinRoute>& routes)
+{
+    for (const StandinRoute& route : routes)
+        m_routes.insert(route.key, route);
+}
+
+StandinServer::StandinServer()
+    : StandinServer(StandinRoutes::all())
+{
+}
+
+StandinServer::~StandinServer()
+{
+    stop();
+}
+
+bool StandinServer::start(int apiPort, int collectorPort)
+{
+    auto listen = [this](const QString& portName, int port, std::atomic<int>& bound) -> std::unique_ptr<Listener> {
+        auto listener = std::make_unique<Listener>();
+        httplib::Server::Handler handler = [this, portName](const httplib::Request& in, httplib::Response& out) {
+            handle(portName, in, out);
+        };
+        httplib::Server& server = listener->server;
+        server.Get(".*", handler).Post(".*", handler).Put(".*", handler).Patch(".*", handler).Delete(".*", handler);
+        // Short keep-alive so that stop() does not wait long for idle client connections.
+        server.set_keep_alive_timeout(1);
+        server.new_task_queue = [] { return new httplib::ThreadPool(ThreadsPerPort); };
+        listener->port = port == 0 ? server.bind_to_any_port("127.0.0.1")
+                                   : (server.bind_to_port("127.0.0.1", port) ? port : -1);
+        if (listener->port <= 0)
+            return nullptr;
+        bound = listener->port;   // handlers may ask for the URLs as soon as the first request arrives
+        Listener* raw = listener.get();
+        listener->thread = std::thread([raw] { raw->server.listen_after_bind(); });
+        // stop() is a no-op until the accept loop runs, so wait for it.
+        for (int i = 0; i < 5000 && !raw->server.is_running(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return listener;
+    };
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stopping = false;
+    }
+    m_api = listen(QStringLiteral("api"), apiPort, m_apiPort);
+    m_collector = m_api ? listen(QStringLiteral("collector"), collectorPort, m_collectorPort) : nullptr;
+    if (!m_collector) {
+        stop();
+        return false;
+    }
+    return true;
+}
+
+void StandinServer::stop()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_all();
+    for (std::unique_ptr<Listener>* listener : {&m_api, &m_collector}) {
+        if (!*listener)
+            continue;
+        (*listener)->server.stop();
+        if ((*listener)->thread.joinable())
+            (*listener)->thread.join();
+        listener->reset();
+    }
+}
+
+int StandinServer::apiPort() const
+{
+    return m_apiPort;
+}
+
+int StandinServer::collectorPort() const
+{
+    return m_collectorPort;
+}
+
+QString StandinServer::apiUrl() const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(apiPort());
+}
+
+QString StandinServer::collectorUrl() const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(collectorPort());
+}
+
+void StandinServer::addRoute(const StandinRoute& route)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_routes.insert(route.key, route);
+}
+
+void StandinServer::script(const QString& routeKey, const StandinReply& reply)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_scripts[routeKey].push_back(reply);
+}
+
+int StandinServer::pendingScripts(const QString& routeKey) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return int(m_scripts.value(routeKey).size());
+}
+
+void StandinServer::setValidSessions(const QStringList& sessions)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_validSessions = QSet<QString>(sessions.cbegin(), sessions.cend());
+}
+
+void StandinServer::clearValidSessions()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_validSessions.reset();
+}
+
+QString StandinServer::renewSession(const QString& oldSession)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const QString renewed = QStringLiteral("standin-session-%1").arg(++m_renewals);
+    if (m_validSessions) {
+        m_validSessions->remove(oldSession);
+        m_validSessions->insert(renewed);
+    }
+    return renewed;
+}
+
+QList<StandinRequest> StandinServer::requests() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_log;
+}
+
+QList<StandinRequest> StandinServer::requests(const QString& routeKey) const
+{
+    QList<StandinRequest> matching;
+    const bool imtFunction = routeKey.startsWith(QLatin1String("imt:"));
+    for (const StandinRequest& request : requests()) {
+        if (request.route == routeKey || (imtFunction && request.route.startsWith(routeKey + QLatin1Char('/'))))
+            matching.append(request);
+    }
+    return matching;
+}
+
+int StandinServer::requestCount(const QString& routeKey) const
+{
+    return requests(routeKey).size();
+}
+
+QStringList StandinServer::violations() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_violations;
+}
+
+QStringList StandinServer::takeViolations()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    QStringList taken;
+    taken.swap(m_violations);
+    return taken;
+}
+
+void StandinServer::clearLog()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_log.clear();
+}
+
+void StandinServer::reset()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_scripts.clear();
+    m_log.clear();
+    m_violations.clear();
+    m_validSessions.reset();
+    m_renewals = 0;
+    m_seq = 0;
+}
+
+void StandinServer::setObserver(std::function<void(const StandinRequest&)> observer)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_observer = std::move(observer);
+}
+
+void StandinServer::handle(const QString& port, const httplib::Request& in, httplib::Response& out)
+{
+    if (port == QLatin1String("api") && in.path.rfind(ControlPrefix, 0) == 0) {
+        if (!handleControl(in, out))
+            setJson(out, violationBody(QStringLiteral("unknown control request")), 404);
+        return;
+    }
+    StandinRequest request = readRequest(port, in);
+    const std::optional<StandinRoute> route = resolve(request);
+    if (route)
+        request.violation = check(request, *route);
+    record(request);
+    if (!route || !request.violation.isEmpty()) {
+        setJson(out, violationBody(request.violation), 400);
+        return;
+    }
+    send(choose(request, *route), *route, request, out);
+}
+
+bool StandinServer::handleControl(const httplib::Request& in, httplib::Response& out)
+{
+    const QJsonObject body = QJsonDocument::fromJson(QByteArray::fromStdString(in.body)).object();
+    const QString path = QString::fromStdString(in.path).mid(int(sizeof(ControlPrefix)) - 1);
+    if (in.method == "GET" && path == QLatin1String("log")) {
+        QJsonArray logged;
+        for (const StandinRequest& request : requests())
+            logged.append(request.toJson());
+        setJson(out, {{QStringLiteral("requests"), logged},
+                      {QStringLiteral("violations"), QJsonArray::fromStringList(violations())}});
+        return true;
+    }
+    if (in.method != "POST")
+        return false;
+    if (path == QLatin1String("script")) {
+        bool ok = false;
+        const StandinReply reply = StandinReply::fromJson(body.value(QStringLiteral("reply")).toObject(), &ok);
+        const QString route = body.value(QStringLiteral("route")).toString();
+        if (!ok || route.isEmpty())
+            return false;
+        script(route, reply);
+    } else if (path == QLatin1String("sessions")) {
+        const QJsonValue valid = body.value(QStringLiteral("valid"));
+        if (valid.isArray()) {
+            QStringList sessions;
+            for (const QJsonValue& session : valid.toArray())
+                sessions.append(session.toString());
+            setValidSessions(sessions);
+        } else {
+            clearValidSessions();
+        }
+    } else if (path == QLatin1String("reset")) {
+        reset();
+    } else {
+        return false;
+    }
+    setJson(out, {{QStringLiteral("ok"), true}});
+    return true;
+}
+
+StandinRequest StandinServer::readRequest(const QString& port, const httplib::Request& in) const
+{
+    StandinRequest request;
+    request.port = port;
+    request.method = QString::fromStdString(in.method);
+    request.path = QString::fromStdString(in.path);
+    for (const auto& header : in.headers)
+        request.headers.insert(QString::fromStdString(header.first).toLower(), QString::fromStdString(header.second));
+    for (const auto& param : in.params)
+        request.query.insert(QString::fromStdString(param.first), QString::fromStdString(param.second));
+    request.rawBody = QByteArray::fromStdString(in.body);
+    const QJsonDocument json = QJsonDocument::fromJson(request.rawBody);
+    if (json.isObject()) {
+        request.body = json.object();
+    } else if (contentType(request).startsWith(QLatin1String("application/x-www-form-urlencoded"))) {
+        const QUrlQuery form(QString::fromUtf8(request.rawBody));
+        for (const auto& item : form.queryItems(QUrl::FullyDecoded))
+            request.body.insert(item.first, item.second);
+    }
+    return request;
+}
+
+std::optional<StandinRoute> StandinServer::resolve(StandinRequest& request) const
+{
+    QStringList candidates;
+    if (request.port == QLatin1String("api") && request.path == QLatin1String("/api/imt")) {
+        const QString fn = request.at(QStringLiteral("header.fn")).toString();
+        const QString action = request.at(QStringLiteral("header.action")).toString();
+        if (fn.isEmpty()) {
+            request.route = StandinRoute::imtKey(QString());
+            request.violation = QStringLiteral("/api/imt request without header.fn");
+            return std::nullopt;
+        }
+        candidates = QStringList{StandinRoute::imtKey(fn, action), StandinRoute::imtKey(fn)};
+    } else {
+        candidates = QStringList{request.path};
+    }
+    request.route = candidates.first();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (const QString& key : candidates) {
+        if (m_routes.contains(key))
+            return m_routes.value(key);
+    }
+    request.violation = QStringLiteral("unexpected request %1 %2 (route %3) on the %4 port")
+                            .arg(request.method, request.path, request.route, request.port);
+    return std::nullopt;
+}
+
+QString StandinServer::check(const StandinRequest& request, const StandinRoute& route) const
+{
+    const bool collector = route.envelope == StandinEnvelope::Collector;
+    if (collector != (request.port == QLatin1String("collector")))
+        return QStringLiteral("%1 reached on the %2 port").arg(route.key, request.port);
+    if (request.method != QString::fromLatin1(route.method))
+        return QStringLiteral("%1 with method %2 instead of %3")
+            .arg(route.key, request.method, QString::fromLatin1(route.method));
+    const bool envelope = route.envelope == StandinEnvelope::Api || route.envelope == StandinEnvelope::Imt;
+    if (envelope && !QJsonDocument::fromJson(request.rawBody).isObject())
+        return QStringLiteral("%1 with a body that is not a JSON object").arg(route.key);
+    if (envelope && !contentType(request).startsWith(QLatin1String("application/json")))
+        return QStringLiteral("%1 with content type \"%2\"").arg(route.key, contentType(request));
+    QStringList missing;
+    QStringList required = route.required;
+    if (route.envelope == StandinEnvelope::Api)
+        required.prepend(QStringLiteral("value"));
+    for (const QString& path : required) {
+        if (request.at(path).isUndefined())
+            missing.append(path);
+    }
+    for (const QString& key : route.requiredQuery) {
+        if (!request.query.contains(key))
+            missing.append(QStringLiteral("query ") + key);
+    }
+    return missing.isEmpty() ? QString() : QStringLiteral("%1 missing %2").arg(route.key, missing.join(", "));
+}
+
+StandinReply StandinServer::choose(const StandinRequest& request, const StandinRoute& route)
+{
+    StandinReply reply = StandinReply::byDefault();
+    bool expired = false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (const QString& key : {request.route, route.key}) {
+            auto queue = m_scripts.find(key);
+            if (queue != m_scripts.end() && !queue->empty()) {
+                reply = queue->front();
+                queue->pop_front();
+                break;
+            }
+        }
+        const QJsonValue session = request.at(QStringLiteral("header.session"));
+        expired = m_validSessions && session.isString() && !m_validSessions->contains(session.toString());
+    }
+    if (reply.kind != StandinReply::Kind::Default)
+        return reply;
+    const int delay = reply.delayMs;
+    if (expired)
+        reply = StandinReply::sessionOut();
+    else
+        reply = route.handler ? route.handler(request, *this) : StandinReply::success();
+    return reply.after(delay);
+}
+
+void StandinServer::record(StandinRequest& request)
+{
+    std::function<void(const StandinRequest&)> observer;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        request.seq = ++m_seq;
+        m_log.append(request);
+        if (!request.violation.isEmpty())
+            m_violations.append(request.violation);
+        observer = m_observer;
+    }
+    if (observer)
+        observer(request);
+}
+
+void StandinServer::send(const StandinReply& reply, const StandinRoute& route, const StandinRequest& request,
+                         httplib::Response& out)
+{
+    const QByteArray interrupted = compact(envelopeReply(StandinReply::success(), route.envelope, request));
+    if (reply.delayMs > 0 && !pause(reply.delayMs)) {
+        sendTruncated(out, interrupted, 0);
+        return;
+    }
+    switch (reply.kind) {
+    case StandinReply::Kind::Hang:
+        pause(-1);
+        sendTruncated(out, interrupted, 0);
+        return;
+    case StandinReply::Kind::Disconnect:
+        sendTruncated(out, interrupted, interrupted.size() / 2);
+        return;
+    case StandinReply::Kind::Body:
+        setJson(out, reply.body, reply.status);
+        return;
+    case StandinReply::Kind::Raw:
+        out.status = reply.status;
+        out.set_content(reply.bytes.constData(), size_t(reply.bytes.size()), reply.contentType.constData());
+        return;
+    case StandinReply::Kind::Default:
+    case StandinReply::Kind::Success:
+    case StandinReply::Kind::Failure:
+        break;
+    }
+    if (route.envelope == StandinEnvelope::Api || route.envelope == StandinEnvelope::Imt)
+        setJson(out, envelopeReply(reply, route.envelope, request));
+    else
+        sendBare(reply, out);
+}
+
+bool StandinServer::pause(int ms)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    const auto stopping = [this] { return m_stopping; };
+    if (ms < 0)
+        m_wake.wait(lock, stopping);
+    else
+        m_wake.wait_for(lock, std::chrono::milliseconds(ms), stopping);
+    return !m_stopping;
+}

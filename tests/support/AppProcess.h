@@ -1,0 +1,24 @@
+#pragma once
+
+#include "ChildProcess.h"
+#include "XdgSandbox.h"
+
+// The real parlavine binary for end-to-end tests, with XDG folders of its own, on the X display
+// of the test run (DISPLAY, QT_QPA_PLATFORM=xcb: the test's source names PARLAVINE_TEST_NEEDS_DISPLAY).
+class AppProcess
+{
+public:
+    // environment: usually StandinProcess::environment(QProcessEnvironment::systemEnvironment()).
+    bool start(const QProcessEnvironment& environment, const QStringList& arguments = QStringList());
+    // Polls the X display for a window of this process with exactly this title; false on timeout.
+    bool waitForWindow(const QString& title, int timeoutMs = 20000);
+    // SIGTERM; the exit code, or -1 when it crashed or hung.
+    int stop(int timeoutMs = 10000);
+
+    const XdgSandbox& xdg() const { return m_xdg; }
+    QByteArray errorOutput() { return m_process.errorOutput(); }
+
+private:
+    XdgSandbox m_xdg;
+    ChildProcess m_process;
+};

@@ -1,0 +1,50 @@
+#include "ChildProcess.h"
+
+#include <QDeadlineTimer>
+
+ChildProcess::ChildProcess() = default;
+
+ChildProcess::~ChildProcess()
+{
+    if (isRunning()) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+}
+
+bool ChildProcess::start(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
+                         int timeoutMs)
+{
+    m_process.setProcessEnvironment(environment);
+    m_process.start(program, arguments);
+    return m_process.waitForStarted(timeoutMs);
+}
+
+QByteArray ChildProcess::readLine(int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!m_process.canReadLine()) {
+        if (deadline.hasExpired() || !m_process.waitForReadyRead(int(deadline.remainingTime())))
+            return QByteArray();
+    }
+    return m_process.readLine().trimmed();
+}
+
+int ChildProcess::stop(int timeoutMs)
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    m_process.terminate();
+    if (!m_process.waitForFinished(timeoutMs)) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+        return -1;
+    }
+    return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+}
+
+QByteArray ChildProcess::errorOutput()
+{
+    m_errors += m_process.readAllStandardError();
+    return m_errors;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+
+// Files under tests/fixtures/, named relative to it ("standin/two_sentences.json").
+namespace Fixtures {
+QString path(const QString& name);
+// The JSON object in the file; fails the running test when it is missing or not an object.
+QJsonObject json(const QString& name);
+} // namespace Fixtures

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "XdgSandbox.h"
+#include "core/AppResources.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QtTest>
+
+// Test mains that isolate the XDG folders before the application object exists and load the
+// compiled-in resources. Use instead of QTEST_MAIN / QTEST_GUILESS_MAIN.
+#define PARLAVINE_TEST_MAIN(TestObject)                                                                                \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        XdgSandbox xdgSandbox;                                                                                         \
+        xdgSandbox.apply();                                                                                            \
+        QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                                                        \
+        QApplication app(argc, argv);                                                                                  \
+        initResources();                                                                                               \
+        TestObject test;                                                                                               \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&test, argc, argv);                                                                        \
+    }
+
+#define PARLAVINE_GUILESS_TEST_MAIN(TestObject)                                                                        \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        XdgSandbox xdgSandbox;                                                                                         \
+        xdgSandbox.apply();                                                                                            \
+        QCoreApplication app(argc, argv);                                                                              \
+        initResources();                                                                                               \
+        TestObject test;                                                                                               \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&test, argc, argv);                                                                        \
+    }
