@@ -16,6 +16,13 @@ public:
     static QString logFile();          // PARLAVINE_LOG_FILE, empty when logging is off
     static QString systemThemeOverride(); // PARLAVINE_SYSTEM_THEME "light" or "dark", else empty
 
+    // Web pages of the service that the windows open.
+    static QString productSiteUrl();   // the product's web site
+    static QString testSiteUrl();      // the same site for test builds
+    static QString feedbackUrl();      // the feedback form
+    static QString chatGroupUrl();     // the users' chat group
+    static QString supportUrl();       // help on installing the runtime dependencies
+
 private:
     static QString envOr(const char* name, const QString& fallback);
     static int positiveIntEnvOr(const char* name, int fallback);
