@@ -62,3 +62,32 @@ int AppConfig::positiveIntEnvOr(const char* name, int fallback)
     const int value = qEnvironmentVariable(name).toInt(&ok);
     return ok && value > 0 ? value : fallback;
 }
+
+namespace {
+const QString siteBase = QStringLiteral("https://parlavine.example");
+}
+
+QString AppConfig::productSiteUrl()
+{
+    return siteBase + QStringLiteral("/");
+}
+
+QString AppConfig::testSiteUrl()
+{
+    return QStringLiteral("https://test.parlavine.example/");
+}
+
+QString AppConfig::feedbackUrl()
+{
+    return siteBase + QStringLiteral("/feedback");
+}
+
+QString AppConfig::chatGroupUrl()
+{
+    return siteBase + QStringLiteral("/community");
+}
+
+QString AppConfig::supportUrl()
+{
+    return siteBase + QStringLiteral("/help/runtime-dependencies");
+}

@@ -17,6 +17,13 @@ public:
     static QString systemThemeOverride(); // PARLAVINE_SYSTEM_THEME "light" or "dark", else empty
     static int sessionRefreshMs();     // PARLAVINE_SESSION_REFRESH_MS, else 7200000 (two hours)
 
+    // Web pages of the service that the windows open.
+    static QString productSiteUrl();   // the product's web site
+    static QString testSiteUrl();      // the same site for test builds
+    static QString feedbackUrl();      // the feedback form
+    static QString chatGroupUrl();     // the users' chat group
+    static QString supportUrl();       // help on installing the runtime dependencies
+
 private:
     static QString envOr(const char* name, const QString& fallback);
     static int positiveIntEnvOr(const char* name, int fallback);

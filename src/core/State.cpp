@@ -1,5 +1,6 @@
 #include "core/State.h"
 
+#include "core/AppConfig.h"
 #include "core/Constant.h"
 #include "core/FontSizeTable.h"
 #include "core/Log.h"
@@ -120,6 +121,14 @@ State::~State()
 bool State::isRelease() const
 {
     return true;
+}
+
+QVariantMap State::webLinks() const
+{
+    return {{"site", AppConfig::productSiteUrl()},
+            {"testSite", AppConfig::testSiteUrl()},
+            {"feedback", AppConfig::feedbackUrl()},
+            {"chatGroup", AppConfig::chatGroupUrl()}};
 }
 
 QString State::platform() const

@@ -22,6 +22,8 @@ class State : public QObject
     // Window, application and settings
     STATE_QML_PROPERTY(QString, version)
     STATE_READONLY(bool, isRelease)
+    // The service's web pages the windows open (AppConfig): "site", "testSite", "feedback", "chatGroup".
+    STATE_READONLY(QVariantMap, webLinks)
     STATE_READONLY(QString, platform)
     STATE_QML_PROPERTY(QString, subPlatform)
     STATE_QML_PROPERTY(QString, language, QStringLiteral("zh"))

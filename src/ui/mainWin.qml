@@ -1,17 +1,174 @@
 import QtQuick 2.14
 import QtQuick.Window 2.14
+import QtQuick.Controls 2.14
+import QtGraphicalEffects 1.14
+import "./components"
+import "./pages/main"
 
-Window {
-    id: root
-    objectName: "mainWindow"
-    title: "Parlavine"
-    width: 1000
-    height: 640
-    visible: true
+// The application's windows: the main window and a loader for each secondary window.
+Item {
+    id: app
+    property bool showWinShadow: root.visibility !== Window.Maximized && root.visibility !== Window.FullScreen
+    property bool showCopyTransTrigger: $state.showCopyTransTrigger
+    property bool showCopyTransDetail: $state.showCopyTransDetail
+    property bool initPosi: true
+    readonly property string quitStyleHide: "hide"
+    readonly property string quitStyleExit: "exit"
 
-    Text {
-        anchors.centerIn: parent
-        text: "Parlavine"
-        font.pixelSize: 24
+    function run(action, args) {
+        $dispatch.run($dispatch.Ctrl_Global, action, args)
+    }
+
+    function visibilityName(visibility) {
+        switch (visibility) {
+        case Window.Windowed: return "normal"
+        case Window.Minimized: return "minimized"
+        case Window.Maximized: return "maximized"
+        case Window.FullScreen: return "fullscreen"
+        default: return "hidden"
+        }
+    }
+
+    function remember(remember, style) {
+        if (remember)
+            run("setQuitStyle", [style])
+    }
+
+    // A window loaded on demand is brought to the front once it exists.
+    function present(window) {
+        if (typeof window.init === "function")
+            window.init()
+        window.showNormal()
+        window.raise()
+        window.requestActivate()
+    }
+
+    Component.onCompleted: {
+        run("windowCenterInScreen", ["main"])
+        initPosi = false
+    }
+
+    onShowCopyTransTriggerChanged: {
+        triggerWindow.wanted = true
+        if (triggerWindow.item)
+            triggerWindow.item.visible = showCopyTransTrigger
+    }
+    onShowCopyTransDetailChanged: {
+        transWindow.wanted = true
+        if (transWindow.item)
+            transWindow.item.visible = showCopyTransDetail
+    }
+
+    Window {
+        id: root
+        objectName: "mainWindow"
+        // a top-level window, not transient for the holder Item (which has no window)
+        transientParent: null
+        visible: true
+        width: 960
+        height: 600
+        minimumWidth: $state.mainWindowSize.minWidth || 0
+        minimumHeight: $state.mainWindowSize.minHeight || 0
+        title: "Parlavine"
+        color: "#00000000"
+        flags: Qt.FramelessWindowHint | Qt.WindowMinimizeButtonHint | Qt.WindowMaximizeButtonHint
+               | ($state.windowStayBottom ? Qt.WindowStaysOnBottomHint : 0)
+
+        onVisibilityChanged: app.run("windowVisibilityChange", ["main", app.visibilityName(visibility)])
+        onActiveChanged: app.run("windowActiveChange", ["main", active])
+        onVisibleChanged: app.run("windowStateChange", ["main", visible])
+
+        onClosing: {
+            close.accepted = false
+            if ($state.quitStyle === app.quitStyleHide)
+                root.hide()
+            else if ($state.quitStyle === app.quitStyleExit)
+                app.run("windowExit", [])
+            else
+                quitPop.open()
+        }
+
+        Rectangle {
+            id: rect
+            anchors.fill: parent
+            anchors.margins: app.showWinShadow ? 5 : 0
+            color: "#ffffff"
+            border.width: 1
+            border.color: "#881e90ff"
+
+            Loader {
+                id: pagePanel
+                objectName: "pagePanel"
+                anchors.fill: parent
+                anchors.margins: 1
+                source: "./pages/main/MainPage.qml"
+            }
+
+            WindowControl {
+                root: root
+                mainWindow: true
+                onClose: root.close()
+            }
+        }
+
+        DropShadow {
+            anchors.fill: rect
+            source: rect
+            color: "#88333333"
+            radius: 5
+            samples: 11
+            horizontalOffset: 0
+            verticalOffset: 0
+            visible: app.showWinShadow
+            z: -1
+        }
+
+        HudWatcher {
+            objectName: "mainHudWatcher"
+            windowName: "main"
+        }
+
+        WindowQuitPop {
+            id: quitPop
+            anchors.centerIn: parent
+            onHideWindow: {
+                app.remember(remember, app.quitStyleHide)
+                root.hide()
+            }
+            onCloseWindow: {
+                app.remember(remember, app.quitStyleExit)
+                app.run("windowExit", [])
+            }
+        }
+    }
+
+    component WindowLoader: OptionalLoader {
+        onLoaded: app.present(item)
+    }
+
+    WindowLoader { id: loginWindow; objectName: "loginWindow"; wanted: $state.showLoginWindow; document: "./pages/login/LoginWindow.qml" }
+    WindowLoader { id: socialLoginWindow; objectName: "socialLoginWindow"; wanted: $state.showSocailLoginWindow; document: "./pages/login/UserLoginByWebWindow.qml" }
+    WindowLoader { id: screenshotTransWindow; objectName: "screenshotTransWindow"; wanted: $state.showScreenshotTransWindow; document: "./screenshotTransWindow/ScreenshotTransWindow.qml" }
+    WindowLoader { id: screenshotTransDetailWindow; objectName: "screenshotTransDetailWindow"; wanted: $state.showScreenshotDetailWindow; document: "./screenshotTransWindow/ScreenshotDetailWindow.qml" }
+    WindowLoader { id: aboutWindow; objectName: "aboutWindowLoader"; wanted: $state.showAboutWindow; document: "./aboutWindow/AboutMain.qml" }
+    WindowLoader { id: settingWindow; objectName: "settingWindowLoader"; wanted: $state.showSettingWindow; document: "./settingWindow/SettingMain.qml" }
+    WindowLoader { id: updateWindow; objectName: "updateWindow"; wanted: $state.showUpdateWindow; document: "./updateWindow/UpdateWindow.qml" }
+    WindowLoader { id: termWindow; objectName: "termWindow"; wanted: $state.showTermWindow; document: "./pages/term/TermPage.qml" }
+    WindowLoader { id: termSentWindow; objectName: "termSentWindow"; wanted: $state.showTermSentWindow; document: "./pages/termSentence/TermSentPage.qml" }
+
+    // The copy-translate windows stay loaded once used and are shown or hidden from the flags.
+    OptionalLoader {
+        id: triggerWindow
+        objectName: "triggerWindow"
+        wanted: false
+        document: "./copyTransWindow/CopyTransTriggerWindow.qml"
+        onLoaded: item.visible = app.showCopyTransTrigger
+    }
+    OptionalLoader {
+        id: transWindow
+        objectName: "transWindow"
+        wanted: false
+        document: "./copyTransWindow/CopyTransWindow.qml"
+        onLoaded: item.visible = app.showCopyTransDetail
     }
 }

@@ -1,0 +1,77 @@
+import QtQuick 2.14
+import QtQuick.Window 2.14
+import QtGraphicalEffects 1.14
+
+// A frameless secondary window (settings, about): draws its frame, shadow and close button,
+// reports itself to the shell, centres itself on first show, and on closing clears the
+// $state flag named by showFlag so that the root's Loader unloads it.
+Window {
+    id: window
+    property string windowName: ""
+    property string showFlag: ""
+    property bool initPosi: true
+    property var winColor: $state.windowColor
+    property real xScale: $state.windowWidthScale
+    property real yScale: $state.windowHeightScale
+    property var winFontSize: $state.windowFontSize
+    default property alias content: body.data
+
+    function report(action, args) {
+        $dispatch.run($dispatch.Ctrl_Global, action, args)
+    }
+
+    // shown on its own: the loader that holds it sits in no window
+    transientParent: null
+    flags: Qt.FramelessWindowHint | Qt.Dialog | ($state.windowStayBottom ? Qt.WindowStaysOnBottomHint : 0)
+    color: "#00000000"
+
+    onVisibleChanged: {
+        report("windowStateChange", [windowName, visible])
+        if (visible && initPosi) {
+            initPosi = false
+            report("windowCenterInScreen", [windowName])
+        }
+    }
+    onActiveChanged: report("windowActiveChange", [windowName, active])
+    onClosing: {
+        close.accepted = false
+        if (showFlag !== "")
+            $state[showFlag] = false
+    }
+    Component.onDestruction: report("windowStateChange", [windowName, false])
+
+    Rectangle {
+        id: frame
+        anchors.fill: parent
+        anchors.margins: 5
+        radius: 4
+        color: window.winColor.contentBG
+        border.width: 1
+        border.color: window.winColor.windowBorder
+
+        Item {
+            id: body
+            anchors.fill: parent
+        }
+
+        WindowControl {
+            root: window
+            showMini: false
+            showMax: false
+            onClose: window.close()
+        }
+
+        HudWatcher {
+            windowName: window.windowName
+        }
+    }
+
+    DropShadow {
+        anchors.fill: frame
+        source: frame
+        color: window.winColor.windowShadow
+        radius: 5
+        samples: 11
+        z: -1
+    }
+}

@@ -1,0 +1,12 @@
+import QtQuick 2.14
+
+Text {
+    property int icon: 0xe627
+    property int size: 24
+
+    text: String.fromCharCode(icon)
+    font.family: $iconfont
+    font.pixelSize: size
+    horizontalAlignment: Text.AlignHCenter
+    verticalAlignment: Text.AlignVCenter
+}

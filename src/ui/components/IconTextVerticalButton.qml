@@ -1,0 +1,6 @@
+import QtQuick 2.14
+
+IconTextButton {
+    verticalAlign: true
+    iconHeight: 30
+}

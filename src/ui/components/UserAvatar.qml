@@ -1,0 +1,84 @@
+import QtQuick 2.14
+import QtGraphicalEffects 1.14
+
+// The user's picture in a disc, or the first letter of the user name on a plain disc.
+Item {
+    id: container
+    property string pureColor: "#9a9a9a"
+    property int fontSize: $state.windowFontSize.large
+    property string tip: ""
+    property bool disableMouseArea: false
+    property bool hovered: false
+    readonly property string _logo: $state.userLogo
+    readonly property string _name: $state.userName
+
+    signal clicked()
+
+    implicitWidth: height
+    implicitHeight: 32
+
+    Rectangle {
+        id: disc
+        anchors.fill: parent
+        radius: width / 2
+        color: container.pureColor
+        visible: logo.status !== Image.Ready
+
+        Text {
+            anchors.centerIn: parent
+            text: container._name !== "" ? container._name.charAt(0).toUpperCase() : ""
+            color: "#fff"
+            font.pixelSize: container.fontSize
+            font.bold: true
+        }
+
+        IconImage {
+            anchors.centerIn: parent
+            visible: container._name === ""
+            icon: 0xe80b
+            size: container.fontSize
+            color: "#fff"
+        }
+    }
+
+    Image {
+        id: logo
+        anchors.fill: parent
+        source: container._logo
+        visible: false
+        fillMode: Image.PreserveAspectCrop
+    }
+
+    Rectangle {
+        id: mask
+        anchors.fill: parent
+        radius: width / 2
+        visible: false
+    }
+
+    OpacityMask {
+        anchors.fill: parent
+        source: logo
+        maskSource: mask
+        visible: logo.status === Image.Ready
+    }
+
+    MouseArea {
+        anchors.fill: parent
+        enabled: !container.disableMouseArea
+        hoverEnabled: true
+        cursorShape: Qt.PointingHandCursor
+        onEntered: container.hovered = true
+        onExited: container.hovered = false
+        onClicked: container.clicked()
+    }
+
+    PToolTip {
+        text: container.tip
+        delay: 1000
+        timeout: 3000
+        x: container.width + 4
+        y: (container.height - height) / 2
+        visible: container.hovered && container.tip !== ""
+    }
+}

@@ -1,0 +1,244 @@
+import QtQuick 2.14
+import QtQuick.Controls 2.14
+import Qt.labs.platform 1.1 as Labs
+import "../../components"
+
+Item {
+    id: container
+    property bool isEnglish: $state.language === "en"
+    property bool isLinux: $state.platform === "linux"
+    property bool isWin: $state.platform === "win"
+    property real xScale: $state.windowWidthScale
+    property real yScale: $state.windowHeightScale
+    property var winColor: $state.windowColor
+    property bool userLogined: $state.userLogined
+    property color iconColor: "#9a9a9a"
+    property color hlColor: winColor.selectHover
+    property color hlaColor: "#889a9a9a"
+    property string shortcutScreenshotTrans: $state.shortcutScreenshotTrans
+    readonly property int ctrlGlobal: $dispatch.Ctrl_Global
+
+    function run(action, args) {
+        $dispatch.run(ctrlGlobal, action, args)
+    }
+
+    function openPage(page) {
+        $state.mainCurPage = page
+    }
+
+    function copyTransTip() {
+        var tip = qsTr("开启后，划动鼠标选词时会自动提示翻译结果")
+        if ($state.shortcutCopyTransOpen !== "" || $state.shortcutCopyTransQuick !== "")
+            tip += "\n" + qsTr("开启快捷键:") + $state.shortcutCopyTransOpen + "；"
+                   + qsTr("快速翻译快捷键:") + $state.shortcutCopyTransQuick
+        return tip
+    }
+
+    // The "more" menu, shared by the native and the drawn menu.
+    function menuAction(name) {
+        switch (name) {
+        case "setting":
+            $state.settingCurTab = "general"
+            run("raiseWindow", ["setting"])
+            break
+        case "feedback":
+            Qt.openUrlExternally($state.webLinks.feedback)
+            break
+        case "chatGroup":
+            Qt.openUrlExternally($state.webLinks.chatGroup)
+            break
+        case "about":
+            run("raiseWindow", ["about"])
+            break
+        case "logout":
+            $dispatch.run($dispatch.Ctrl_UserLogin, "logout", [])
+            $dispatch.releaseController($dispatch.Ctrl_UserInfo)
+            $dispatch.releaseController($dispatch.Ctrl_TermSent)
+            $dispatch.releaseController($dispatch.Ctrl_Term)
+            break
+        case "quit":
+            Qt.quit()
+            break
+        }
+    }
+
+    function openMenu() {
+        if (isWin)
+            nativeMenu.item.open()
+        else
+            drawnMenu.popup(moreBtn, moreBtn.width + 4, moreBtn.height - drawnMenu.implicitHeight)
+    }
+
+    component SidebarBtn: IconButton {
+        property string page: ""
+        height: 32
+        size: 22
+        selected: page !== "" && $state.mainCurPage === page
+        normalColor: container.iconColor
+        hoverColor: container.winColor.mainBtnHover
+        selectColor: container.winColor.mainBtnNormal
+        tipXOff: width + 6
+        tipYOff: 4
+    }
+
+    UserAvatar {
+        id: avatar
+        objectName: "avatar"
+        anchors.top: parent.top
+        anchors.topMargin: 20 * container.yScale
+        anchors.horizontalCenter: parent.horizontalCenter
+        height: 32
+        fontSize: 16
+        tip: qsTr("用户中心")
+        onClicked: {
+            if (container.userLogined)
+                container.openPage("userPage")
+            else
+                container.run("raiseWindow", ["login"])
+        }
+    }
+
+    Column {
+        id: pageSwitchBox
+        anchors.top: avatar.bottom
+        anchors.topMargin: 25 * container.yScale
+        anchors.horizontalCenter: parent.horizontalCenter
+        spacing: 16 * container.yScale
+
+        SidebarBtn {
+            objectName: "textTransBtn"
+            icon: 0xe805
+            tip: qsTr("文本翻译")
+            page: "textTransPage"
+            onClicked: container.openPage("textTransPage")
+        }
+        SidebarBtn {
+            objectName: "fileTransBtn"
+            icon: 0xe806
+            tip: qsTr("文件翻译")
+            page: "fileTransPage"
+            onClicked: container.openPage("fileTransPage")
+        }
+        SidebarBtn {
+            objectName: "termBtn"
+            icon: 0xe807
+            tip: qsTr("术语库")
+            onClicked: container.run("raiseWindow", ["term"])
+        }
+        SidebarBtn {
+            objectName: "termSentBtn"
+            icon: 0xe808
+            tip: qsTr("例句库")
+            onClicked: container.run("raiseWindow", ["termSent"])
+        }
+    }
+
+    Column {
+        id: toolBox
+        anchors.bottom: sysSwitchBox.top
+        anchors.bottomMargin: 20 * container.yScale
+        anchors.horizontalCenter: parent.horizontalCenter
+        spacing: 20 * container.yScale
+
+        SwitchButton {
+            id: copyTransSwitch
+            objectName: "copyTransSwitch"
+            anchors.horizontalCenter: parent.horizontalCenter
+            height: 24
+            fontSize: 10
+            text: qsTr("划词")
+            checked: $state.copyTransBySelect
+            visible: container.isWin || container.isLinux
+            tip: container.copyTransTip()
+            onClicked: container.run("switchCopyTransBySelect", [!checked, "main"])
+        }
+
+        SidebarBtn {
+            id: screenshotItem
+            objectName: "screenshotItem"
+            anchors.horizontalCenter: parent.horizontalCenter
+            icon: 0xe6e8
+            tip: qsTr("截图翻译") + (container.shortcutScreenshotTrans !== "" ? " " + container.shortcutScreenshotTrans : "")
+            onClicked: {
+                $dispatch.initController($dispatch.Ctrl_ScreenshotTrans)
+                $dispatch.run($dispatch.Ctrl_ScreenshotTrans, "startCapture", [])
+            }
+        }
+
+        SidebarBtn {
+            id: miniTransItem
+            objectName: "miniTransItem"
+            anchors.horizontalCenter: parent.horizontalCenter
+            icon: 0xe809
+            tip: qsTr("开启迷你翻译窗口")
+            onClicked: container.run("setMiniTransWindow", [true, true])
+        }
+    }
+
+    Column {
+        id: sysSwitchBox
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 20 * container.yScale
+        anchors.horizontalCenter: parent.horizontalCenter
+        spacing: 20
+
+        SidebarBtn {
+            id: moreBtn
+            objectName: "moreBtn"
+            icon: 0xe80a
+            tip: qsTr("更多")
+            onClicked: container.openMenu()
+        }
+    }
+
+    Rectangle {
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.bottom: parent.bottom
+        width: 1
+        color: container.winColor.line3
+    }
+
+    Menu {
+        id: drawnMenu
+        objectName: "moreMenu"
+        implicitWidth: 150
+        padding: 6
+        background: Rectangle {
+            implicitWidth: 150
+            radius: 5
+            color: "#ffffff"
+            border.width: 1
+            border.color: "#e5e5e5"
+        }
+        PMenuItem { objectName: "settingItem"; pwidth: 128; pheight: 36; text: qsTr("设置"); onClicked: container.menuAction("setting") }
+        PMenuSeparator {}
+        PMenuItem { pwidth: 128; pheight: 36; text: qsTr("吐个槽"); onClicked: container.menuAction("feedback") }
+        PMenuItem { pwidth: 128; pheight: 36; text: qsTr("反馈KX群"); onClicked: container.menuAction("chatGroup") }
+        PMenuSeparator {}
+        PMenuItem { objectName: "aboutItem"; pwidth: 128; pheight: 36; text: qsTr("关于Parlavine"); onClicked: container.menuAction("about") }
+        PMenuSeparator { visible: container.userLogined; height: visible ? implicitHeight : 0 }
+        PMenuItem { pwidth: 128; pheight: 36; text: qsTr("注销"); visible: container.userLogined; height: visible ? pheight : 0; onClicked: container.menuAction("logout") }
+        PMenuSeparator {}
+        PMenuItem { objectName: "quitItem"; pwidth: 128; pheight: 36; text: qsTr("退出"); onClicked: container.menuAction("quit") }
+    }
+
+    Loader {
+        id: nativeMenu
+        active: container.isWin
+        sourceComponent: Component {
+            Labs.Menu {
+                Labs.MenuItem { text: qsTr("设置"); onTriggered: container.menuAction("setting") }
+                Labs.MenuSeparator {}
+                Labs.MenuItem { text: qsTr("吐个槽"); onTriggered: container.menuAction("feedback") }
+                Labs.MenuItem { text: qsTr("反馈KX群"); onTriggered: container.menuAction("chatGroup") }
+                Labs.MenuSeparator {}
+                Labs.MenuItem { text: qsTr("关于Parlavine"); onTriggered: container.menuAction("about") }
+                Labs.MenuSeparator { visible: container.userLogined }
+                Labs.MenuItem { text: qsTr("注销"); visible: container.userLogined; onTriggered: container.menuAction("logout") }
+                Labs.MenuSeparator {}
+                Labs.MenuItem { text: qsTr("退出"); onTriggered: container.menuAction("quit") }
+            }
+        }
+    }
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/AppResources.h"
+#include "core/Dispatch.h"
+#include "core/State.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// The QML context start-up gives the documents, for the UI tests: "$state", "$dispatch",
+// "$iconfont" and "$mainfont" on an engine, and every warning of the process collected.
+class UiTestEngine
+{
+public:
+    UiTestEngine()
+    {
+        initResources();
+        // the offscreen platform has no OpenGL: windows render with the software scene graph
+        static const bool software = QGuiApplication::platformName() == QLatin1String("offscreen");
+        if (software && QQuickWindow::sceneGraphBackend().isEmpty())
+            QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
+        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/iconfont.ttf"));
+        const QStringList families = QFontDatabase::applicationFontFamilies(id);
+        iconFamily = families.value(0);
+        QQmlContext* context = engine.rootContext();
+        context->setContextProperty(QStringLiteral("$state"), State::instance());
+        context->setContextProperty(QStringLiteral("$dispatch"), Dispatch::instance());
+        context->setContextProperty(QStringLiteral("$iconfont"), iconFamily);
+        context->setContextProperty(QStringLiteral("$mainfont"), QGuiApplication::font().family());
+        s_warnings = &warnings;
+        s_previous = qInstallMessageHandler(collect);
+    }
+
+    ~UiTestEngine()
+    {
+        qInstallMessageHandler(s_previous);
+        s_warnings = nullptr;
+    }
+
+    QQmlApplicationEngine engine;
+    QString iconFamily;
+    QStringList warnings;
+
+private:
+    static void collect(QtMsgType type, const QMessageLogContext& context, const QString& message)
+    {
+        // the offscreen platform cannot raise windows; that says nothing about the documents
+        const bool platformLimit = message.startsWith(QLatin1String("This plugin does not support"));
+        if (type != QtDebugMsg && type != QtInfoMsg && s_warnings && !platformLimit)
+            s_warnings->append(message);
+        s_previous(type, context, message);
+    }
+
+    static inline QStringList* s_warnings = nullptr;
+    static inline QtMessageHandler s_previous = nullptr;
+};
+
+// Settings and the database stay inside the test's own folders.
+inline void isolateUserFolders(const QTemporaryDir& dir)
+{
+    qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
+    qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
+}
