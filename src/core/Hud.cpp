@@ -74,13 +74,14 @@ int Hud::showAsk(const QString& title, const QString& message, const QString& su
 int Hud::askWithDefaults(const QString& title, const QString& message, const Callback& onSure,
                          const Callback& onCancel, const QString& window)
 {
-    return showAsk(title, message, translated("确定"), translated("取消"), onSure, onCancel, window);
+    return showAsk(title, message, translated(QT_TRANSLATE_NOOP("QObject", "确定")),
+                   translated(QT_TRANSLATE_NOOP("QObject", "取消")), onSure, onCancel, window);
 }
 
 int Hud::showAlert(const QString& type, const QString& title, const QString& message, const Callback& onSure,
                    const QString& window)
 {
-    return show(type, title, message, translated("好的"), QString(), onSure, kNothing, window);
+    return show(type, title, message, translated(QT_TRANSLATE_NOOP("QObject", "好的")), QString(), onSure, kNothing, window);
 }
 
 int Hud::showInWindow(const QString& title, const QString& message, const QString& type, const Callback& onSure,

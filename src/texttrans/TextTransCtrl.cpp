@@ -1,6 +1,7 @@
 #include "texttrans/TextTransCtrl.h"
 
 #include "core/Debounce.h"
+#include "core/Hud.h"
 #include "core/Log.h"
 #include "core/State.h"
 #include "texttrans/TextTransService.h"
@@ -18,6 +19,15 @@ constexpr int TranslateDebounceMs = 300;
 constexpr int DefaultLineHeight = 26;
 constexpr int KeptHistoryEntries = 20;
 const QString MainWindow = QStringLiteral("main");
+
+// A toast that asks nothing of the controller, so it may show after the controller is gone.
+ServiceCallback toastOnSuccess(const QString& message)
+{
+    return [message](bool ok, const QVariantMap&) {
+        if (ok)
+            Hud::infoInWindow(message, QString(), [] {}, MainWindow);
+    };
+}
 
 } // namespace
 
@@ -56,7 +66,7 @@ void TextTransCtrl::translation(const QString& text, const QString& sourceLang, 
                                 bool debounced, bool mergeBreak, const QString& domain)
 {
     if (isLangPairBanned(QStringLiteral("trans"), sourceLang, targetLang)) {
-        // TODO(hud): Hud::warningInWindow(tr("当前语种对不支持文本翻译, 请重新选择"), QString(), {}, MainWindow);
+        Hud::warningInWindow(tr("当前语种对不支持文本翻译, 请重新选择"), QString(), [] {}, MainWindow);
         return;
     }
     if (text.trimmed().isEmpty()) {
@@ -197,21 +207,13 @@ void TextTransCtrl::feedback(const QString& type, const QString& sourceText, con
                              const QStringList& reasons)
 {
     service->feedbackRecord(type, sourceText, sourceLang, targetText, targetLang, domain, reasons,
-                            [](bool ok, const QVariantMap&) {
-                                if (ok) {
-                                    // TODO(hud): Hud::infoInWindow(tr("反馈成功"), QString(), {}, MainWindow);
-                                }
-                            });
+                            toastOnSuccess(tr("反馈成功")));
 }
 
 void TextTransCtrl::saveTermSentence(const QString& sourceText, const QString& targetText,
                                      const QString& sourceLang, const QString& targetLang)
 {
-    service->quickAddTmSent(sourceText, targetText, sourceLang, targetLang, [](bool ok, const QVariantMap&) {
-        if (ok) {
-            // TODO(hud): Hud::infoInWindow(tr("记住译文成功"), QString(), {}, MainWindow);
-        }
-    });
+    service->quickAddTmSent(sourceText, targetText, sourceLang, targetLang, toastOnSuccess(tr("记住译文成功")));
 }
 
 void TextTransCtrl::fetchSupportLang(bool force)

@@ -62,6 +62,8 @@ Item {
     Window {
         id: root
         objectName: "mainWindow"
+        // a top-level window, not transient for the holder Item (which has no window)
+        transientParent: null
         visible: true
         width: 960
         height: 600

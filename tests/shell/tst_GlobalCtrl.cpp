@@ -1,3 +1,4 @@
+#include "core/LocalSocketUtil.h"
 #include "core/QuickStorage.h"
 #include "core/State.h"
 #include "core/TimeUtil.h"
@@ -7,9 +8,9 @@
 #include "shell/GlobalCtrl.h"
 #include "shell/NightSchedule.h"
 
-#include "StandinServer.h"
+#include "StandinFixture.h"
+#include "TestMain.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -30,8 +31,8 @@ class TestGlobalCtrl : public QObject
 {
     Q_OBJECT
 private:
-    QTemporaryDir home;
-    StandinServer server;
+    StandinFixture standin;
+    StandinServer& server = standin.server();
     FakeSystemTheme desktop{false};
     QList<int> exitCodes;
 
@@ -48,13 +49,6 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(home.isValid());
-        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
-            qputenv(name, home.filePath(name).toUtf8());
-        QDir().mkpath(home.filePath("XDG_RUNTIME_DIR"));
-        QVERIFY(server.start());
-        qputenv("PARLAVINE_API_URL", server.apiUrl().toUtf8());
-        qputenv("PARLAVINE_COLLECTOR_URL", server.collectorUrl().toUtf8());
         qputenv("PARLAVINE_SESSION_REFRESH_MS", "50");
         ctrl()->setSystemTheme(&desktop);
         ctrl()->setExitHandler([this](int code) { exitCodes << code; });
@@ -62,8 +56,8 @@ private slots:
 
     void cleanup()
     {
-        QCOMPARE(server.takeViolations(), QStringList());
-        server.reset();
+        standin.verify();
+        standin.reset();
         exitCodes.clear();
         TimeUtil::setOffsetMSecs(0);
     }
@@ -88,6 +82,20 @@ private slots:
         QVERIFY(finished.wait(5000));
         QCOMPARE(User::instance()->session, QString("S1"));
         QCOMPARE(server.requestCount(kRenewal), 1);
+    }
+
+    void laterStartHandsOverADocument()
+    {
+        State* state = State::instance();
+        ctrl()->startInstanceListener();
+        for (const char* ignored : {"TRANSFILE:/tmp/a.docx", "transfile:"})
+            QVERIFY(LocalSocketUtil::quickSend("parlavine_single", ignored, 5000));
+        QVERIFY(LocalSocketUtil::quickSend("parlavine_single", "transfile:/tmp/a b.docx", 5000));
+        QTRY_COMPARE_WITH_TIMEOUT(state->quickTransfileData().value("path").toString(), QString("/tmp/a b.docx"),
+                                  5000);
+        QCOMPARE(state->mainCurPage(), QString("fileTransPage"));
+        state->setQuickTransfileData(QString());
+        state->setMainCurPage("textTransPage");
     }
 
     void fontSizeStepsStayBetweenMinusOneAndTwo()
@@ -312,5 +320,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestGlobalCtrl)
+PARLAVINE_TEST_MAIN(TestGlobalCtrl)
 #include "tst_GlobalCtrl.moc"

@@ -1,5 +1,7 @@
 #include "shell/ImageProvider.h"
 
+#include "TestMain.h"
+
 #include <QtTest>
 
 class TestImageProvider : public QObject
@@ -36,5 +38,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestImageProvider)
+PARLAVINE_TEST_MAIN(TestImageProvider)
 #include "tst_ImageProvider.moc"

@@ -10,7 +10,8 @@
 
 #include <QDateTime>
 #include <QSignalSpy>
-#include <QTemporaryDir>
+#include "TestMain.h"
+
 #include <QtTest>
 
 #include <memory>
@@ -74,8 +75,6 @@ class TestTableModels : public QObject
 {
     Q_OBJECT
 private:
-    QTemporaryDir home;
-
     void repoKinds()
     {
         QTest::addColumn<RepoKind>("kind");
@@ -84,13 +83,6 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(home.isValid());
-        qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
-        qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
-    }
-
     void textHistoryRowsAndRoles()
     {
         State* state = State::instance();
@@ -247,5 +239,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTableModels)
+PARLAVINE_TEST_MAIN(TestTableModels)
 #include "tst_TableModels.moc"

@@ -3,15 +3,14 @@
 #include "shell/GlobalCtrl.h"
 #include "shell/WinMsgFilter.h"
 
-#include <QTemporaryDir>
+#include "TestMain.h"
+
 #include <QtTest>
 
 class TestWinMsgFilter : public QObject
 {
     Q_OBJECT
 private:
-    QTemporaryDir home;
-
     static int questionsShown()
     {
         return State::instance()->windowHud().size();
@@ -20,10 +19,6 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(home.isValid());
-        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
-            qputenv(name, home.filePath(name).toUtf8());
-        QDir().mkpath(home.filePath("XDG_RUNTIME_DIR"));
         State::instance()->startScreenScale = 1.0;
     }
 
@@ -80,5 +75,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestWinMsgFilter)
+PARLAVINE_TEST_MAIN(TestWinMsgFilter)
 #include "tst_WinMsgFilter.moc"

@@ -1,7 +1,8 @@
 #include "core/State.h"
 #include "shell/WindowState.h"
 
-#include <QTemporaryDir>
+#include "TestMain.h"
+
 #include <QTranslator>
 #include <QtTest>
 
@@ -26,8 +27,6 @@ class TestWindowState : public QObject
 {
     Q_OBJECT
 private:
-    QTemporaryDir home;
-
     static std::unique_ptr<QWindow> windowTitled(const QString& title)
     {
         auto window = std::make_unique<QWindow>();
@@ -38,9 +37,6 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(home.isValid());
-        qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
-        qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
         // Caption heights are fixed at first use from the height scale measured at start-up.
         State::instance()->windowHeightScaleRef() = 1.25;
     }
@@ -98,5 +94,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestWindowState)
+PARLAVINE_TEST_MAIN(TestWindowState)
 #include "tst_WindowState.moc"

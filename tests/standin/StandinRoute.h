@@ -31,6 +31,8 @@ struct StandinRoute
     QStringList required;         // dotted paths into the body, e.g. "header.session", "value.user_id"
     QStringList requiredQuery;    // URL query keys
     StandinHandler handler;
+    // Extra strictness beyond `required`: returns why a request is unexpected, or "" when it is fine.
+    std::function<QString(const StandinRequest&)> validate;
 
     static QString imtKey(const QString& fn, const QString& action = QString());
 };

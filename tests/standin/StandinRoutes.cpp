@@ -2,5 +2,5 @@
 
 QList<StandinRoute> StandinRoutes::all()
 {
-    return textTranslation() + account() + update() + collector();
+    return textTranslation() + textTranslationExtra() + account() + update() + collector();
 }

@@ -421,7 +421,9 @@ QString StandinServer::check(const StandinRequest& request, const StandinRoute& 
         if (!request.query.contains(key))
             missing.append(QStringLiteral("query ") + key);
     }
-    return missing.isEmpty() ? QString() : QStringLiteral("%1 missing %2").arg(route.key, missing.join(", "));
+    if (!missing.isEmpty())
+        return QStringLiteral("%1 missing %2").arg(route.key, missing.join(", "));
+    return route.validate ? route.validate(request) : QString();
 }
 
 StandinReply StandinServer::choose(const StandinRequest& request, const StandinRoute& route)

@@ -132,7 +132,8 @@ private slots:
             << QJsonObject{{"header.ret_code", "succ"}, {"auto_translation", QJsonArray{"[zh] 你好 世界.", "[zh] Unknown 猫"}}};
         QTest::newRow("imt auto_translation from Chinese")
             << "api" << QByteArray("POST") << "/api/imt"
-            << imtBody("auto_translation", {{"model_category", "normal"}, {"type", "plain"}, {"reference", QJsonObject()},
+            << imtBody("auto_translation", {{"model_category", "normal"}, {"type", "plain"},
+                                            {"reference", QJsonObject{{"sentence_lib", QJsonArray()}, {"term_lib", QJsonArray()}}},
                                             {"source", QJsonObject{{"lang", "zh"}, {"text_list", QJsonArray{"你好世界。"}}}},
                                             {"target", QJsonObject{{"lang", "en"}}}})
             << "imt:auto_translation" << QJsonObject{{"auto_translation", QJsonArray{"[en] hello world."}}};

@@ -69,7 +69,40 @@ private slots:
         QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
     }
 
+    // A window flag loads its window, shown; a flag whose document is missing loads nothing.
+    void windowFlagsLoadTheirWindows()
+    {
+        UiTestEngine ui;
+        ui.engine.load(QUrl(QStringLiteral("qrc:/ui/mainWin.qml")));
+        QObject* app = ui.engine.rootObjects().value(0);
+        QVERIFY(app);
+        State* state = State::instance();
+
+        state->showSettingWindowRef() = true;
+        emit state->showSettingWindowChange();
+        QTRY_VERIFY(windowTitled(QStringLiteral("设置")) && windowTitled(QStringLiteral("设置"))->isVisible());
+        windowTitled(QStringLiteral("设置"))->close(); // refused: it clears its flag instead
+        QTRY_VERIFY(!windowTitled(QStringLiteral("设置")));
+        QCOMPARE(state->showSettingWindow(), false);
+
+        state->showLoginWindowRef() = true;
+        emit state->showLoginWindowChange();
+        QTRY_COMPARE(app->findChild<QObject*>("loginWindow")->property("status").toInt(), 0); // Loader.Null
+        state->showLoginWindowRef() = false;
+        emit state->showLoginWindowChange();
+        QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
+    }
+
 private:
+    static QWindow* windowTitled(const QString& title)
+    {
+        for (QWindow* window : QGuiApplication::allWindows()) {
+            if (window->title() == title)
+                return window;
+        }
+        return nullptr;
+    }
+
     QTemporaryDir m_home;
 };
 

@@ -28,7 +28,7 @@ GLYPHS = {
     0xE718: "go-next",                # next month / page
     0xE72D: "document-open-recent",   # history entry
     0xE739: "edit-copy",              # copy all
-    0xE7E1: "edit-select",            # select-to-translate
+    0xE7E1: "input-mouse",            # select-to-translate
     0xE800: "window-maximize",
     0xE801: "window-restore",
     0xE802: "pan-down",               # drop-down closed

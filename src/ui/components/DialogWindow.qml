@@ -20,6 +20,8 @@ Window {
         $dispatch.run($dispatch.Ctrl_Global, action, args)
     }
 
+    // shown on its own: the loader that holds it sits in no window
+    transientParent: null
     flags: Qt.FramelessWindowHint | Qt.Dialog | ($state.windowStayBottom ? Qt.WindowStaysOnBottomHint : 0)
     color: "#00000000"
 

@@ -53,6 +53,7 @@ ComboBox {
         }
         Text {
             id: placeHolder
+            objectName: "placeHolder"
             anchors.fill: parent
             leftPadding: 10
             visible: control.currentIndex === -1

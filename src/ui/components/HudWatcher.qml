@@ -40,7 +40,7 @@ Item {
     Component.onDestruction: {
         for (var i = 0; i < _popups.length; ++i) {
             // a popup that closed already has destroyed itself
-            if (_popups[i]) {
+            if (_popups[i] && typeof _popups[i].close === "function") {
                 _popups[i].autoDestroy = false
                 _popups[i]._btnTap = true
                 _popups[i].close()

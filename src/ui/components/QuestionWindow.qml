@@ -80,7 +80,7 @@ Popup {
                 anchors.fill: parent
                 icon: 0xe61a
                 size: 12
-                normalColor: "#333"
+                normalColor: popup.winColor.iconBtnNormal
                 hoverColor: "#fff"
                 selectColor: "#fff"
                 onClicked: popup.callCancel()

@@ -13,7 +13,7 @@ DialogWindow {
     showFlag: "showSettingWindow"
     title: qsTr("设置")
     width: 640 * xScale
-    height: 520 * yScale
+    height: 570 * yScale
 
     component TabBtn: IconTextVerticalButton {
         property string tab: ""
@@ -45,7 +45,6 @@ DialogWindow {
             id: copyTransBtn
             objectName: "copyTransBtn"
             anchors.verticalCenter: parent.verticalCenter
-            width: 85
             visible: window.isWin || window.isLinux
             icon: 0xe7e1
             text: qsTr("划词翻译")
@@ -55,7 +54,6 @@ DialogWindow {
             id: screenshotTransBtn
             objectName: "screenshotTransBtn"
             anchors.verticalCenter: parent.verticalCenter
-            width: 85
             icon: 0xe6e8
             text: qsTr("截图翻译")
             tab: "screenshotTrans"

@@ -145,7 +145,7 @@ Item {
             objectName: "copyTransSwitch"
             anchors.horizontalCenter: parent.horizontalCenter
             height: 24
-            fontSize: 11
+            fontSize: 10
             text: qsTr("划词")
             checked: $state.copyTransBySelect
             visible: container.isWin || container.isLinux
@@ -156,6 +156,7 @@ Item {
         SidebarBtn {
             id: screenshotItem
             objectName: "screenshotItem"
+            anchors.horizontalCenter: parent.horizontalCenter
             icon: 0xe6e8
             tip: qsTr("截图翻译") + (container.shortcutScreenshotTrans !== "" ? " " + container.shortcutScreenshotTrans : "")
             onClicked: {
@@ -167,6 +168,7 @@ Item {
         SidebarBtn {
             id: miniTransItem
             objectName: "miniTransItem"
+            anchors.horizontalCenter: parent.horizontalCenter
             icon: 0xe809
             tip: qsTr("开启迷你翻译窗口")
             onClicked: container.run("setMiniTransWindow", [true, true])

@@ -1,0 +1,517 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh" sourcelanguage="zh_CN">
+<context>
+    <name>AboutMain</name>
+    <message>
+        <source>关于</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>版本 </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>有新版本</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>检查更新</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>进入官网</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>获取闪退日志</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>吐个槽</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>反馈KX群</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copyright © Parlavine. 保留所有权利。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Calendar</name>
+    <message>
+        <source>年</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>月</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DropSelect</name>
+    <message>
+        <source>请选择</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainPage</name>
+    <message>
+        <source>文本翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>交互翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>术语库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>例句库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>翻译环境</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>我的账号</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainSidebar</name>
+    <message>
+        <source>开启后，划动鼠标选词时会自动提示翻译结果</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>开启快捷键:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>快速翻译快捷键:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用户中心</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文本翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>术语库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>例句库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>划词</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>截图翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>开启迷你翻译窗口</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>更多</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>吐个槽</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>反馈KX群</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>关于Parlavine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>注销</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PTextArea</name>
+    <message>
+        <source>剪切</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>粘贴</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>全选</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PTextAreaNativeMenu</name>
+    <message>
+        <source>剪切</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>粘贴</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>全选</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PinyinDropSelect</name>
+    <message>
+        <source>请选择</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>出错退出（文件超出限制）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>正在准备</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>将开始解析文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>解析文件格式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>转换文件格式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>抽取待翻译内容</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>等待抽取待翻译内容</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>抽取待翻译内容完成</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>等待进入翻译队列</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>等待合成目标格式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>合成目标格式完成</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>等待导出目标文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导出目标文件完成</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>等待转换文件格式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>转换文件格式完成</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>正在翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>完成翻译队列</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>生成译文内容</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>合成目标格式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导出目标文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>自动翻译成功</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>正在人工翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>人工翻译完成</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>出错退出</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>好的</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QuestionWindow</name>
+    <message>
+        <source>好的</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RectLoading</name>
+    <message>
+        <source>加载中...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettingMain</name>
+    <message>
+        <source>设置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>通用</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>划词翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>截图翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettinngGeneralPanel</name>
+    <message>
+        <source>开机自启动</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>开启后，软件将开机时自动运行</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>外观</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>跟随系统</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>浅色模式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>深色模式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OpenGL模式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>字体大小</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>小</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>大</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>缓存</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>清理全部缓存</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>快速复制翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>是否开启</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>开启后，能够通过快捷键进行快速翻译复制内容</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>使用快捷键</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>更改语言需要重新启动Parlavine才能生效</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>现在重启</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OpenGL修改后，会影响软件的渲染，确定修改吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>需要重新启动Parlavine才能生效</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WindowControl</name>
+    <message>
+        <source>最小化</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>恢复</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>最大化</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WindowQuitPop</name>
+    <message>
+        <source>退出方式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>最小化到托盘，不退出程序</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>退出程序</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>记住当前选择，近期不提示</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,154 @@
+#include "StandinRoutes.h"
+
+#include <QJsonArray>
+#include <QSet>
+
+#include <functional>
+
+// Strict bodies for the text-translation calls: a request must carry exactly the keys the client
+// is meant to send, with the JSON types it is meant to send; anything else is a violation.
+namespace {
+
+// The shape of a body: nested objects name their keys; leaves are sample values of the right type.
+using ShapeOf = std::function<QJsonObject(const StandinRequest&)>;
+
+QString mismatch(const QJsonValue& actual, const QJsonValue& shape, const QString& path,
+                 const QSet<QString>& optional)
+{
+    if (actual.type() != shape.type())
+        return QStringLiteral("%1 has JSON type %2 instead of %3").arg(path).arg(actual.type()).arg(shape.type());
+    if (!shape.isObject())
+        return QString();
+    const QJsonObject object = actual.toObject();
+    const QJsonObject expected = shape.toObject();
+    const QString prefix = path.isEmpty() ? QString() : path + QLatin1Char('.');
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (!expected.contains(it.key()))
+            return QStringLiteral("unexpected key %1%2").arg(prefix, it.key());
+    }
+    for (auto it = expected.begin(); it != expected.end(); ++it) {
+        const QString key = prefix + it.key();
+        if (!object.contains(it.key())) {
+            if (optional.contains(key))
+                continue;
+            return QStringLiteral("missing key %1").arg(key);
+        }
+        const QString inner = mismatch(object.value(it.key()), it.value(), key, optional);
+        if (!inner.isEmpty())
+            return inner;
+    }
+    return QString();
+}
+
+StandinRoute strict(StandinRoute route, const ShapeOf& shapeOf, const QSet<QString>& optional = {})
+{
+    const QString key = route.key;
+    route.validate = [key, shapeOf, optional](const StandinRequest& request) {
+        const QString why = mismatch(request.body, shapeOf(request), QString(), optional);
+        return why.isEmpty() ? why : QStringLiteral("%1: %2").arg(key, why);
+    };
+    return route;
+}
+
+ShapeOf fixed(const QJsonObject& shape)
+{
+    return [shape](const StandinRequest&) { return shape; };
+}
+
+const QString S;                 // any string
+const QJsonArray A;              // any array
+constexpr bool B = false;        // any bool
+
+QJsonObject imtHeader()
+{
+    return {{"fn", S}, {"session", S}, {"client_key", S}, {"user", S}};
+}
+
+QJsonObject apiBody(const QJsonObject& value)
+{
+    return {{"header", QJsonObject{{"session", S}, {"client_key", S}, {"user_name", S}}}, {"value", value}};
+}
+
+ShapeOf supportLangShape()
+{
+    // The text-translation table is asked for with the function name alone.
+    return [](const StandinRequest& request) {
+        const bool bare = request.at(QStringLiteral("type")).toString() == QLatin1String("auto_translation");
+        return QJsonObject{{"header", bare ? QJsonObject{{"fn", S}} : imtHeader()}, {"type", S}, {"sort_by", S}};
+    };
+}
+
+QJsonObject textAnalysisShape()
+{
+    return {{"header", imtHeader()}, {"normalize", QJsonObject{{"merge_broken_line", B}}}, {"text", S}, {"type", S}};
+}
+
+QJsonObject autoTranslationShape()
+{
+    return {{"header", imtHeader()},
+            {"model_category", S},
+            {"type", S},
+            {"text_domain", S},
+            {"reference", QJsonObject{{"sentence_lib", A}, {"term_lib", A}}},
+            {"source", QJsonObject{{"lang", S}, {"text_list", A}}},
+            {"target", QJsonObject{{"lang", S}}}};
+}
+
+StandinRoute staticSuggestionRoute()
+{
+    StandinRoute route;
+    route.key = StandinRoute::imtKey(QStringLiteral("static_suggestion"));
+    route.envelope = StandinEnvelope::Imt;
+    route.required = StandinHeaders::imt();
+    route.handler = [](const StandinRequest&, StandinServer&) {
+        return StandinReply::success(QJsonObject{{"sentence_example_list", QJsonArray()}, {"term_list", QJsonArray()}});
+    };
+    const QJsonObject shape{{"header", imtHeader()},
+                            {"model_category", S},
+                            {"type", S},
+                            {"refernece", QJsonObject{{"sentence_lib", A}, {"term_lib", A}}},
+                            {"source", QJsonObject{{"lang", S}, {"text", S}}},
+                            {"target", QJsonObject{{"lang", S}}},
+                            {"limit", QJsonObject{{"phrase", 0}, {"sentence", 0}}}};
+    return strict(route, fixed(shape));
+}
+
+StandinRoute apiRoute(const QString& path, const QJsonObject& value)
+{
+    StandinRoute route;
+    route.key = path;
+    route.envelope = StandinEnvelope::Api;
+    route.required = StandinHeaders::api();
+    route.handler = [](const StandinRequest&, StandinServer&) { return StandinReply::success(true); };
+    return strict(route, fixed(apiBody(value)));
+}
+
+} // namespace
+
+QList<StandinRoute> StandinRoutes::textTranslationExtra()
+{
+    const QHash<QString, std::pair<ShapeOf, QSet<QString>>> shapes{
+        {StandinRoute::imtKey(QStringLiteral("support_lang")), {supportLangShape(), {}}},
+        {StandinRoute::imtKey(QStringLiteral("text_analysis")), {fixed(textAnalysisShape()), {}}},
+        {StandinRoute::imtKey(QStringLiteral("auto_translation")),
+         {fixed(autoTranslationShape()), {QStringLiteral("text_domain")}}},
+    };
+    QList<StandinRoute> routes;
+    for (const StandinRoute& route : textTranslation()) {
+        const auto shape = shapes.constFind(route.key);
+        routes.append(shape == shapes.constEnd() ? route : strict(route, shape->first, shape->second));
+    }
+    routes.append(staticSuggestionRoute());
+    routes.append(apiRoute(QStringLiteral("/api/memory/quickAddTmSent"),
+                           {{"source", S}, {"target", S}, {"src_lang", S}, {"tgt_lang", S}}));
+    routes.append(apiRoute(QStringLiteral("/api/feedback/translate/record"),
+                           {{"type", S},
+                            {"source_lang", S},
+                            {"source_text", S},
+                            {"target_lang", S},
+                            {"target_text", S},
+                            {"domain", S},
+                            {"reason", A},
+                            {"modified", B}}));
+    return routes;
+}

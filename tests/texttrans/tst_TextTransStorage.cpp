@@ -1,0 +1,74 @@
+#include "texttrans/TextTransStorage.h"
+
+#include "TestMain.h"
+
+#include <QtTest>
+
+class TestTextTransStorage : public QObject
+{
+    Q_OBJECT
+private:
+    static QList<QVariantMap> rowsOf(const QString& id)
+    {
+        QList<QVariantMap> rows;
+        TextTransStorage::select(rows, id);
+        return rows;
+    }
+
+private slots:
+    void init() { QVERIFY(TextTransStorage::clear()); }
+
+    void rowsRoundTrip_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("result");
+
+        QTest::newRow("plain") << "h1" << "Hello." << "你好。";
+        QString longText;
+        for (int i = 0; i < 400; ++i)
+            longText += QStringLiteral("It's line %1 of 'quotes';\n").arg(i);
+        QTest::newRow("long, quotes and breaks") << "h'2" << longText << QString("%1 %2 '' \\");
+    }
+
+    void rowsRoundTrip()
+    {
+        QFETCH(QString, id);
+        QFETCH(QString, text);
+        QFETCH(QString, result);
+        QVERIFY(TextTransStorage::insert(id, text, result, "en", "zh", ""));
+        const QVariantMap expected{{"id", id},         {"text", text}, {"result", result}, {"source", "en"},
+                                   {"target", "zh"},   {"time", ""},   {"type", "text"}};
+        QCOMPARE(rowsOf(id), QList<QVariantMap>{expected});
+    }
+
+    void appendsToTheGivenRows()
+    {
+        QVERIFY(TextTransStorage::insert("a", "t", "r", "en", "zh", ""));
+        QList<QVariantMap> rows{QVariantMap{{"id", "earlier"}}};
+        TextTransStorage::select(rows, "a");
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.at(1).value("id").toString(), QString("a"));
+        TextTransStorage::select(rows, "missing");
+        QCOMPARE(rows.size(), 2);
+    }
+
+    void sameIdKeepsTheFirstRow()
+    {
+        QVERIFY(TextTransStorage::insert("dup", "first", "r1", "en", "zh", ""));
+        TextTransStorage::insert("dup", "second", "r2", "zh", "en", ""); // the key refuses it
+        const QList<QVariantMap> rows = rowsOf("dup");
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first().value("text").toString(), QString("first"));
+    }
+
+    void clearEmptiesTheTable()
+    {
+        QVERIFY(TextTransStorage::insert("x", "t", "r", "en", "zh", ""));
+        QVERIFY(TextTransStorage::clear());
+        QVERIFY(rowsOf("x").isEmpty());
+    }
+};
+
+PARLAVINE_TEST_MAIN(TestTextTransStorage)
+#include "tst_TextTransStorage.moc"

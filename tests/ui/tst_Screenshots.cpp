@@ -1,0 +1,140 @@
+#include "UiTestEngine.h"
+
+#include "core/Hud.h"
+
+#include <QDir>
+#include <QImage>
+#include <QQuickWindow>
+#include <QTranslator>
+#include <QtTest>
+
+// The main window in both themes and in English and Chinese: the page follows the catalogue
+// and the theme. The pictures go to PARLAVINE_SCREENSHOT_DIR when set (scripts/screenshots).
+// Grabbing a window needs a real X server: PARLAVINE_TEST_NEEDS_DISPLAY.
+class TestScreenshots : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_home.isValid());
+        isolateUserFolders(m_home);
+        const QString wanted = qEnvironmentVariable("PARLAVINE_SCREENSHOT_DIR");
+        m_outDir = wanted.isEmpty() ? m_home.filePath("shots") : wanted;
+        QVERIFY(QDir().mkpath(m_outDir));
+    }
+
+    void mainWindow_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("theme");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("contentColour");
+        QTest::newRow("en-light") << "en" << 0 << "Text translation" << "#ffffff";
+        QTest::newRow("en-dark") << "en" << 1 << "Text translation" << "#101010";
+        QTest::newRow("zh-light") << "zh" << 0 << "文本翻译" << "#ffffff";
+        QTest::newRow("zh-dark") << "zh" << 1 << "文本翻译" << "#101010";
+    }
+
+    void mainWindow()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, theme);
+        QFETCH(QString, title);
+        QFETCH(QString, contentColour);
+
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/translations/%1.qm").arg(language)));
+        QCoreApplication::installTranslator(&translator);
+        State::instance()->setThemeColor(theme);
+
+        UiTestEngine ui;
+        ui.engine.load(QUrl(QStringLiteral("qrc:/ui/mainWin.qml")));
+        auto* window = ui.engine.rootObjects().value(0)->findChild<QQuickWindow*>("mainWindow");
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QObject* titleLabel = window->findChild<QObject*>("titleLabel");
+        QTRY_COMPARE(titleLabel->property("text").toString(), title);
+        QTRY_VERIFY(window->findChild<QObject*>("curPagePanel")->property("item").value<QObject*>());
+
+        QImage shot;
+        QTRY_VERIFY((shot = window->grabWindow(), !shot.isNull()));
+        QCoreApplication::removeTranslator(&translator);
+        QVERIFY(!shot.isNull());
+        // a point of the page area, right of the sidebar and under the title bar
+        QCOMPARE(shot.pixelColor(shot.width() / 2, shot.height() / 2).name(), contentColour);
+        QVERIFY(shot.save(QDir(m_outDir).filePath(QStringLiteral("main-%1-%2.png")
+                                                   .arg(language, theme ? "dark" : "light"))));
+        QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
+    }
+
+    // A dialog over the main window, and the settings and about windows.
+    void secondaryWindows_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("theme");
+        QTest::newRow("en-light") << "en" << 0;
+        QTest::newRow("zh-dark") << "zh" << 1;
+    }
+
+    void secondaryWindows()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, theme);
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/translations/%1.qm").arg(language)));
+        QCoreApplication::installTranslator(&translator);
+        State* state = State::instance();
+        state->setThemeColor(theme);
+
+        UiTestEngine ui;
+        ui.engine.load(QUrl(QStringLiteral("qrc:/ui/mainWin.qml")));
+        auto* window = ui.engine.rootObjects().value(0)->findChild<QQuickWindow*>("mainWindow");
+        QVERIFY(window && QTest::qWaitForWindowExposed(window));
+        const QString suffix = QStringLiteral("%1-%2.png").arg(language, theme ? "dark" : "light");
+
+        const int tag = Hud::ask(QStringLiteral("Delete <repo> & \"a.docx\"?"), QStringLiteral("Line one\nLine <two>"),
+                                 QStringLiteral("OK"), QStringLiteral("Cancel"), [] {}, [] {}, "main");
+        const int toast = Hud::infoInWindow(QStringLiteral("Saved <b>x</b>"), QString(), [] {}, "main");
+        QTRY_VERIFY(window->findChild<QObject*>("questionWindow"));
+        QTest::qWait(300); // let the toast's entry animation finish before the picture
+        QVERIFY(saved(window, "dialog-" + suffix));
+        Hud::instance()->cancelBtnTap(tag);
+        Hud::instance()->cancelBtnTap(toast);
+
+        const QList<QPair<const char*, QString>> windows{{"showSettingWindow", "settingWindow"},
+                                                         {"showAboutWindow", "aboutWindow"}};
+        for (const auto& [flag, name] : windows) {
+            QVERIFY(state->setProperty(flag, true));
+            QQuickWindow* shown = nullptr;
+            QTRY_VERIFY((shown = windowNamed(name)));
+            QVERIFY(QTest::qWaitForWindowExposed(shown));
+            QVERIFY(saved(shown, name.toLower() + "-" + suffix));
+            QVERIFY(state->setProperty(flag, false));
+        }
+        QCoreApplication::removeTranslator(&translator);
+        QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
+    }
+
+private:
+    static QQuickWindow* windowNamed(const QString& name)
+    {
+        for (QWindow* window : QGuiApplication::allWindows()) {
+            if (window->objectName() == name && window->isVisible())
+                return qobject_cast<QQuickWindow*>(window);
+        }
+        return nullptr;
+    }
+
+    bool saved(QQuickWindow* window, const QString& name) const
+    {
+        const QImage shot = window->grabWindow();
+        return !shot.isNull() && shot.save(QDir(m_outDir).filePath(name));
+    }
+
+    QTemporaryDir m_home;
+    QString m_outDir;
+};
+
+QTEST_MAIN(TestScreenshots)
+#include "tst_Screenshots.moc"

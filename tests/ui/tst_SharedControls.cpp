@@ -1,0 +1,129 @@
+#include "UiTestEngine.h"
+
+#include <QQmlComponent>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QtTest>
+
+// The shared controls' behaviour that pages rely on, in a real window.
+class TestSharedControls : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        m_ui.reset(new UiTestEngine);
+        QQmlComponent component(&m_ui->engine);
+        component.setData(R"(
+            import QtQuick 2.14
+            import QtQuick.Window 2.14
+            import "qrc:/ui/components"
+            Window {
+                width: 700; height: 500; visible: true
+                property int clicks: 0
+                property var picked: []
+                IconButton { objectName: "disabledBtn"; x: 10; y: 10; width: 30; height: 30; enable: false; onClicked: clicks++ }
+                IconButton { objectName: "enabledBtn"; x: 50; y: 10; width: 30; height: 30; onClicked: clicks++ }
+                PageSeparator { objectName: "pager"; y: 50 }
+                DropSelect { objectName: "select"; y: 100; model: ["a", "b"]; currentIndex: -1 }
+                Calendar { objectName: "calendar"; y: 140; width: 320; curDate: 20240229; endLimit: 20240310
+                           onSelectDate: picked.push(dateNum) }
+                SmartSelectTextRow { objectName: "rowA"; x: 400; y: 10; text: "first row of text" }
+                SmartSelectTextRow { objectName: "rowB"; x: 400; y: 40; text: "second row of text" }
+            })",
+                          QUrl(QStringLiteral("qrc:/ui/tst.qml")));
+        m_window = qobject_cast<QQuickWindow*>(component.create());
+        QVERIFY2(m_window, qPrintable(component.errorString()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    }
+
+    void cleanupTestCase()
+    {
+        delete m_window;
+        QVERIFY2(m_ui->warnings.isEmpty(), qPrintable(m_ui->warnings.join('\n')));
+        m_ui.reset();
+    }
+
+    void disabledIconButtonEmitsNothing()
+    {
+        auto* disabled = item("disabledBtn");
+        QCOMPARE(disabled->property("color").value<QColor>(), QColor("#44aaaaaa"));
+        click(disabled);
+        QCOMPARE(m_window->property("clicks").toInt(), 0);
+        click(item("enabledBtn"));
+        QCOMPARE(m_window->property("clicks").toInt(), 1);
+    }
+
+    void pagerShowsAtMostElevenEntries()
+    {
+        QObject* pager = item("pager");
+        QCOMPARE(pager->property("_datas").toList().size(), 0);
+        pager->setProperty("pageCount", 30);
+        QSignalSpy selected(pager, SIGNAL(pageSelect(int)));
+        QMetaObject::invokeMethod(pager, "updatePage", Q_ARG(QVariant, 15));
+        const QVariantList entries = pager->property("_datas").toList();
+        QCOMPARE(entries.size(), 11);
+        QCOMPARE(entries.first().toMap().value("type").toString(), QStringLiteral("head"));
+        QCOMPARE(entries.last().toMap().value("page").toInt(), 16);
+        int selectedPage = -1;
+        for (const QVariant& entry : entries) {
+            if (entry.toMap().value("selected").toBool())
+                selectedPage = entry.toMap().value("page").toInt();
+        }
+        QCOMPARE(selectedPage, 15);
+        QCOMPARE(selected.count(), 1);
+    }
+
+    void dropSelectShowsPlaceholderUntilChosen()
+    {
+        QObject* select = item("select");
+        auto* placeHolder = select->findChild<QQuickItem*>("placeHolder");
+        QVERIFY(placeHolder);
+        QVERIFY(placeHolder->isVisible());
+        select->setProperty("currentIndex", 1);
+        QVERIFY(!placeHolder->isVisible());
+        QCOMPARE(select->property("displayText").toString(), QStringLiteral("b"));
+    }
+
+    void calendarShowsTheMonthAndKeepsToItsLimits()
+    {
+        QObject* calendar = item("calendar");
+        QCOMPARE(calendar->findChild<QObject*>("calendarTitle")->property("text").toString(),
+                 QStringLiteral("2024年 2月"));
+        QObject* grid = calendar->findChild<QObject*>("monthGrid");
+        QMetaObject::invokeMethod(grid, "clicked", Q_ARG(QDate, QDate(2024, 3, 11)));
+        QMetaObject::invokeMethod(grid, "clicked", Q_ARG(QDate, QDate(2024, 3, 10)));
+        QCOMPARE(m_window->property("picked").toList(), QVariantList{20240310});
+    }
+
+    void selectingInOneRowClearsTheOther()
+    {
+        QObject* rowA = item("rowA");
+        QObject* rowB = item("rowB");
+        QMetaObject::invokeMethod(rowA, "select", Q_ARG(int, 0), Q_ARG(int, 5));
+        QCOMPARE(rowA->property("selectedText").toString(), QStringLiteral("first"));
+        QMetaObject::invokeMethod(rowB, "select", Q_ARG(int, 0), Q_ARG(int, 6));
+        QCOMPARE(rowB->property("selectedText").toString(), QStringLiteral("second"));
+        QCOMPARE(rowA->property("selectedText").toString(), QString());
+    }
+
+private:
+    QQuickItem* item(const char* name) const
+    {
+        auto* found = m_window->findChild<QQuickItem*>(name);
+        Q_ASSERT(found);
+        return found;
+    }
+
+    void click(QQuickItem* target)
+    {
+        const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
+        QTest::mouseClick(m_window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+    }
+
+    QScopedPointer<UiTestEngine> m_ui;
+    QQuickWindow* m_window = nullptr;
+};
+
+QTEST_MAIN(TestSharedControls)
+#include "tst_SharedControls.moc"
