@@ -313,19 +313,21 @@ int appMain(int argc, char** argv)
     ownedByRun.take(QuickStorage::instance()); // created by the OpenGL step
 
     State* state = ownedByRun.take(State::instance());
+    // The shared services State and the controllers lean on outlive them.
+    ownedByRun.take(User::instance());
+    ownedByRun.take(Constant::instance());
+    ownedByRun.take(Hud::instance());
     Dispatch* dispatch = ownedByRun.take(Dispatch::instance());
-    // The instance check comes before GlobalCtrl: its listening socket must never exist in a
-    // process that is about to hand over, or two starts at once could take each other's name.
+    GlobalCtrl* global = ownedByRun.take(GlobalCtrl::instance());
+    state->openglModeRef() = openglMode;
+    emit state->openglModeChange();
+
     const QVector<StartArg> startRequests =
         StartArgs::parse(QCoreApplication::arguments(), TimeUtil::currentTimestamp());
     if (marker.exists())
         return handOverToRunningInstance(startRequests);
-    ownedByRun.take(User::instance());
-    ownedByRun.take(Constant::instance());
-    ownedByRun.take(Hud::instance());
-    ownedByRun.take(GlobalCtrl::instance());
-    state->openglModeRef() = openglMode;
-    emit state->openglModeChange();
+    // Only the running instance listens: a later start must never take the name, even briefly.
+    global->startInstanceListener();
     applyStartRequests(startRequests);
     recordLastCrash();
     TerminationSignals terminationSignals;
@@ -371,7 +373,7 @@ int appMain(int argc, char** argv)
 
     QObject* root = engine.rootObjects().value(0);
     QQuickWindow* mainWindow = findMainWindow();
-    GlobalCtrl::instance()->setMainObjects(root, mainWindow);
+    global->setMainObjects(root, mainWindow);
     if (mainWindow)
         showMainWindow(mainWindow, screen);
     setUpGlobalCtrl();
