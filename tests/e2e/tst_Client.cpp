@@ -17,6 +17,7 @@ namespace {
 
 const QString MainTitle = QStringLiteral("Parlavine");
 
+
 QString run(const QString& program, const QStringList& arguments, int* exitCode = nullptr, int timeoutMs = 20000)
 {
     QProcess process;
@@ -27,16 +28,24 @@ QString run(const QString& program, const QStringList& arguments, int* exitCode 
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
-// Mapped X windows with exactly this title (the toolkit keeps an unmapped one of its own).
-QStringList windowsTitled(const QString& title)
-{
-    const QString out = run("xdotool", {"search", "--onlyvisible", "--name", '^' + title + '$'});
-    return out.isEmpty() ? QStringList() : out.split('\n');
-}
-
 qint64 pidOfWindow(const QString& window)
 {
     return run("xdotool", {"getwindowpid", window}).toLongLong();
+}
+
+// The mapped main windows of the programs started with this sandbox (the restarted one included),
+// leaving alone those of tests running beside this one on the same display.
+QStringList mainWindowsOf(const XdgSandbox& xdg)
+{
+    const QByteArray marker = "XDG_CONFIG_HOME=" + xdg.configHome().toUtf8();
+    QStringList ours;
+    const QString out = run("xdotool", {"search", "--onlyvisible", "--name", "^Parlavine$"});
+    for (const QString& window : out.split('\n', Qt::SkipEmptyParts)) {
+        QFile environ(QStringLiteral("/proc/%1/environ").arg(pidOfWindow(window)));
+        if (environ.open(QIODevice::ReadOnly) && environ.readAll().split('\0').contains(marker))
+            ours << window;
+    }
+    return ours;
 }
 
 // A zombie counts as gone: the restarted process is nobody's child here, and may wait long for reaping.
@@ -91,9 +100,9 @@ class TestClient : public QObject
                                            .arg(QDateTime::currentSecsSinceEpoch()));
     }
 
-    static void clickCloseButton()
+    static void clickCloseButton(const AppProcess& app)
     {
-        const QString window = windowsTitled(MainTitle).value(0);
+        const QString window = mainWindowsOf(app.xdg()).value(0);
         QVERIFY(!window.isEmpty());
         const QString geometry = run("xdotool", {"getwindowgeometry", window});
         const QRegularExpressionMatch size = QRegularExpression("Geometry: (\\d+)x(\\d+)").match(geometry);
@@ -113,7 +122,6 @@ private slots:
     void init()
     {
         QVERIFY(standin.reset());
-        QVERIFY(windowsTitled(MainTitle).isEmpty());
     }
 
     void cleanup()
@@ -146,7 +154,7 @@ private slots:
         QVERIFY(QFile::exists(app.xdg().dataHome() + "/applications/parlavine-transfile.desktop"));
 
         // The web engine costs hundreds of megabytes: only the social-login window may bring it.
-        const qint64 pid = pidOfWindow(windowsTitled(MainTitle).value(0));
+        const qint64 pid = pidOfWindow(mainWindowsOf(app.xdg()).value(0));
         QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
         QVERIFY(maps.open(QIODevice::ReadOnly));
         QVERIFY(!maps.readAll().contains("WebEngine"));
@@ -194,7 +202,7 @@ private slots:
         QTRY_COMPARE(received.size(), 1);
         QVERIFY2(received.at(0).at(0).toString().startsWith(message), qPrintable(received.at(0).at(0).toString()));
 
-        QCOMPARE(windowsTitled(MainTitle).size(), 1);
+        QCOMPARE(mainWindowsOf(first.xdg()).size(), 1);
         QCOMPARE(first.stop(), 0);
     }
 
@@ -204,15 +212,15 @@ private slots:
         rememberQuitStyle(first, "hide");
         QVERIFY(first.start(environment()));
         QVERIFY2(first.waitForWindow(MainTitle), first.errorOutput().constData());
-        clickCloseButton();
-        QTRY_VERIFY_WITH_TIMEOUT(windowsTitled(MainTitle).isEmpty(), 10000);
+        clickCloseButton(first);
+        QTRY_VERIFY_WITH_TIMEOUT(mainWindowsOf(first.xdg()).isEmpty(), 20000);
 
         QProcess second;
         second.setProcessEnvironment(first.xdg().environment(environment()));
         second.start(PARLAVINE_BINARY, QStringList());
         QVERIFY(second.waitForFinished(15000));
         QCOMPARE(second.exitCode(), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(windowsTitled(MainTitle).size(), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(mainWindowsOf(first.xdg()).size(), 1, 20000);
         QCOMPARE(first.stop(), 0);
     }
 
@@ -234,8 +242,8 @@ private slots:
         QCOMPARE(storedSetting(app, "textTrans_autoMergeBreak"), QString());
 
         if (byCloseButton) {
-            clickCloseButton();
-            QTRY_VERIFY_WITH_TIMEOUT(windowsTitled(MainTitle).isEmpty(), 10000);
+            clickCloseButton(app);
+            QTRY_VERIFY_WITH_TIMEOUT(mainWindowsOf(app.xdg()).isEmpty(), 20000);
         }
         QCOMPARE(app.stop(), 0);
         QCOMPARE(storedSetting(app, "textTrans_autoMergeBreak"), QStringLiteral("1"));
@@ -248,7 +256,7 @@ private slots:
         AppProcess app;
         QVERIFY(app.start(environment()));
         QVERIFY2(app.waitForWindow(MainTitle), app.errorOutput().constData());
-        const qint64 firstPid = pidOfWindow(windowsTitled(MainTitle).value(0));
+        const qint64 firstPid = pidOfWindow(mainWindowsOf(app.xdg()).value(0));
 
         // What a language or OpenGL change does: leave the event loop with the restart code.
         int gdbExit = 0;
@@ -258,9 +266,9 @@ private slots:
         QCOMPARE(gdbExit, 0);
         QTRY_VERIFY_WITH_TIMEOUT(!processAlive(firstPid), 10000);
 
-        QTRY_VERIFY_WITH_TIMEOUT((restartedPid = pidOfWindow(windowsTitled(MainTitle).value(0))) > 0, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT((restartedPid = pidOfWindow(mainWindowsOf(app.xdg()).value(0))) > 0, 20000);
         QVERIFY(restartedPid != firstPid);
-        QCOMPARE(windowsTitled(MainTitle).size(), 1);
+        QCOMPARE(mainWindowsOf(app.xdg()).size(), 1);
         QCOMPARE(app.stop(), 0);   // the first process ended with 0
     }
 
