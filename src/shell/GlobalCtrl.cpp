@@ -20,6 +20,7 @@
 #include "shell/NightSchedule.h"
 #include "shell/WindowState.h"
 #include "texttrans/TextTransCtrl.h"
+#include "texttrans/TextTransStorage.h"
 #include "update/Updater.h"
 #include "update/VexilService.h"
 
@@ -91,8 +92,6 @@ GlobalCtrl::GlobalCtrl(QObject* parent) : QObject(parent)
 {
     updater = new Updater;
     hotkeyCtrl = new HotkeyCtrl;
-    localSocket = new LocalSocketUtil(QStringLiteral("parlavine_single"));
-    connect(localSocket, &LocalSocketUtil::newMessage, this, &GlobalCtrl::onLocalSocketMessage);
     connect(State::instance(), &State::userLoginedChange, this, &GlobalCtrl::onStatePageChanged);
     // The tray's and the sidebar's quit end the loop without windowExit: store on every quit.
     if (QCoreApplication::instance())
@@ -109,6 +108,14 @@ GlobalCtrl::~GlobalCtrl()
         disconnect(state, &State::userLoginedChange, this, &GlobalCtrl::onStatePageChanged);
     s_globalCtrl = nullptr;
     s_globalCtrlDestroyed = true;
+}
+
+void GlobalCtrl::startInstanceListener()
+{
+    if (localSocket)
+        return;
+    localSocket = new LocalSocketUtil(QStringLiteral("parlavine_single"));
+    connect(localSocket, &LocalSocketUtil::newMessage, this, &GlobalCtrl::onLocalSocketMessage);
 }
 
 void GlobalCtrl::setMainObjects(QObject* root, QWindow* main)
@@ -520,7 +527,7 @@ void GlobalCtrl::storeBeforeExit()
     if (exitStepsDone)
         return;
     exitStepsDone = true;
-    // TODO(texttrans): TextTransStorage::clear()
+    TextTransStorage::clear();
     setStateFlag(&State::showTermWindowRef, &State::showTermWindowChange, false);
     setStateFlag(&State::showAboutWindowRef, &State::showAboutWindowChange, false);
     setStateFlag(&State::showUpdateWindowRef, &State::showUpdateWindowChange, false);
@@ -689,7 +696,7 @@ void GlobalCtrl::clearCache()
     State* state = State::instance();
     state->quitStyleRef().clear();
     emit state->quitStyleChange();
-    // TODO(texttrans): TextTransStorage::clear()
+    TextTransStorage::clear();
     SimpleStorage::instance()->remove(QStringLiteral("textTrans_supportLang"));
     SimpleStorage::instance()->remove(QStringLiteral("fileTrans_supportLang"));
     updater->removePkgDir();

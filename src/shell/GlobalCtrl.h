@@ -34,6 +34,10 @@ public:
     void setSystemTheme(SystemTheme* theme);
     // What ends the event loop; QCoreApplication::exit unless a test records the code instead.
     void setExitHandler(std::function<void(int)> handler);
+    // Listens on "parlavine_single" for the messages of later starts. Start-up calls it once it
+    // knows it is the running instance: opening the listener probes the name, which a running
+    // instance would take for a message and which no running instance would leave taken.
+    void startInstanceListener();
 
     void init();
     void startSessionTimer();

@@ -1,3 +1,4 @@
+#include "core/LocalSocketUtil.h"
 #include "core/QuickStorage.h"
 #include "core/State.h"
 #include "core/TimeUtil.h"
@@ -81,6 +82,20 @@ private slots:
         QVERIFY(finished.wait(5000));
         QCOMPARE(User::instance()->session, QString("S1"));
         QCOMPARE(server.requestCount(kRenewal), 1);
+    }
+
+    void laterStartHandsOverADocument()
+    {
+        State* state = State::instance();
+        ctrl()->startInstanceListener();
+        for (const char* ignored : {"TRANSFILE:/tmp/a.docx", "transfile:"})
+            QVERIFY(LocalSocketUtil::quickSend("parlavine_single", ignored, 5000));
+        QVERIFY(LocalSocketUtil::quickSend("parlavine_single", "transfile:/tmp/a b.docx", 5000));
+        QTRY_COMPARE_WITH_TIMEOUT(state->quickTransfileData().value("path").toString(), QString("/tmp/a b.docx"),
+                                  5000);
+        QCOMPARE(state->mainCurPage(), QString("fileTransPage"));
+        state->setQuickTransfileData(QString());
+        state->setMainCurPage("textTransPage");
     }
 
     void fontSizeStepsStayBetweenMinusOneAndTwo()
