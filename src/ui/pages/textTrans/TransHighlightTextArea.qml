@@ -261,7 +261,10 @@ Item {
         acceptedButtons: Qt.NoButton
         hoverEnabled: flick.editorHoverEnabled
         cursorShape: Qt.IBeamCursor
-        onEntered: flick.editorMouseEnter()
+        onEntered: {
+            flick.editorMouseEnter()
+            flick.editorMousePositionChange({ "x": mouseX, "y": mouseY })
+        }
         onExited: flick.editorMouseExited()
         onPositionChanged: flick.editorMousePositionChange(mouse)
     }
