@@ -80,6 +80,8 @@ private slots:
         State* state = State::instance();
         state->setThemeColor(theme);
         state->languageRef() = language;
+        state->setTextTransResult(QString());
+        state->setTextTransResultIndexes({});
         m_standin->script("/api/transtask/findTransHistoryByUserIdByPage", StandinReply::success(QJsonObject{
             {"content", QJsonArray{historyItem("h-1", "Good morning.", "[zh] 好 早上."),
                                    historyItem("h-2", "I love this book. Thank you, friend.", "[zh] 我 爱 这 书. [zh] 谢谢 你, 朋友.")}},

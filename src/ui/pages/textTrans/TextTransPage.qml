@@ -14,7 +14,8 @@ Item {
     property var winFontSize: $state.windowFontSize
     property bool textTransSourceTrigger: $state.textTransSourceTrigger
     property color hlColor: winColor.transInputHL
-    property color hlaColor: winColor.transInputHover
+    // the table's hover colour is light in both themes: too bright under the dark theme's text
+    property color hlaColor: winColor.type === 1 ? "#3a4458" : winColor.transInputHover
     property var domainModelData: _domainsOf($state.textTransLangData, sourceLanSelect.selectValue, targetLanSelect.selectValue)
     property bool userLogined: $state.userLogined
     property int retcall: $state.retcall
@@ -226,7 +227,7 @@ Item {
                         width: parent.width
                         height: 28
                         Row {
-                            spacing: 16
+                            spacing: 12
                             TextTransTypeSelect {
                                 id: targetLanSelect
                                 objectName: "targetLanSelect"
@@ -309,6 +310,7 @@ Item {
                         hoverEnabled: true
                         maxLength: 99999
                         placeholder: ""
+                        initText: $state.textTransResult
                         textSize: container.winFontSize.transInput
                         hoverColor: container.hlaColor
                         highlightColor: container.hlColor

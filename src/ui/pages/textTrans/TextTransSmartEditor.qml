@@ -193,7 +193,8 @@ Rectangle {
             height: 20
             spacing: 10
             Text {
-                width: 80
+                id: titleLabel
+                width: Math.max(80, implicitWidth)
                 height: parent.height
                 text: qsTr("机翻译文")
                 color: container.winColor.bodyText
@@ -203,7 +204,7 @@ Rectangle {
             }
             Text {
                 height: parent.height
-                width: content.width - 90
+                width: content.width - titleLabel.width - 10
                 text: qsTr("*根据输入推荐新的机翻译文 | 记住译文触发自学习并作用于后续句子")
                 color: container.winColor.bodyTextLite
                 font.pixelSize: container.winFontSize.small

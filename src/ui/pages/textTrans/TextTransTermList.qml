@@ -51,6 +51,9 @@ Rectangle {
                 Repeater {
                     model: term.trans || []
                     Item {
+                        // a translation is a text or an entry {"text", "repo_name"}
+                        readonly property string transText: typeof modelData === "string" ? modelData : (modelData.text || "")
+                        readonly property string repoName: typeof modelData === "string" ? "" : (modelData.repo_name || "")
                         width: terms.width
                         height: 25
                         HoverHandler { id: rowHover }
@@ -62,7 +65,7 @@ Rectangle {
                             height: parent.height
                             width: parent.width - 25 - subGroup.width - insert.width - 20
                             textFormat: Text.PlainText
-                            text: modelData.text || ""
+                            text: parent.transText
                             elide: Text.ElideRight
                             color: container.winColor.bodyText
                             font.pixelSize: container.winFontSize.normal
@@ -76,7 +79,7 @@ Rectangle {
                             width: 70
                             height: parent.height
                             textFormat: Text.PlainText
-                            text: modelData.repo_name === "default" ? qsTr("公共术语库") : (modelData.repo_name || "")
+                            text: parent.repoName === "default" ? qsTr("公共术语库") : parent.repoName
                             elide: Text.ElideRight
                             color: container.winColor.bodyTextLite
                             font.pixelSize: 12
@@ -91,7 +94,7 @@ Rectangle {
                             normalColor: "#0052d9"
                             font.pixelSize: 12
                             visible: rowHover.hovered
-                            onClicked: container.insertBtnTap(modelData.text || "")
+                            onClicked: container.insertBtnTap(parent.transText)
                         }
                     }
                 }

@@ -109,7 +109,7 @@ Row {
     PinyinDropSelect {
         id: select
         objectName: "select"
-        width: container.isEnglish ? 150 : 110
+        width: container.isEnglish ? 130 : 110
         height: parent.height
         modal: container.modelData
         isTarget: container.isTarget

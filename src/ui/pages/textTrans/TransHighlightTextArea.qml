@@ -90,7 +90,8 @@ Item {
 
     function _registerDocuments() {
         $dispatch.run($dispatch.Ctrl_TextTrans, "handleUIForEditor", [edit.textDocument, flick.objectName])
-        $dispatch.run($dispatch.Ctrl_TextTrans, "handleUIForEditor", [editMirror.textDocument, flick.objectName + "HL"])
+        // the same name: the tip layer keeps the typed text's line height as its text changes
+        $dispatch.run($dispatch.Ctrl_TextTrans, "handleUIForEditor", [editMirror.textDocument, flick.objectName])
     }
 
     implicitHeight: Math.max(minHeight, edit.implicitHeight)
@@ -102,8 +103,9 @@ Item {
         property color color
         property var _rects: []
 
+        // a span outside the text (spans of a text not shown yet) paints nothing
         function paint(start, end) {
-            if (start < 0 || end <= start) {
+            if (start < 0 || end <= start || end > edit.length) {
                 _rects = []
                 return
             }
