@@ -2,12 +2,16 @@
 
 #include <QEnableSharedFromThis>
 #include <QObject>
+#include <QSet>
 #include <QSharedPointer>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 #include <QVariantMap>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class Debounce;
 class QQuickTextDocument;
@@ -36,6 +40,13 @@ public:
     void saveTermSentence(const QString& sourceText, const QString& targetText, const QString& sourceLang, const QString& targetLang);
     void feedback(const QString& type, const QString& sourceText, const QString& sourceLang, const QString& targetText, const QString& targetLang, const QString& domain, const QStringList& reasons);
     void fetchSupportLang(bool force);
+
+    // Schedules the save of a finished translation (last call within the interval wins); false
+    // when there is nothing to save or the same text and languages were saved last.
+    bool addTransHistory(const QString& text, const QString& sourceLang, const QString& result,
+                         const QString& targetLang, const QVariantList& sourceSpans, const QVariantList& resultSpans);
+    // Fetches the full text of a clipped entry, copies it and puts it into the list.
+    void getTransHistoryDetail(int index, bool copyResult, const QVariantMap& entry);
 
     // True when the language table marks the pair as lacking the feature ("trans", "sug_static",
     // "sug_select", "sug_dynamic"); a pair the table does not describe is allowed.
@@ -67,9 +78,44 @@ private:
     void applyLineHeight(QTextCursor cursor) const;
     void onCursorPositionChanged(const QTextCursor& cursor);
 
+    static void onStaticSuggested(bool ok, const QVariantMap& data);
+    void onSelectSuggested(bool ok, const QVariantMap& data);
+    void onDynamicSuggested(const QString& typed, bool spaceAdded, int caret, const QVariantMap& data);
+    void showImeCandidates(const QVariantMap& data, int pageSize);
+
+    // A finished translation waiting to be saved.
+    struct HistorySave
+    {
+        QString text;
+        QString sourceLang;
+        QString result;
+        QString targetLang;
+        QVariantList sourceSpans;
+        QVariantList resultSpans;
+        bool humanModified = false;
+    };
+    void sendHistorySave(const std::function<void()>& answered = {});
+    void sendHistorySaveBeforeQuit();
+    void onHistorySaved(const HistorySave& save, const QVariantMap& data);
+    void onHistoryPage(bool refresh, int listed, const QVariantMap& data);
+    QVariantMap pageEntry(const QVariantMap& item, bool refresh) const;
+    void onHistoryDetail(int index, bool copyResult, QVariantMap entry, const QVariantMap& data);
+    static void copyToClipboard(const QString& text);
+
     std::unique_ptr<Debounce> translateDebounce;
+    std::unique_ptr<Debounce> suggestionDebounce;
+    std::unique_ptr<Debounce> historyDebounce;
+    QSet<QString> listedIds;
+    int historyLoadState = 0; // 0 idle, 1 next page loading, 2 refresh loading, -1 last page listed
+    // Bumped by every refresh: a page asked for before it belongs to a list that is gone.
+    int historyGeneration = 0;
     QSharedPointer<TextTransService> service;
+    QStringList lastSavedKey;
+    std::optional<HistorySave> pendingSave;
+    qint64 pendingSaveDueMSecs = 0;
+    bool selectionActive = false;
     QString m_textTransTemp;
     int lineHeight = 26;
     int m_translating = 0;
+    int addedCount = 0;
 };

@@ -261,21 +261,23 @@ QSharedPointer<CallHandle> TextTransService::autoTranslation(const QJsonArray& t
         std::move(callback), hudName(showErrors), tries);
 }
 
-ServiceCallback TextTransService::clearingSlot(const WeakSelf& weak, QSharedReply* TextTransService::*slot,
-                                               ServiceCallback callback)
+void TextTransService::postSlottedImt(QSharedReply* TextTransService::*slot, const QJsonObject& body,
+                                      ServiceCallback callback, const QString& hudWindow)
 {
-    return [weak, slot, callback](bool ok, const QVariantMap& data) {
-        if (const QSharedPointer<TextTransService> self = weak.toStrongRef())
-            (self.data()->*slot)->abort(false);
+    QSharedReply* held = this->*slot;
+    held->abort(true);
+    const quint64 ticket = ++slotTickets[held];
+    const WeakSelf weak = sharedFromThis();
+    // A reply forgets its slot's call only while the slot still holds it, not a newer one.
+    const auto onReply = [weak, slot, ticket, callback](bool ok, const QVariantMap& data) {
+        if (const QSharedPointer<TextTransService> self = weak.toStrongRef()) {
+            QSharedReply* held = self.data()->*slot;
+            if (self->slotTickets.value(held) == ticket)
+                held->abort(false);
+        }
         callback(ok, data);
     };
-}
-
-void TextTransService::postSlottedImt(QSharedReply* slot, const QJsonObject& body, ServiceCallback callback,
-                                      const QString& hudWindow)
-{
-    slot->abort(true);
-    slot->setReply(RequestService::instance()->postJsonForTrans(ImtPath, body, std::move(callback), hudWindow, Tries));
+    held->setReply(RequestService::instance()->postJsonForTrans(ImtPath, body, onReply, hudWindow, Tries));
 }
 
 void TextTransService::staticSuggest(const QString& text, const QString& sourceLang, const QString& targetLang,
@@ -289,8 +291,7 @@ void TextTransService::staticSuggest(const QString& text, const QString& sourceL
         {QStringLiteral("source"), QJsonObject{{QStringLiteral("lang"), sourceLang}, {QStringLiteral("text"), text}}},
         {QStringLiteral("target"), QJsonObject{{QStringLiteral("lang"), targetLang}}},
         {QStringLiteral("limit"), QJsonObject{{QStringLiteral("phrase"), 3}, {QStringLiteral("sentence"), 3}}}};
-    postSlottedImt(sugReply, body, clearingSlot(sharedFromThis(), &TextTransService::sugReply, std::move(callback)),
-                   QStringLiteral("main"));
+    postSlottedImt(&TextTransService::sugReply, body, std::move(callback), QStringLiteral("main"));
 }
 
 void TextTransService::selectSuggest(const QString& sourceText, const QString& targetText, int start, int end,
@@ -318,8 +319,7 @@ void TextTransService::selectSuggest(const QString& sourceText, const QString& t
         {QStringLiteral("target"),
          QJsonObject{{QStringLiteral("lang"), targetLang}, {QStringLiteral("text"), targetText}}},
         {QStringLiteral("limit"), QJsonObject{{QStringLiteral("select"), 2}}}};
-    postSlottedImt(sugReply, body, clearingSlot(sharedFromThis(), &TextTransService::sugReply, std::move(callback)),
-                   QString());
+    postSlottedImt(&TextTransService::sugReply, body, std::move(callback), QString());
 }
 
 void TextTransService::dynamicSuggest(const QString& sourceText, const QString& sourceLang,
@@ -339,8 +339,7 @@ void TextTransService::dynamicSuggest(const QString& sourceText, const QString& 
                                                {QStringLiteral("caret_pos"), caret},
                                                {QStringLiteral("text"), targetText}}},
         {QStringLiteral("limit"), QJsonObject{{QStringLiteral("ime"), 9 * page}, {QStringLiteral("segment"), 1}}}};
-    postSlottedImt(dynamicSugReply, body,
-                   clearingSlot(sharedFromThis(), &TextTransService::dynamicSugReply, std::move(callback)), QString());
+    postSlottedImt(&TextTransService::dynamicSugReply, body, std::move(callback), QString());
 }
 
 void TextTransService::cancelTranslation()

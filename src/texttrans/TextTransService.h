@@ -3,6 +3,7 @@
 #include "network/RequestService.h"
 
 #include <QEnableSharedFromThis>
+#include <QHash>
 #include <QJsonArray>
 #include <QObject>
 #include <QSharedPointer>
@@ -85,10 +86,8 @@ private:
                                    const QVariantMap& data);
     void onTextAnalysed(const QString& sourceLang, const QString& targetLang, const QString& domain,
                         const ServiceCallback& callback, bool showErrors, int tries, const QVariantMap& data);
-    void postSlottedImt(QSharedReply* slot, const QJsonObject& body, ServiceCallback callback,
+    void postSlottedImt(QSharedReply* TextTransService::*slot, const QJsonObject& body, ServiceCallback callback,
                         const QString& hudWindow);
-    static ServiceCallback clearingSlot(const WeakSelf& weak, QSharedReply* TextTransService::*slot,
-                                        ServiceCallback callback);
     static void postApi(const QString& path, const QJsonObject& body, ServiceCallback callback,
                         const QString& hudWindow);
 
@@ -97,4 +96,6 @@ private:
     QSharedReply* sugReply;
     QSharedReply* dynamicSugReply;
     QSharedReply* supportLangReply;
+    // Counts the calls posted into each suggestion slot; a reply knows its call by the count.
+    QHash<const QSharedReply*, quint64> slotTickets;
 };

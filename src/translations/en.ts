@@ -59,6 +59,41 @@
         </message>
     </context>
     <context>
+        <name>GlobalCtrl</name>
+        <message>
+            <source>文件翻译不支持该类型</source>
+            <translation>This file type cannot be translated</translation>
+        </message>
+        <message>
+            <source>复制成功</source>
+            <translation>Copied</translation>
+        </message>
+        <message>
+            <source>为继续操作，请在浏览器中访问该地址：</source>
+            <translation>To continue, open this address in your browser:</translation>
+        </message>
+        <message>
+            <source>好的，复制地址</source>
+            <translation>OK, copy the address</translation>
+        </message>
+        <message>
+            <source>开机自启动设置失败</source>
+            <translation>Could not set start at login</translation>
+        </message>
+        <message>
+            <source>请求异常，请稍后重试</source>
+            <translation>Request failed, please try again later</translation>
+        </message>
+        <message>
+            <source>更新异常，是否额外打开网页窗口下载？</source>
+            <translation>The update failed. Download it from the web page instead?</translation>
+        </message>
+        <message>
+            <source>无法获取更新目录</source>
+            <translation>Cannot get the update folder</translation>
+        </message>
+    </context>
+    <context>
         <name>MainPage</name>
         <message>
             <source>文本翻译</source>
@@ -355,6 +390,29 @@
         </message>
     </context>
     <context>
+        <name>RequestService</name>
+        <message>
+            <source>服务器异常，请稍后重试</source>
+            <translation>Server error, please try again later</translation>
+        </message>
+        <message>
+            <source>网络异常, 是否安装环境依赖?</source>
+            <translation>Network error. Install the missing dependencies?</translation>
+        </message>
+        <message>
+            <source>code:99. 尝试安装依赖库来解决当前问题</source>
+            <translation>code:99. Installing the dependency libraries may solve this</translation>
+        </message>
+        <message>
+            <source>网络异常，请检查网络</source>
+            <translation>Network error, please check your connection</translation>
+        </message>
+        <message>
+            <source>登录态过期，请重新登录</source>
+            <translation>Your session has expired, please log in again</translation>
+        </message>
+    </context>
+    <context>
         <name>SettingMain</name>
         <message>
             <source>设置</source>
@@ -469,6 +527,243 @@
         </message>
     </context>
     <context>
+        <name>TextTransCtrl</name>
+        <message>
+            <source>当前语种对不支持文本翻译, 请重新选择</source>
+            <translation>This language pair cannot be translated, please choose another</translation>
+        </message>
+        <message>
+            <source>反馈成功</source>
+            <translation>Thank you for your feedback</translation>
+        </message>
+        <message>
+            <source>记住译文成功</source>
+            <translation>Translation remembered</translation>
+        </message>
+        <message>
+            <source>公共句库</source>
+            <translation>Public sentence base</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransExampleArea</name>
+        <message>
+            <source>例句</source>
+            <translation>Examples</translation>
+        </message>
+        <message>
+            <source>匹配度：</source>
+            <translation>Match: </translation>
+        </message>
+        <message>
+            <source>→ 插入编辑框</source>
+            <translation>→ Insert into editor</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransFeedbackPop</name>
+        <message>
+            <source>翻译错误</source>
+            <translation>Mistranslation</translation>
+        </message>
+        <message>
+            <source>翻译遗漏</source>
+            <translation>Omission</translation>
+        </message>
+        <message>
+            <source>用词不当</source>
+            <translation>Wrong wording</translation>
+        </message>
+        <message>
+            <source>表达不顺畅</source>
+            <translation>Not fluent</translation>
+        </message>
+        <message>
+            <source>过度翻译</source>
+            <translation>Over-translation</translation>
+        </message>
+        <message>
+            <source>其他</source>
+            <translation>Other</translation>
+        </message>
+        <message>
+            <source>该翻译结果有什么问题？</source>
+            <translation>What is wrong with this translation?</translation>
+        </message>
+        <message>
+            <source>跳过</source>
+            <translation>Skip</translation>
+        </message>
+        <message>
+            <source>提交</source>
+            <translation>Submit</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransHistory</name>
+        <message>
+            <source>历史记录</source>
+            <translation>History</translation>
+        </message>
+        <message>
+            <source>我是有底线的~</source>
+            <translation>That's all~</translation>
+        </message>
+        <message>
+            <source>复制原文</source>
+            <translation>Copy source</translation>
+        </message>
+        <message>
+            <source>复制译文</source>
+            <translation>Copy translation</translation>
+        </message>
+        <message>
+            <source>删除记录</source>
+            <translation>Delete</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransPage</name>
+        <message>
+            <source>原文</source>
+            <translation>Source</translation>
+        </message>
+        <message>
+            <source>智能合并粘贴行</source>
+            <translation>Merge pasted lines</translation>
+        </message>
+        <message>
+            <source>仅在第一次粘贴或覆盖粘贴时生效</source>
+            <translation>Applies only to a first paste or a paste over the whole text</translation>
+        </message>
+        <message>
+            <source>请输入要翻译的文字</source>
+            <translation>Enter the text to translate</translation>
+        </message>
+        <message>
+            <source>译文</source>
+            <translation>Translation</translation>
+        </message>
+        <message>
+            <source>领域</source>
+            <translation>Domain</translation>
+        </message>
+        <message>
+            <source>关闭即时翻译</source>
+            <translation>Turn off instant translation</translation>
+        </message>
+        <message>
+            <source>开启即时翻译</source>
+            <translation>Turn on instant translation</translation>
+        </message>
+        <message>
+            <source>翻译</source>
+            <translation>Translate</translation>
+        </message>
+        <message>
+            <source>正在翻译</source>
+            <translation>Translating</translation>
+        </message>
+        <message>
+            <source>复制全部</source>
+            <translation>Copy all</translation>
+        </message>
+        <message>
+            <source>复制选中</source>
+            <translation>Copy selection</translation>
+        </message>
+        <message>
+            <source>赞</source>
+            <translation>Like</translation>
+        </message>
+        <message>
+            <source>踩</source>
+            <translation>Dislike</translation>
+        </message>
+        <message>
+            <source>参考释义</source>
+            <translation>References</translation>
+        </message>
+        <message>
+            <source>修改译文</source>
+            <translation>Edit translation</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransSmartEditor</name>
+        <message>
+            <source>机翻译文</source>
+            <translation>Machine translation</translation>
+        </message>
+        <message>
+            <source>*根据输入推荐新的机翻译文 | 记住译文触发自学习并作用于后续句子</source>
+            <translation>*New machine translations follow your typing | Remembered translations are learnt and used for later sentences</translation>
+        </message>
+        <message>
+            <source>↓采用机翻</source>
+            <translation>↓ Use machine translation</translation>
+        </message>
+        <message>
+            <source>清空译文</source>
+            <translation>Clear</translation>
+        </message>
+        <message>
+            <source>记住译文</source>
+            <translation>Remember translation</translation>
+        </message>
+        <message>
+            <source>确认修改</source>
+            <translation>Confirm</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransSourceArea</name>
+        <message>
+            <source>句子原文</source>
+            <translation>Source sentence</translation>
+        </message>
+        <message>
+            <source>*选中任意词组，查看对应释义</source>
+            <translation>*Select any phrase to see its renderings</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransTermList</name>
+        <message>
+            <source>术语</source>
+            <translation>Terms</translation>
+        </message>
+        <message>
+            <source>公共术语库</source>
+            <translation>Public term base</translation>
+        </message>
+        <message>
+            <source>→ 插入编辑框</source>
+            <translation>→ Insert into editor</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransTipPanel</name>
+        <message>
+            <source>→ 插入编辑框</source>
+            <translation>→ Insert into editor</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransTypeSelect</name>
+        <message>
+            <source>自动选择</source>
+            <translation>Auto detect</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserBillTableModel</name>
+        <message>
+            <source>元</source>
+            <translation>CNY</translation>
+        </message>
+    </context>
+    <context>
         <name>WindowControl</name>
         <message>
             <source>最小化</source>
@@ -512,6 +807,45 @@
         <message>
             <source>取消</source>
             <translation>Cancel</translation>
+        </message>
+    </context>
+    <context>
+        <name>WindowState</name>
+        <message>
+            <source>更新</source>
+            <translation>Update</translation>
+        </message>
+        <message>
+            <source>设置</source>
+            <translation>Settings</translation>
+        </message>
+        <message>
+            <source>关于</source>
+            <translation>About</translation>
+        </message>
+        <message>
+            <source>术语库</source>
+            <translation>Term base</translation>
+        </message>
+        <message>
+            <source>例句库</source>
+            <translation>Sentence base</translation>
+        </message>
+        <message>
+            <source>登录</source>
+            <translation>Log in</translation>
+        </message>
+        <message>
+            <source>截屏</source>
+            <translation>Screenshot</translation>
+        </message>
+        <message>
+            <source>截图翻译</source>
+            <translation>Screenshot translation</translation>
+        </message>
+        <message>
+            <source>社交登录</source>
+            <translation>Social login</translation>
         </message>
     </context>
 </TS>

@@ -59,6 +59,41 @@
         </message>
     </context>
     <context>
+        <name>GlobalCtrl</name>
+        <message>
+            <source>文件翻译不支持该类型</source>
+            <translation>檔案翻譯不支援該型別</translation>
+        </message>
+        <message>
+            <source>复制成功</source>
+            <translation>複製成功</translation>
+        </message>
+        <message>
+            <source>为继续操作，请在浏览器中访问该地址：</source>
+            <translation>為繼續操作，請在瀏覽器中訪問該地址：</translation>
+        </message>
+        <message>
+            <source>好的，复制地址</source>
+            <translation>好的，複製地址</translation>
+        </message>
+        <message>
+            <source>开机自启动设置失败</source>
+            <translation>開機自啟動設定失敗</translation>
+        </message>
+        <message>
+            <source>请求异常，请稍后重试</source>
+            <translation>請求異常，請稍後重試</translation>
+        </message>
+        <message>
+            <source>更新异常，是否额外打开网页窗口下载？</source>
+            <translation>更新異常，是否額外開啟網頁視窗下載？</translation>
+        </message>
+        <message>
+            <source>无法获取更新目录</source>
+            <translation>無法獲取更新目錄</translation>
+        </message>
+    </context>
+    <context>
         <name>MainPage</name>
         <message>
             <source>文本翻译</source>
@@ -355,6 +390,29 @@
         </message>
     </context>
     <context>
+        <name>RequestService</name>
+        <message>
+            <source>服务器异常，请稍后重试</source>
+            <translation>伺服器異常，請稍後重試</translation>
+        </message>
+        <message>
+            <source>网络异常, 是否安装环境依赖?</source>
+            <translation>網路異常, 是否安裝環境依賴?</translation>
+        </message>
+        <message>
+            <source>code:99. 尝试安装依赖库来解决当前问题</source>
+            <translation>code:99. 嘗試安裝依賴庫來解決當前問題</translation>
+        </message>
+        <message>
+            <source>网络异常，请检查网络</source>
+            <translation>網路異常，請檢查網路</translation>
+        </message>
+        <message>
+            <source>登录态过期，请重新登录</source>
+            <translation>登入態過期，請重新登入</translation>
+        </message>
+    </context>
+    <context>
         <name>SettingMain</name>
         <message>
             <source>设置</source>
@@ -469,6 +527,243 @@
         </message>
     </context>
     <context>
+        <name>TextTransCtrl</name>
+        <message>
+            <source>当前语种对不支持文本翻译, 请重新选择</source>
+            <translation>當前語種對不支援文字翻譯, 請重新選擇</translation>
+        </message>
+        <message>
+            <source>反馈成功</source>
+            <translation>反饋成功</translation>
+        </message>
+        <message>
+            <source>记住译文成功</source>
+            <translation>記住譯文成功</translation>
+        </message>
+        <message>
+            <source>公共句库</source>
+            <translation>公共句庫</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransExampleArea</name>
+        <message>
+            <source>例句</source>
+            <translation>例句</translation>
+        </message>
+        <message>
+            <source>匹配度：</source>
+            <translation>匹配度：</translation>
+        </message>
+        <message>
+            <source>→ 插入编辑框</source>
+            <translation>→ 插入編輯框</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransFeedbackPop</name>
+        <message>
+            <source>翻译错误</source>
+            <translation>翻譯錯誤</translation>
+        </message>
+        <message>
+            <source>翻译遗漏</source>
+            <translation>翻譯遺漏</translation>
+        </message>
+        <message>
+            <source>用词不当</source>
+            <translation>用詞不當</translation>
+        </message>
+        <message>
+            <source>表达不顺畅</source>
+            <translation>表達不順暢</translation>
+        </message>
+        <message>
+            <source>过度翻译</source>
+            <translation>過度翻譯</translation>
+        </message>
+        <message>
+            <source>其他</source>
+            <translation>其他</translation>
+        </message>
+        <message>
+            <source>该翻译结果有什么问题？</source>
+            <translation>該翻譯結果有什麼問題？</translation>
+        </message>
+        <message>
+            <source>跳过</source>
+            <translation>跳過</translation>
+        </message>
+        <message>
+            <source>提交</source>
+            <translation>提交</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransHistory</name>
+        <message>
+            <source>历史记录</source>
+            <translation>歷史記錄</translation>
+        </message>
+        <message>
+            <source>我是有底线的~</source>
+            <translation>我是有底線的~</translation>
+        </message>
+        <message>
+            <source>复制原文</source>
+            <translation>複製原文</translation>
+        </message>
+        <message>
+            <source>复制译文</source>
+            <translation>複製譯文</translation>
+        </message>
+        <message>
+            <source>删除记录</source>
+            <translation>刪除記錄</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransPage</name>
+        <message>
+            <source>原文</source>
+            <translation>原文</translation>
+        </message>
+        <message>
+            <source>智能合并粘贴行</source>
+            <translation>智慧合併貼上行</translation>
+        </message>
+        <message>
+            <source>仅在第一次粘贴或覆盖粘贴时生效</source>
+            <translation>僅在第一次貼上或覆蓋貼上時生效</translation>
+        </message>
+        <message>
+            <source>请输入要翻译的文字</source>
+            <translation>請輸入要翻譯的文字</translation>
+        </message>
+        <message>
+            <source>译文</source>
+            <translation>譯文</translation>
+        </message>
+        <message>
+            <source>领域</source>
+            <translation>領域</translation>
+        </message>
+        <message>
+            <source>关闭即时翻译</source>
+            <translation>關閉即時翻譯</translation>
+        </message>
+        <message>
+            <source>开启即时翻译</source>
+            <translation>開啟即時翻譯</translation>
+        </message>
+        <message>
+            <source>翻译</source>
+            <translation>翻譯</translation>
+        </message>
+        <message>
+            <source>正在翻译</source>
+            <translation>正在翻譯</translation>
+        </message>
+        <message>
+            <source>复制全部</source>
+            <translation>複製全部</translation>
+        </message>
+        <message>
+            <source>复制选中</source>
+            <translation>複製選中</translation>
+        </message>
+        <message>
+            <source>赞</source>
+            <translation>贊</translation>
+        </message>
+        <message>
+            <source>踩</source>
+            <translation>踩</translation>
+        </message>
+        <message>
+            <source>参考释义</source>
+            <translation>參考釋義</translation>
+        </message>
+        <message>
+            <source>修改译文</source>
+            <translation>修改譯文</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransSmartEditor</name>
+        <message>
+            <source>机翻译文</source>
+            <translation>機翻譯文</translation>
+        </message>
+        <message>
+            <source>*根据输入推荐新的机翻译文 | 记住译文触发自学习并作用于后续句子</source>
+            <translation>*根據輸入推薦新的機翻譯文 | 記住譯文觸發自學習並作用於後續句子</translation>
+        </message>
+        <message>
+            <source>↓采用机翻</source>
+            <translation>↓採用機翻</translation>
+        </message>
+        <message>
+            <source>清空译文</source>
+            <translation>清空譯文</translation>
+        </message>
+        <message>
+            <source>记住译文</source>
+            <translation>記住譯文</translation>
+        </message>
+        <message>
+            <source>确认修改</source>
+            <translation>確認修改</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransSourceArea</name>
+        <message>
+            <source>句子原文</source>
+            <translation>句子原文</translation>
+        </message>
+        <message>
+            <source>*选中任意词组，查看对应释义</source>
+            <translation>*選中任意片語，檢視對應釋義</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransTermList</name>
+        <message>
+            <source>术语</source>
+            <translation>術語</translation>
+        </message>
+        <message>
+            <source>公共术语库</source>
+            <translation>公共術語庫</translation>
+        </message>
+        <message>
+            <source>→ 插入编辑框</source>
+            <translation>→ 插入編輯框</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransTipPanel</name>
+        <message>
+            <source>→ 插入编辑框</source>
+            <translation>→ 插入編輯框</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransTypeSelect</name>
+        <message>
+            <source>自动选择</source>
+            <translation>自動選擇</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserBillTableModel</name>
+        <message>
+            <source>元</source>
+            <translation>元</translation>
+        </message>
+    </context>
+    <context>
         <name>WindowControl</name>
         <message>
             <source>最小化</source>
@@ -512,6 +807,45 @@
         <message>
             <source>取消</source>
             <translation>取消</translation>
+        </message>
+    </context>
+    <context>
+        <name>WindowState</name>
+        <message>
+            <source>更新</source>
+            <translation>更新</translation>
+        </message>
+        <message>
+            <source>设置</source>
+            <translation>設定</translation>
+        </message>
+        <message>
+            <source>关于</source>
+            <translation>關於</translation>
+        </message>
+        <message>
+            <source>术语库</source>
+            <translation>術語庫</translation>
+        </message>
+        <message>
+            <source>例句库</source>
+            <translation>例句庫</translation>
+        </message>
+        <message>
+            <source>登录</source>
+            <translation>登入</translation>
+        </message>
+        <message>
+            <source>截屏</source>
+            <translation>截圖</translation>
+        </message>
+        <message>
+            <source>截图翻译</source>
+            <translation>截圖翻譯</translation>
+        </message>
+        <message>
+            <source>社交登录</source>
+            <translation>社交登入</translation>
         </message>
     </context>
 </TS>

@@ -59,6 +59,41 @@
     </message>
 </context>
 <context>
+    <name>GlobalCtrl</name>
+    <message>
+        <source>文件翻译不支持该类型</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制成功</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>为继续操作，请在浏览器中访问该地址：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>好的，复制地址</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>开机自启动设置失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请求异常，请稍后重试</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>更新异常，是否额外打开网页窗口下载？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法获取更新目录</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainPage</name>
     <message>
         <source>文本翻译</source>
@@ -355,6 +390,29 @@
     </message>
 </context>
 <context>
+    <name>RequestService</name>
+    <message>
+        <source>服务器异常，请稍后重试</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>网络异常, 是否安装环境依赖?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>code:99. 尝试安装依赖库来解决当前问题</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>网络异常，请检查网络</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>登录态过期，请重新登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SettingMain</name>
     <message>
         <source>设置</source>
@@ -469,6 +527,243 @@
     </message>
 </context>
 <context>
+    <name>TextTransCtrl</name>
+    <message>
+        <source>当前语种对不支持文本翻译, 请重新选择</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>反馈成功</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>记住译文成功</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>公共句库</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextTransExampleArea</name>
+    <message>
+        <source>例句</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>匹配度：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>→ 插入编辑框</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextTransFeedbackPop</name>
+    <message>
+        <source>翻译错误</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>翻译遗漏</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用词不当</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表达不顺畅</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>过度翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>其他</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>该翻译结果有什么问题？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>跳过</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>提交</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextTransHistory</name>
+    <message>
+        <source>历史记录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>我是有底线的~</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制原文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制译文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>删除记录</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextTransPage</name>
+    <message>
+        <source>原文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>智能合并粘贴行</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>仅在第一次粘贴或覆盖粘贴时生效</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入要翻译的文字</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>译文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>领域</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>关闭即时翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>开启即时翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>正在翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制全部</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制选中</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>赞</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>踩</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>参考释义</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>修改译文</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextTransSmartEditor</name>
+    <message>
+        <source>机翻译文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>*根据输入推荐新的机翻译文 | 记住译文触发自学习并作用于后续句子</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>↓采用机翻</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>清空译文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>记住译文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确认修改</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextTransSourceArea</name>
+    <message>
+        <source>句子原文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>*选中任意词组，查看对应释义</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextTransTermList</name>
+    <message>
+        <source>术语</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>公共术语库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>→ 插入编辑框</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextTransTipPanel</name>
+    <message>
+        <source>→ 插入编辑框</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextTransTypeSelect</name>
+    <message>
+        <source>自动选择</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserBillTableModel</name>
+    <message>
+        <source>元</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>WindowControl</name>
     <message>
         <source>最小化</source>
@@ -511,6 +806,45 @@
     </message>
     <message>
         <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WindowState</name>
+    <message>
+        <source>更新</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>术语库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>例句库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>截屏</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>截图翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>社交登录</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -12,8 +12,8 @@ namespace StandinRoutes {
 
 QList<StandinRoute> all();
 
-QList<StandinRoute> textTranslation();  // "/api/imt" support_lang, text_analysis, auto_translation
-QList<StandinRoute> textTranslationExtra(); // strict bodies; static suggestion, memory, feedback
+QList<StandinRoute> textTranslation();  // "/api/imt" functions of text translation; the history paths
+QList<StandinRoute> textTranslationExtra(); // the same with strict bodies; memory, feedback
 QList<StandinRoute> account();          // session renewal
 QList<StandinRoute> update();           // version check, remote configuration and its document
 QList<StandinRoute> collector();        // telemetry collector paths

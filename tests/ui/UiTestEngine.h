@@ -3,6 +3,7 @@
 #include "core/AppResources.h"
 #include "core/Dispatch.h"
 #include "core/State.h"
+#include "shell/TableModels.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -21,6 +22,8 @@ public:
     UiTestEngine()
     {
         initResources();
+        static const bool modelsRegistered = (registerTableModels(), true);
+        Q_UNUSED(modelsRegistered)
         // the offscreen platform has no OpenGL: windows render with the software scene graph
         static const bool software = QGuiApplication::platformName() == QLatin1String("offscreen");
         if (software && QQuickWindow::sceneGraphBackend().isEmpty())

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-// Strict bodies for the text-translation calls: a request must carry exactly the keys the client
+// Strict bodies for the text-translation calls (translation, suggestions, history, memory, feedback): a request must carry exactly the keys the client
 // is meant to send, with the JSON types it is meant to send; anything else is a violation.
 namespace {
 
@@ -64,9 +64,14 @@ QJsonObject imtHeader()
     return {{"fn", S}, {"session", S}, {"client_key", S}, {"user", S}};
 }
 
+QJsonObject apiHeaderShape()
+{
+    return {{"session", S}, {"client_key", S}, {"user_name", S}};
+}
+
 QJsonObject apiBody(const QJsonObject& value)
 {
-    return {{"header", QJsonObject{{"session", S}, {"client_key", S}, {"user_name", S}}}, {"value", value}};
+    return {{"header", apiHeaderShape()}, {"value", value}};
 }
 
 ShapeOf supportLangShape()
@@ -94,23 +99,35 @@ QJsonObject autoTranslationShape()
             {"target", QJsonObject{{"lang", S}}}};
 }
 
-StandinRoute staticSuggestionRoute()
+QJsonObject suggestionShape(const QJsonObject& source, const QJsonObject& target, const QJsonObject& limit)
 {
-    StandinRoute route;
-    route.key = StandinRoute::imtKey(QStringLiteral("static_suggestion"));
-    route.envelope = StandinEnvelope::Imt;
-    route.required = StandinHeaders::imt();
-    route.handler = [](const StandinRequest&, StandinServer&) {
-        return StandinReply::success(QJsonObject{{"sentence_example_list", QJsonArray()}, {"term_list", QJsonArray()}});
-    };
-    const QJsonObject shape{{"header", imtHeader()},
-                            {"model_category", S},
-                            {"type", S},
-                            {"refernece", QJsonObject{{"sentence_lib", A}, {"term_lib", A}}},
-                            {"source", QJsonObject{{"lang", S}, {"text", S}}},
-                            {"target", QJsonObject{{"lang", S}}},
-                            {"limit", QJsonObject{{"phrase", 0}, {"sentence", 0}}}};
-    return strict(route, fixed(shape));
+    return {{"header", imtHeader()},
+            {"refernece", QJsonObject{{"sentence_lib", A}, {"term_lib", A}}},
+            {"source", source},
+            {"target", target},
+            {"limit", limit}};
+}
+
+QJsonObject staticSuggestionShape()
+{
+    QJsonObject shape = suggestionShape(QJsonObject{{"lang", S}, {"text", S}}, QJsonObject{{"lang", S}},
+                                        QJsonObject{{"phrase", 0}, {"sentence", 0}});
+    shape.insert("model_category", S);
+    shape.insert("type", S);
+    return shape;
+}
+
+QJsonObject selectionSuggestionShape()
+{
+    return suggestionShape(QJsonObject{{"lang", S}, {"text", S}, {"segment_list", A}},
+                           QJsonObject{{"lang", S}, {"text", S}}, QJsonObject{{"select", 0}});
+}
+
+QJsonObject dynamicSuggestionShape()
+{
+    return suggestionShape(QJsonObject{{"lang", S}, {"text", S}},
+                           QJsonObject{{"lang", S}, {"text_typing", S}, {"editing_segment_pos", 0}, {"caret_pos", 0}, {"text", S}},
+                           QJsonObject{{"ime", 0}, {"segment", 0}});
 }
 
 StandinRoute apiRoute(const QString& path, const QJsonObject& value)
@@ -132,13 +149,31 @@ QList<StandinRoute> StandinRoutes::textTranslationExtra()
         {StandinRoute::imtKey(QStringLiteral("text_analysis")), {fixed(textAnalysisShape()), {}}},
         {StandinRoute::imtKey(QStringLiteral("auto_translation")),
          {fixed(autoTranslationShape()), {QStringLiteral("text_domain")}}},
+        {StandinRoute::imtKey(QStringLiteral("static_suggestion")), {fixed(staticSuggestionShape()), {}}},
+        {StandinRoute::imtKey(QStringLiteral("selection_suggestion")), {fixed(selectionSuggestionShape()), {}}},
+        {StandinRoute::imtKey(QStringLiteral("dynamic_suggestion")), {fixed(dynamicSuggestionShape()), {}}},
+        {QStringLiteral("/api/transtask/addTransHistory"),
+         {fixed(apiBody({{"user_id", S},
+                         {"src_lang", S},
+                         {"tgt_lang", S},
+                         {"type", S},
+                         {"human_modified", B},
+                         {"src_text", S},
+                         {"src_segment_list", A},
+                         {"tgt_text", S},
+                         {"tgt_segment_list", A}})),
+          {}}},
+        {QStringLiteral("/api/transtask/findTransHistoryByUserIdByPage"),
+         {fixed(QJsonObject{{"header", apiHeaderShape()}, {"value", S}, {"page", QJsonObject{{"page", 0}, {"size", 0}}}}), {}}},
+        {QStringLiteral("/api/transtask/fetchTransHistory"),
+         {fixed(QJsonObject{{"header", apiHeaderShape()}, {"value", S}}), {}}},
+        {QStringLiteral("/api/transtask/deleteTransHistory"), {fixed(apiBody({{"user_id", S}, {"id", S}})), {}}},
     };
     QList<StandinRoute> routes;
     for (const StandinRoute& route : textTranslation()) {
         const auto shape = shapes.constFind(route.key);
         routes.append(shape == shapes.constEnd() ? route : strict(route, shape->first, shape->second));
     }
-    routes.append(staticSuggestionRoute());
     routes.append(apiRoute(QStringLiteral("/api/memory/quickAddTmSent"),
                            {{"source", S}, {"target", S}, {"src_lang", S}, {"tgt_lang", S}}));
     routes.append(apiRoute(QStringLiteral("/api/feedback/translate/record"),
