@@ -1,3 +1,4 @@
+#include "StandinFixture.h"
 #include "UiTestEngine.h"
 
 #include "core/Hud.h"
@@ -29,6 +30,7 @@ private slots:
         QTRY_VERIFY(!shown("questionWindow") && !shown("questionWindowLite"));
         QVERIFY(State::instance()->windowHud().isEmpty());
         QVERIFY2(m_ui->warnings.isEmpty(), qPrintable(m_ui->warnings.join('\n')));
+        m_standin.verify();
     }
 
     void cleanupTestCase()
@@ -126,6 +128,8 @@ private:
         QTest::mouseClick(m_window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
     }
 
+    // The main page loads the text translation page, whose start-up requests need a service.
+    StandinFixture m_standin;
     QTemporaryDir m_home;
     QScopedPointer<UiTestEngine> m_ui;
     QQuickWindow* m_window = nullptr;

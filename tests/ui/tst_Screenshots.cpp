@@ -1,3 +1,4 @@
+#include "StandinFixture.h"
 #include "UiTestEngine.h"
 
 #include "core/Hud.h"
@@ -132,6 +133,8 @@ private:
         return !shot.isNull() && shot.save(QDir(m_outDir).filePath(name));
     }
 
+    // The main page loads the text translation page, whose start-up requests need a service.
+    StandinFixture m_standin;
     QTemporaryDir m_home;
     QString m_outDir;
 };

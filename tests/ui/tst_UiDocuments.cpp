@@ -1,3 +1,4 @@
+#include "StandinFixture.h"
 #include "UiTestEngine.h"
 
 #include <QDirIterator>
@@ -103,6 +104,8 @@ private:
         return nullptr;
     }
 
+    // The main page loads the text translation page, whose start-up requests need a service.
+    StandinFixture m_standin;
     QTemporaryDir m_home;
 };
 
