@@ -45,6 +45,11 @@ QString AppConfig::systemThemeOverride()
     return value == QLatin1String("light") || value == QLatin1String("dark") ? value : QString();
 }
 
+int AppConfig::sessionRefreshMs()
+{
+    return positiveIntEnvOr("PARLAVINE_SESSION_REFRESH_MS", 7200000);
+}
+
 QString AppConfig::envOr(const char* name, const QString& fallback)
 {
     const QString value = qEnvironmentVariable(name);

@@ -15,6 +15,7 @@ public:
     static QString version();          // the build's version number
     static QString logFile();          // PARLAVINE_LOG_FILE, empty when logging is off
     static QString systemThemeOverride(); // PARLAVINE_SYSTEM_THEME "light" or "dark", else empty
+    static int sessionRefreshMs();     // PARLAVINE_SESSION_REFRESH_MS, else 7200000 (two hours)
 
     // Web pages of the service that the windows open.
     static QString productSiteUrl();   // the product's web site

@@ -1,25 +1,299 @@
 #include "core/AppMain.h"
 
 #include "core/AppResources.h"
+#include "core/Constant.h"
 #include "core/CrashDump.h"
 #include "core/Dispatch.h"
+#include "core/Hud.h"
 #include "core/LocalSocketUtil.h"
+#include "core/Log.h"
 #include "core/QuickStorage.h"
 #include "core/ShareMemoryUtil.h"
+#include "core/SimpleStorage.h"
 #include "core/StartArgs.h"
 #include "core/State.h"
+#include "core/Storage.h"
 #include "core/TimeUtil.h"
-#include "shell/GlobalCtrl.h"
+#include "core/User.h"
+#include "core/WindowGeometry.h"
+#include "network/RequestService.h"
+#include "platform/ShellRegistration.h"
 #include "platform/TerminationSignals.h"
+#include "shell/GlobalCtrl.h"
+#include "shell/ImageProvider.h"
+#include "shell/TableModels.h"
+#include "shell/WinMsgFilter.h"
+#include "texttrans/TextTransStorage.h"
+#include "update/VexilService.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCursor>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QLocale>
+#include <QMenu>
 #include <QProcess>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
+#include <QQuickWindow>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTranslator>
 #include <QUrl>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <vector>
+
+namespace {
+
+const QString MainWindowTitle = QStringLiteral("Parlavine");
+const QString AppIcon = QStringLiteral(":/assets/winLogo.ico");
+
+// Owns the process-wide objects start-up brings and deletes them in reverse order of arrival.
+class Singletons
+{
+public:
+    ~Singletons()
+    {
+        for (auto it = owned.rbegin(); it != owned.rend(); ++it)
+            (*it)();
+    }
+
+    template <typename T> T* take(T* object)
+    {
+        owned.push_back([object] { delete object; });
+        return object;
+    }
+
+private:
+    std::vector<std::function<void()>> owned;
+};
+
+// Steps 1 and 2: attributes that must be set before the application object exists.
+QString applyGraphicsAttributes()
+{
+    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+
+    QString mode = QuickStorage::instance()->getIniSetting(QStringLiteral("opengl"));
+    if (mode.isEmpty())
+        mode = QStringLiteral("auto");
+    const struct
+    {
+        const char* mode;
+        Qt::ApplicationAttribute attribute;
+        const char* name;
+    } modes[] = {{"desktop", Qt::AA_UseDesktopOpenGL, "AA_UseDesktopOpenGL"},
+                 {"opengles", Qt::AA_UseOpenGLES, "AA_UseOpenGLES"},
+                 {"software", Qt::AA_UseSoftwareOpenGL, "AA_UseSoftwareOpenGL"}};
+    for (const auto& m : modes) {
+        if (mode == QLatin1String(m.mode)) {
+            QApplication::setAttribute(m.attribute);
+            log(QString::fromLatin1(m.name));
+        }
+    }
+    return mode;
+}
+
+QString systemDefaultLanguage()
+{
+    return QLocale().language() == QLocale::Chinese ? QStringLiteral("zh") : QStringLiteral("en");
+}
+
+// Step 8. The Linux desktops rarely have the first seven; the CJK family that Debian ships
+// comes last so that Chinese text still gets a matching face.
+QString chooseMainFontFamily(const QStringList& installedFamilies)
+{
+    static const QStringList candidates = {
+        QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei"), QStringLiteral("msyh"),
+        QStringLiteral("华文细黑"), QStringLiteral("STXihei"), QStringLiteral("黑体"),
+        QStringLiteral("SimHei"), QStringLiteral("Noto Sans CJK SC")};
+    int best = candidates.size();
+    for (const QString& family : installedFamilies) {
+        const int position = candidates.indexOf(family);
+        if (position >= 0 && position < best)
+            best = position;
+        if (best == 0)
+            break;
+    }
+    return best < candidates.size() ? candidates.at(best) : QStringLiteral("System");
+}
+
+QString applyMainFont()
+{
+    const QString family =
+        chooseMainFontFamily(QFontDatabase().families(QFontDatabase::SimplifiedChinese));
+    QFont font = QApplication::font();
+    font.setFamily(family);
+    font.setStyle(QFont::StyleNormal);
+    QApplication::setFont(font);
+    log(QStringLiteral("applicationFilePath: %1，mainFontName: %2"), QCoreApplication::applicationFilePath(),
+        family);
+    return family;
+}
+
+// Step 10: publishes the screen scale and the main window's size; returns them for step 19.
+struct StartScreen
+{
+    QRect workArea;
+    double dpiScale = 1.0;
+    MainWindowGeometry window;
+};
+
+StartScreen measureStartScreen()
+{
+    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    StartScreen s;
+    s.workArea = screen->availableGeometry();
+    s.dpiScale = WindowGeometry::dpiScale(screen->logicalDotsPerInch(), screen->devicePixelRatio());
+    s.window = WindowGeometry::mainWindowSize(s.workArea.width(), s.workArea.height(), s.dpiScale);
+
+    State* state = State::instance();
+    state->screenDpiRef() = s.dpiScale;
+    state->startScreenScale = s.dpiScale;
+    emit state->screenDpiChange();
+    state->windowWidthScaleRef() = s.window.widthScale;
+    state->windowHeightScaleRef() = s.window.heightScale;
+    emit state->windowHeightScaleChange();
+    emit state->windowWidthScaleChange();
+    state->mainWindowSizeRef() = QVariantMap{{"width", s.window.width},
+                                             {"height", s.window.height},
+                                             {"minWidth", s.window.minWidth},
+                                             {"minHeight", s.window.minHeight},
+                                             {"scale", s.dpiScale}};
+    emit state->mainWindowSizeChange();
+    return s;
+}
+
+// Step 12.
+void applyLanguage(QTranslator& translator, const QString& defaultLanguage)
+{
+    QString language = QuickStorage::instance()->getValue(QStringLiteral("language"));
+    if (!QStringList{"en", "zh", "zh-Hant"}.contains(language)) {
+        language = defaultLanguage;
+        GlobalCtrl::instance()->changeLanguage(language);
+    }
+    if (translator.load(language + QStringLiteral(".qm"), QStringLiteral(":/translations")))
+        QCoreApplication::installTranslator(&translator);
+    State::instance()->setLanguage(language);
+    log(QStringLiteral("desktop language:%1"), language);
+}
+
+// Step 13: levels below -1 fall back to the default; there is no upper bound here.
+void applyFontSizeLevel()
+{
+    const QString stored = QuickStorage::instance()->getValue(QStringLiteral("fontSize"));
+    int level = stored.isEmpty() ? 0 : stored.toInt();
+    if (level < -1)
+        level = 0;
+    State::instance()->setWindowFontSize(level);
+}
+
+// Step 14.
+QString loadIconFont()
+{
+    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/iconfont.ttf"));
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    if (families.isEmpty()) {
+        log(QStringLiteral("load fontfail!!: %1"), QString::number(id));
+        return QStringLiteral("parlavineicon");
+    }
+    log(QStringLiteral("load font: %1"), families.first());
+    return families.first();
+}
+
+QQuickWindow* findMainWindow()
+{
+    for (QWindow* window : QGuiApplication::topLevelWindows()) {
+        if (window->title() == MainWindowTitle)
+            return qobject_cast<QQuickWindow*>(window);
+    }
+    return nullptr;
+}
+
+// Step 19: the size the user left it at when it still fits this screen, centred.
+void showMainWindow(QQuickWindow* window, const StartScreen& screen)
+{
+    QuickStorage* settings = QuickStorage::instance();
+    const QString stored = settings->getValue(QStringLiteral("winFrameTemp"));
+    const QSize computed(screen.window.width, screen.window.height);
+    const QSize size =
+        WindowGeometry::restoredSize(stored, screen.workArea.width(), screen.workArea.height(), screen.dpiScale,
+                                     computed);
+    if (!stored.isEmpty())
+        settings->remove(QStringLiteral("winFrameTemp"));
+
+    window->setGeometry(QRect(WindowGeometry::centredOrigin(screen.workArea, size), size));
+    log(QStringLiteral("desktop-size:(%1, %2). scale: (%3, %4). dpiScale: %5"),
+        QString::number(screen.workArea.width()), QString::number(screen.workArea.height()),
+        QString::number(screen.window.widthScale, 'g', 6), QString::number(screen.window.heightScale, 'g', 6),
+        QString::number(screen.dpiScale, 'g', 6));
+    log(QStringLiteral("desktop-preferWinSize:(%1, %2). currentSize:(%3, %4)"), QString::number(computed.width()),
+        QString::number(computed.height()), QString::number(size.width()), QString::number(size.height()));
+
+    window->show();
+    window->raise();
+    window->requestActivate();
+
+    Dispatch* dispatch = Dispatch::instance();
+    dispatch->initController(Dispatch::Ctrl_UserLogin);
+    dispatch->run(Dispatch::Ctrl_UserLogin, QStringLiteral("autoLoginIfNeeded"), {true});
+}
+
+// Step 20. GlobalCtrl finds the other windows by title and reads the font from the application.
+void setUpGlobalCtrl()
+{
+    GlobalCtrl* global = GlobalCtrl::instance();
+    QuickStorage* settings = QuickStorage::instance();
+    global->windowReady();
+    global->checkVersion(false, true);
+    global->checkVersionSilently();
+    global->preloadTextTransSupport(true);
+    global->preloadFileTransSupport(true);
+    global->loadQuitStyle();
+    global->openAutoRunWhenPowerOn(settings->getValue(QStringLiteral("auto_run_self")) == QLatin1String("1"));
+    global->setAppColorThemeMode(settings->getValue(QStringLiteral("app_theme_mode")).toInt());
+}
+
+// Step 24. The menu has no parent; the caller keeps it.
+QMenu* createTray(QObject* root)
+{
+    GlobalCtrl* global = GlobalCtrl::instance();
+    auto* menu = new QMenu;
+    auto addEntry = [&](const char* text, bool enabled, void (GlobalCtrl::*slot)()) {
+        auto* action = new QAction(QCoreApplication::translate("main", text), root);
+        action->setEnabled(enabled);
+        menu->addAction(action);
+        if (slot)
+            QObject::connect(action, &QAction::triggered, global, slot);
+        return action;
+    };
+    addEntry("打开主窗口", true, &GlobalCtrl::systemTrayShow);
+    addEntry("打开迷你窗口", true, &GlobalCtrl::systemTrayMiniShow);
+    menu->addSeparator();
+    addEntry("划词翻译", false, &GlobalCtrl::systemTrayCopyTrans)->setCheckable(true);
+    addEntry("快速复制翻译", false, &GlobalCtrl::systemTrayCCCopyTrans)->setCheckable(true);
+    menu->addSeparator();
+    addEntry("截图翻译", false, &GlobalCtrl::systemTrayScreenshotTrans);
+    menu->addSeparator();
+    addEntry("设置", true, &GlobalCtrl::systemTrayOpenSetting);
+    menu->addSeparator();
+    QObject::connect(addEntry("退出", true, nullptr), &QAction::triggered, qApp, &QCoreApplication::quit);
+    // TODO(quicktrans): hand entries 3, 4 and 5 to HotkeyCtrl once it takes them.
+
+    auto* tray = new QSystemTrayIcon(QIcon(AppIcon), root);
+    QObject::connect(tray, &QSystemTrayIcon::activated, global, &GlobalCtrl::systemTrayActivated);
+    tray->setContextMenu(menu);
+    tray->show();
+    return menu;
+}
+
+} // namespace
 
 QString mainQmlUrl()
 {
@@ -28,45 +302,94 @@ QString mainQmlUrl()
 
 int appMain(int argc, char** argv)
 {
-    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
-    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    const QString openglMode = applyGraphicsAttributes();
+    const QString defaultLanguage = systemDefaultLanguage();
 
     QApplication app(argc, argv);
     initResources();
-
-    // Singletons go in reverse order of creation once the sequence is done.
-    std::unique_ptr<State> state(State::instance());
-    std::unique_ptr<Dispatch> dispatch(Dispatch::instance());
-    std::unique_ptr<QuickStorage> quickStorage(QuickStorage::instance());
-    std::unique_ptr<GlobalCtrl> globalCtrl(GlobalCtrl::instance());
-
+    // Released just before the application object goes.
     ShareMemoryUtil marker(QStringLiteral("parlavine_init"));
+    Singletons ownedByRun;
+    ownedByRun.take(QuickStorage::instance()); // created by the OpenGL step
+
+    State* state = ownedByRun.take(State::instance());
+    // The shared services State and the controllers lean on outlive them.
+    ownedByRun.take(User::instance());
+    ownedByRun.take(Constant::instance());
+    ownedByRun.take(Hud::instance());
+    Dispatch* dispatch = ownedByRun.take(Dispatch::instance());
+    GlobalCtrl* global = ownedByRun.take(GlobalCtrl::instance());
+    state->openglModeRef() = openglMode;
+    emit state->openglModeChange();
+
     const QVector<StartArg> startRequests =
         StartArgs::parse(QCoreApplication::arguments(), TimeUtil::currentTimestamp());
     if (marker.exists())
         return handOverToRunningInstance(startRequests);
+    // Only the running instance listens: a later start must never take the name, even briefly.
+    global->startInstanceListener();
     applyStartRequests(startRequests);
     recordLastCrash();
-
     TerminationSignals terminationSignals;
 
+    QApplication::setWindowIcon(QIcon(AppIcon));
+    const QString mainFont = applyMainFont();
+    ShellRegistration::registerEntries(QCoreApplication::applicationFilePath(),
+                                       defaultLanguage == QLatin1String("zh")
+                                           ? QStringLiteral("使用Parlavine翻译该文件")
+                                           : QStringLiteral("Use Parlavine translate"));
+    const StartScreen screen = measureStartScreen();
+
     QQmlApplicationEngine engine;
-    engine.rootContext()->setContextProperty(QStringLiteral("$state"), state.get());
-    engine.rootContext()->setContextProperty(QStringLiteral("$dispatch"), dispatch.get());
+    registerTableModels();
+    QTranslator translator;
+    applyLanguage(translator, defaultLanguage);
+    applyFontSizeLevel();
+    const QString iconFont = loadIconFont();
+    QQmlContext* context = engine.rootContext();
+    context->setContextProperty(QStringLiteral("$iconfont"), iconFont);
+    context->setContextProperty(QStringLiteral("$state"), state);
+    context->setContextProperty(QStringLiteral("$dispatch"), dispatch);
+    context->setContextProperty(QStringLiteral("$mainfont"), mainFont);
+    engine.addImageProvider(QLatin1String(ImageProvider::ProviderId), new ImageProvider);
 
     const QUrl url(mainQmlUrl(), QUrl::TolerantMode);
+    (new WinMsgFilter(&app))->install();
     QObject::connect(
         &engine, &QQmlApplicationEngine::objectCreated, &app,
         [url](QObject* object, const QUrl& objectUrl) {
-            if (!object && objectUrl == url)
+            if (!object && objectUrl == url) {
+                log(QStringLiteral("QQmlApplicationEngine::objectCreated exit"));
                 QCoreApplication::exit(-1);
+            }
         },
         Qt::QueuedConnection);
+    // Removing the provider deletes it, which clears the current one.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &engine, [&engine] {
+        log(QStringLiteral("QGuiApplication::aboutToQuit"));
+        engine.removeImageProvider(QLatin1String(ImageProvider::ProviderId));
+    });
     engine.load(url);
 
+    QObject* root = engine.rootObjects().value(0);
+    QQuickWindow* mainWindow = findMainWindow();
+    global->setMainObjects(root, mainWindow);
+    if (mainWindow)
+        showMainWindow(mainWindow, screen);
+    setUpGlobalCtrl();
+    ownedByRun.take(RequestService::instance());
+    ownedByRun.take(VexilService::instance());
     installBreakpad();
+    ownedByRun.take(Storage::instance());
+    ownedByRun.take(SimpleStorage::instance());
+    TextTransStorage::clear();
 
+    std::unique_ptr<QMenu> trayMenu(root ? createTray(root) : nullptr);
+
+    log(QStringLiteral("main finish"));
     const int exitCode = app.exec();
+    if (root)
+        QObject::disconnect(root, nullptr, nullptr, nullptr);
     if (exitCode == RestartExitCode)
         return restartApplication(marker);
     return exitCode;

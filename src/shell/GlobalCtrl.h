@@ -1,11 +1,22 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
+#include <QPointer>
 #include <QString>
+#include <QSystemTrayIcon>
+#include <QWindow>
 
 #include <functional>
 
-// The application-wide controller behind controller id 0: windows, tray, settings actions.
+class HotkeyCtrl;
+class LocalSocketUtil;
+class QTimer;
+class SystemTheme;
+class Updater;
+
+// The application-wide controller behind controller id 0: windows, tray, settings actions, the
+// single-instance listener and the session refresh.
 class GlobalCtrl : public QObject
 {
     Q_OBJECT
@@ -16,10 +27,27 @@ public:
     // Set while the document page shows its file dialog; copy translation ignores selections then.
     bool fileDialogOpen = false;
 
+    // Start-up hands over the QML root object (target of synthesised keys) and the main window.
+    void setMainObjects(QObject* root, QWindow* main);
+    // The desktop's light/dark preference; the portal's unless a test gives one (not owned).
+    SystemTheme* systemTheme();
+    void setSystemTheme(SystemTheme* theme);
+    // What ends the event loop; QCoreApplication::exit unless a test records the code instead.
+    void setExitHandler(std::function<void(int)> handler);
+    // Listens on "parlavine_single" for the messages of later starts. Start-up calls it once it
+    // knows it is the running instance: opening the listener probes the name, which a running
+    // instance would take for a message and which no running instance would leave taken.
+    void startInstanceListener();
+
     void init();
     void startSessionTimer();
     void stopSessionTimer();
+    bool sessionTimerActive() const;
     void startBlockTimer(int intervalMs, std::function<void()> callback);
+    void windowReady();
+    void preloadTextTransSupport(bool force);
+    void preloadFileTransSupport(bool force);
+    void openPendingFile();
 
     // Windows
     void raiseWindow(const QString& name);
@@ -47,11 +75,13 @@ public:
     void changeFontSizeLevel(int level);
     void stepChangeFontSizeLevel(bool up);
     void setQuitStyle(const QString& style);
+    void loadQuitStyle();
     void setAppColorThemeMode(int mode);
     void setNightThemeSwitchTime(int startHour, int endHour);
     void changeLanguage(const QString& language);
     void changeOpenGLMode(const QString& mode);
-    void openAutoRunWhenPowerOn(bool on);
+    // A failure leaves the setting as it was and tells the user in the given window.
+    void openAutoRunWhenPowerOn(bool on, const QString& window = QStringLiteral("setting"));
     void clearCache();
     void exploreCrashLogs();
     void setCopyTransTriggerPosi(const QString& corner);
@@ -66,10 +96,55 @@ public:
 
     // Update service
     void checkVersion(bool userAsked, bool silent);
+    void checkVersionSilently();
     void blockCheckVersion(const QString& version);
     void downloadVersionPkg();
     void cancleDownloadVersionPkg();
 
+    // The stored quit style "version_style_time" read back: the style while it is of this version
+    // and younger than seven days, else empty.
+    static QString quitStyleFrom(const QString& stored, const QString& version, quint32 now);
+    // The stored trigger offset "x_y", or (8, 8) unless it holds exactly two integers.
+    static QPoint posiOffFrom(const QString& stored);
+
+public slots:
+    void refreshSession();
+    void onLocalSocketMessage(const QString& msg);
+    void onStatePageChanged();
+
+    void systemTrayShow();
+    void systemTrayMiniShow();
+    void systemTrayOpenSetting();
+    void systemTrayCopyTrans();
+    void systemTrayQuickCopyTrans();
+    void systemTrayCCCopyTrans();
+    void systemTrayScreenshotTrans();
+    void systemTrayActivated(QSystemTrayIcon::ActivationReason reason);
+
 private:
     explicit GlobalCtrl(QObject* parent = nullptr);
+
+    QWindow* windowNamed(const QString& name) const;
+    bool createWindowThroughState(const QString& name);
+    void storeBeforeExit();
+    void storeWindowSize();
+    void exitWith(int code);
+    void applyNightSchedule();
+    void stopNightSchedule();
+
+    QObject* rootObject = nullptr;
+    QPointer<QWindow> mainWindow;
+    HotkeyCtrl* hotkeyCtrl = nullptr;
+    QTimer* nightStartTimer = nullptr;
+    QTimer* nightEndTimer = nullptr;
+    QTimer* sessionTimer = nullptr;
+    Updater* updater = nullptr;
+    QString lastMainVisibility;
+    LocalSocketUtil* localSocket = nullptr;
+
+    int nightStartHour = 0;
+    int nightEndHour = 0;
+    bool exitStepsDone = false;
+    SystemTheme* theme = nullptr;
+    std::function<void(int)> exitHandler;
 };

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// Makes the desktop hand "parlavine:" links and files to this executable, through two entries in
+// the user's applications folder ($XDG_DATA_HOME/applications): the URL-scheme handler
+// ("--settings=<url>") and a "translate this file" action for every file type ("--transfile=<path>").
+// Each file is rewritten only when its content differs; failures are silent.
+class ShellRegistration
+{
+public:
+    // executable: the absolute path of the program; fileActionName: the file action's label.
+    static void registerEntries(const QString& executable, const QString& fileActionName);
+
+    // The folder the entries go to.
+    static QString applicationsDir();
+    static QString schemeEntryText(const QString& executable);
+    static QString fileEntryText(const QString& executable, const QString& fileActionName);
+
+    ShellRegistration() = delete;
+};
