@@ -8,6 +8,8 @@
 #include "TextTransHarness.h"
 #include "TestMain.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QtTest>
 
 namespace {
@@ -262,9 +264,13 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(state->textTransHistory.size(), 24, 5000);
         harness.server.clearLog();
         QSignalSpy retcodes(state, &State::retcodeChange);
+        const int huds = state->windowHud().size();
 
+        ctrl->transHistoryMakeCopy(21, false); // shown whole
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString(128, 'b'));
         // From the local table: no request, nothing waited for.
         ctrl->transHistoryMakeCopy(22, false);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString(129, 'a'));
         QVERIFY(retcodes.isEmpty());
         QVERIFY(state->textTransHistory.at(22).toMap().value("clip").toBool());
 
@@ -273,12 +279,18 @@ private slots:
         ctrl->transHistoryMakeCopy(22, true);
         QCOMPARE(state->retcode(), 1001);
         QTRY_COMPARE_WITH_TIMEOUT(state->retcode(), 1000, 5000);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("short"));
         QCOMPARE(harness.server.requests(FetchRoute).first().at("value").toString(), ids.at(0));
         const QVariantMap entry = state->textTransHistory.at(22).toMap();
         QCOMPARE(entry.value("text").toString(), QString(129, 'a'));
         QCOMPARE(entry.value("result").toString(), QString("short"));
         QVERIFY(!entry.value("clip").toBool());
         QCOMPARE(harness.server.requests().size(), 1);
+        for (const QVariant& hud : state->windowHud().mid(huds)) {
+            QCOMPARE(hud.toMap().value("window").toString(), QString("main"));
+            QCOMPARE(hud.toMap().value("title").toString() + hud.toMap().value("message").toString(), QString("复制成功"));
+        }
+        QCOMPARE(state->windowHud().size() - huds, 3);
     }
 
     void deleteEntries()
