@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Dispatch.h"
+#include "core/State.h"
 #include "core/User.h"
 
 #include "Fixtures.h"
@@ -22,6 +24,20 @@ struct TextTransHarness
         user->userId = QStringLiteral("u-1");
         user->clientKey = QStringLiteral("desktop-test");
         user->session = QStringLiteral("session-1");
+        return true;
+    }
+
+    // The page controller's first start loads both language tables from the stand-in; the
+    // controller is released again and the log emptied.
+    bool loadLanguageTables()
+    {
+        State* state = State::instance();
+        if (!Dispatch::instance()->initController(Dispatch::Ctrl_TextTrans))
+            return false;
+        if (!QTest::qWaitFor([state] { return state->textTransLangData().size() > 3 && !state->textTransSugLangData().isEmpty(); }, 5000))
+            return false;
+        Dispatch::instance()->releaseController(Dispatch::Ctrl_TextTrans);
+        server.clearLog();
         return true;
     }
 
