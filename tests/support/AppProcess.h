@@ -14,6 +14,8 @@ public:
     bool waitForWindow(const QString& title, int timeoutMs = 20000);
     // SIGTERM; the exit code, or -1 when it crashed or hung.
     int stop(int timeoutMs = 10000);
+    // Waits for it to end by itself (after its own quit); the exit code, or -1.
+    int waitForExit(int timeoutMs = 10000) { return m_process.waitForExit(timeoutMs); }
 
     const XdgSandbox& xdg() const { return m_xdg; }
     QByteArray errorOutput() { return m_process.errorOutput(); }

@@ -18,6 +18,8 @@ public:
     QByteArray readLine(int timeoutMs);
     // SIGTERM, then waits: the exit code, or -1 when it crashed or had to be killed.
     int stop(int timeoutMs = 10000);
+    // Waits for the program to end by itself: the exit code, or -1 when it crashed or is still running.
+    int waitForExit(int timeoutMs = 10000);
     // Standard error so far, for failure messages.
     QByteArray errorOutput();
 
