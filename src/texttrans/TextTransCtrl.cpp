@@ -208,6 +208,7 @@ void TextTransCtrl::showTranslation(const TransRequest& request, bool ok, const 
     const AssembledText result = assembleResult(data.value(QStringLiteral("origin_text_subs")).toList(),
                                                 data.value(QStringLiteral("auto_translation")).toList(), space);
     const QVariantList sourceSpans = data.value(QStringLiteral("origin_sections")).toList();
+    log(QStringLiteral("translation result: %1"), result.text);
     state->setTextTransResult(result.text);
     state->setTextTransSourceIndexes(sourceSpans);
     state->setTextTransResultIndexes(result.spans);

@@ -17,6 +17,7 @@ public:
     // Waits for it to end by itself (after its own quit); the exit code, or -1.
     int waitForExit(int timeoutMs = 10000) { return m_process.waitForExit(timeoutMs); }
 
+    qint64 pid() const { return m_process.pid(); }
     const XdgSandbox& xdg() const { return m_xdg; }
     QByteArray errorOutput() { return m_process.errorOutput(); }
 
