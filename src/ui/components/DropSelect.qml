@@ -56,6 +56,8 @@ ComboBox {
             objectName: "placeHolder"
             anchors.fill: parent
             leftPadding: 10
+            rightPadding: 20
+            elide: Text.ElideRight
             visible: control.currentIndex === -1
             text: qsTr("请选择")
             font.pixelSize: control.textSize

@@ -224,9 +224,15 @@ Item {
                     spacing: 8
 
                     Item {
+                        id: resultHeader
                         width: parent.width
                         height: 28
+                        // When narrow, the domain selector shrinks first and the instant-translation switch
+                        // on the right elides its text, so neither slides under the other.
+                        readonly property int switchMinWidth: 64
+                        readonly property real switchRoom: Math.max(switchMinWidth, width - selectors.width - 12)
                         Row {
+                            id: selectors
                             spacing: 12
                             TextTransTypeSelect {
                                 id: targetLanSelect
@@ -243,6 +249,7 @@ Item {
                                 spacing: 8
                                 visible: container.domainModelData.length > 0
                                 Text {
+                                    id: domainLabel
                                     height: 28
                                     text: qsTr("领域")
                                     color: container.winColor.bodyText
@@ -252,6 +259,8 @@ Item {
                                 DropSelect {
                                     id: domainSelect
                                     objectName: "domainSelect"
+                                    width: Math.max(48, Math.min(implicitWidth, resultHeader.width - targetLanSelect.width
+                                                                 - domainLabel.width - 12 - 8 - 12 - resultHeader.switchMinWidth))
                                     height: 28
                                     model: container.domainModelData
                                     valueRole: "code"
@@ -269,6 +278,9 @@ Item {
                             anchors.right: parent.right
                             anchors.verticalCenter: parent.verticalCenter
                             visible: $state.textTransStreamed
+                            width: Math.min(implicitWidth, resultHeader.switchRoom)
+                            elide: Text.ElideRight
+                            tip: truncated ? text : ""
                             text: qsTr("关闭即时翻译")
                             normalColor: container.winColor.liteBtnNormal2
                             hoverColor: container.winColor.liteBtnHover2
@@ -283,6 +295,9 @@ Item {
                                 id: streamOpenBtn
                                 objectName: "streamOpenBtn"
                                 height: 28
+                                width: Math.min(implicitWidth, Math.max(resultHeader.switchMinWidth, resultHeader.switchRoom - 75 - 12))
+                                elide: Text.ElideRight
+                                tip: truncated ? text : ""
                                 text: qsTr("开启即时翻译")
                                 normalColor: container.winColor.liteBtnNormal2
                                 hoverColor: container.winColor.liteBtnHover2
