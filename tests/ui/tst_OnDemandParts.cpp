@@ -1,12 +1,16 @@
 #include "UiTestEngine.h"
 
+#include "core/User.h"
+
+#include <QImage>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTranslator>
 #include <QtTest>
 
 // Parts of the main window built on first use, so that they cost the start nothing: the question
-// asked on closing and the sidebar's "more" menu. Once built they behave as if always there.
+// asked on closing, the sidebar's "more" menu and the avatar's round picture. Once built they
+// behave as if always there. The picture is a shader effect: PARLAVINE_TEST_NEEDS_DISPLAY.
 class TestOnDemandParts : public QObject
 {
     Q_OBJECT
@@ -63,6 +67,33 @@ private slots:
         QCOMPARE(window->findChild<QObject*>("settingItem")->property("text").toString(), QString("Settings"));
         QCOMPARE(window->findChild<QObject*>("quitItem")->property("text").toString(), QString("Quit"));
         QCoreApplication::removeTranslator(&translator);
+        QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
+    }
+
+    // A signed-in user's picture appears cut to a disc.
+    void avatarPictureIsRound()
+    {
+        QImage red(64, 64, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        const QString path = m_home.filePath("logo.png");
+        QVERIFY(red.save(path));
+        UiTestEngine ui;
+        QQuickWindow* window = loadMainWindow(ui);
+        QVERIFY(window);
+        QObject* picture = window->findChild<QObject*>("avatarPicture");
+        QVERIFY(picture && !picture->property("item").value<QObject*>());
+
+        User::instance()->userLogo = QUrl::fromLocalFile(path).toString();
+        emit State::instance()->userLogoChange();
+        QTRY_VERIFY(picture->property("item").value<QObject*>());
+        auto* avatar = window->findChild<QQuickItem*>("avatar");
+        const QPointF middle = avatar->mapToScene(QPointF(avatar->width() / 2, avatar->height() / 2));
+        const QPointF corner = avatar->mapToScene(QPointF(1, 1));
+        QImage shot;
+        QTRY_VERIFY((shot = window->grabWindow(), shot.pixelColor(middle.toPoint()) == QColor(Qt::red)));
+        QVERIFY(shot.pixelColor(corner.toPoint()) != QColor(Qt::red));
+        User::instance()->userLogo.clear();
+        emit State::instance()->userLogoChange();
         QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
     }
 
