@@ -103,14 +103,14 @@ QString systemDefaultLanguage()
     return QLocale().language() == QLocale::Chinese ? QStringLiteral("zh") : QStringLiteral("en");
 }
 
-// Step 8. The Linux desktops rarely have the first seven; the CJK family that Debian ships
-// comes last so that Chinese text still gets a matching face.
+// Step 8. Linux desktops rarely have any of these; "System" then lets fontconfig pick a CJK face
+// only for the glyphs that need one, so Latin text does not load the large CJK faces.
 QString chooseMainFontFamily(const QStringList& installedFamilies)
 {
     static const QStringList candidates = {
         QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei"), QStringLiteral("msyh"),
         QStringLiteral("华文细黑"), QStringLiteral("STXihei"), QStringLiteral("黑体"),
-        QStringLiteral("SimHei"), QStringLiteral("Noto Sans CJK SC")};
+        QStringLiteral("SimHei")};
     int best = candidates.size();
     for (const QString& family : installedFamilies) {
         const int position = candidates.indexOf(family);

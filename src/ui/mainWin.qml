@@ -1,7 +1,6 @@
 import QtQuick 2.14
 import QtQuick.Window 2.14
 import QtQuick.Controls 2.14
-import QtGraphicalEffects 1.14
 import "./components"
 import "./pages/main"
 
@@ -85,7 +84,7 @@ Item {
             else if ($state.quitStyle === app.quitStyleExit)
                 app.run("windowExit", [])
             else
-                quitPop.open()
+                quitPop.ask()
         }
 
         Rectangle {
@@ -111,16 +110,19 @@ Item {
             }
         }
 
-        DropShadow {
-            anchors.fill: rect
-            source: rect
-            color: "#88333333"
-            radius: 5
-            samples: 11
-            horizontalOffset: 0
-            verticalOffset: 0
-            visible: app.showWinShadow
-            z: -1
+        // A soft edge of nested outlines fading outwards: a blurred copy of the window would keep
+        // several window-sized buffers alive.
+        Repeater {
+            model: app.showWinShadow ? [0.21, 0.12, 0.056, 0.021, 0.007] : []
+            Rectangle {
+                anchors.fill: rect
+                anchors.margins: -(index + 1)
+                z: -1
+                radius: index + 1
+                color: "transparent"
+                border.width: 1
+                border.color: Qt.rgba(0.2, 0.2, 0.2, modelData)
+            }
         }
 
         HudWatcher {
@@ -128,14 +130,30 @@ Item {
             windowName: "main"
         }
 
-        WindowQuitPop {
+        // Built the first time the question is asked; it has no part in the first frame.
+        Loader {
             id: quitPop
-            anchors.centerIn: parent
-            onHideWindow: {
+            active: false
+            source: "./pages/main/WindowQuitPop.qml"
+            // a popup is no item: the loader does not place it
+            onLoaded: {
+                item.parent = root.contentItem
+                item.anchors.centerIn = root.contentItem
+            }
+
+            function ask() {
+                active = true
+                item.open()
+            }
+        }
+
+        Connections {
+            target: quitPop.item
+            function onHideWindow(remember) {
                 app.remember(remember, app.quitStyleHide)
                 root.hide()
             }
-            onCloseWindow: {
+            function onCloseWindow(remember) {
                 app.remember(remember, app.quitStyleExit)
                 app.run("windowExit", [])
             }

@@ -9,8 +9,13 @@ Loader {
     property url fallback
     property bool wanted: true
     property var _component: null
+    // Property values arrive one by one while the loader is built; deciding before all of them
+    // are in would compile a document that `wanted` is about to turn down.
+    property bool _built: false
 
     function _load() {
+        if (!_built)
+            return
         if (!wanted || document == "") {
             sourceComponent = undefined
             return
@@ -28,5 +33,8 @@ Loader {
     asynchronous: true
     onWantedChanged: _load()
     onDocumentChanged: _load()
-    Component.onCompleted: _load()
+    Component.onCompleted: {
+        _built = true
+        _load()
+    }
 }

@@ -1,5 +1,4 @@
 import QtQuick 2.14
-import QtGraphicalEffects 1.14
 
 // The user's picture in a disc, or the first letter of the user name on a plain disc.
 Item {
@@ -49,18 +48,13 @@ Item {
         fillMode: Image.PreserveAspectCrop
     }
 
-    Rectangle {
-        id: mask
+    // Built once there is a picture to cut: the effects it needs cost the start nothing.
+    Loader {
+        objectName: "avatarPicture"
         anchors.fill: parent
-        radius: width / 2
-        visible: false
-    }
-
-    OpacityMask {
-        anchors.fill: parent
-        source: logo
-        maskSource: mask
-        visible: logo.status === Image.Ready
+        active: logo.status === Image.Ready
+        source: "RoundPicture.qml"
+        onLoaded: item.source = logo
     }
 
     MouseArea {

@@ -1,6 +1,5 @@
 import QtQuick 2.14
 import QtQuick.Controls 2.14
-import Qt.labs.platform 1.1 as Labs
 import "../../components"
 
 Item {
@@ -63,10 +62,8 @@ Item {
     }
 
     function openMenu() {
-        if (isWin)
-            nativeMenu.item.open()
-        else
-            drawnMenu.popup(moreBtn, moreBtn.width + 4, moreBtn.height - drawnMenu.implicitHeight)
+        moreMenu.active = true
+        moreMenu.item.open(moreBtn)
     }
 
     component SidebarBtn: IconButton {
@@ -199,46 +196,17 @@ Item {
         color: container.winColor.line3
     }
 
-    Menu {
-        id: drawnMenu
-        objectName: "moreMenu"
-        implicitWidth: 150
-        padding: 6
-        background: Rectangle {
-            implicitWidth: 150
-            radius: 5
-            color: "#ffffff"
-            border.width: 1
-            border.color: "#e5e5e5"
-        }
-        PMenuItem { objectName: "settingItem"; pwidth: 128; pheight: 36; text: qsTr("设置"); onClicked: container.menuAction("setting") }
-        PMenuSeparator {}
-        PMenuItem { pwidth: 128; pheight: 36; text: qsTr("吐个槽"); onClicked: container.menuAction("feedback") }
-        PMenuItem { pwidth: 128; pheight: 36; text: qsTr("反馈KX群"); onClicked: container.menuAction("chatGroup") }
-        PMenuSeparator {}
-        PMenuItem { objectName: "aboutItem"; pwidth: 128; pheight: 36; text: qsTr("关于Parlavine"); onClicked: container.menuAction("about") }
-        PMenuSeparator { visible: container.userLogined; height: visible ? implicitHeight : 0 }
-        PMenuItem { pwidth: 128; pheight: 36; text: qsTr("注销"); visible: container.userLogined; height: visible ? pheight : 0; onClicked: container.menuAction("logout") }
-        PMenuSeparator {}
-        PMenuItem { objectName: "quitItem"; pwidth: 128; pheight: 36; text: qsTr("退出"); onClicked: container.menuAction("quit") }
+    // Built on first use: the menus and their controls have no part in the first frame.
+    Loader {
+        id: moreMenu
+        active: false
+        source: "MoreMenu.qml"
     }
 
-    Loader {
-        id: nativeMenu
-        active: container.isWin
-        sourceComponent: Component {
-            Labs.Menu {
-                Labs.MenuItem { text: qsTr("设置"); onTriggered: container.menuAction("setting") }
-                Labs.MenuSeparator {}
-                Labs.MenuItem { text: qsTr("吐个槽"); onTriggered: container.menuAction("feedback") }
-                Labs.MenuItem { text: qsTr("反馈KX群"); onTriggered: container.menuAction("chatGroup") }
-                Labs.MenuSeparator {}
-                Labs.MenuItem { text: qsTr("关于Parlavine"); onTriggered: container.menuAction("about") }
-                Labs.MenuSeparator { visible: container.userLogined }
-                Labs.MenuItem { text: qsTr("注销"); visible: container.userLogined; onTriggered: container.menuAction("logout") }
-                Labs.MenuSeparator {}
-                Labs.MenuItem { text: qsTr("退出"); onTriggered: container.menuAction("quit") }
-            }
+    Connections {
+        target: moreMenu.item
+        function onAction(name) {
+            container.menuAction(name)
         }
     }
 }
