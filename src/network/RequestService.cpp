@@ -6,9 +6,9 @@
 #include "core/User.h"
 #include "core/Util.h"
 #include "network/Request.h"
+#include "shell/GlobalCtrl.h"
 #include "update/VexilService.h"
 
-#include <QDesktopServices>
 #include <QJsonArray>
 #include <QJsonValue>
 #include <QUrl>
@@ -19,7 +19,6 @@ static RequestService* s_requestService = nullptr;
 
 static const Hud::Callback kNothing = [] {};
 static const QString kSessionOut = QStringLiteral("Session-Out");
-static const QString kDependencyHelpUrl = QStringLiteral("https://parlavine.example/help/runtime-dependencies");
 
 // Everything one call needs to send itself again: a retry, a re-send with a newer session,
 // or a re-send after a renewal.
@@ -343,7 +342,7 @@ void RequestService::clearWaitHandlers()
 
 void RequestService::openDependencyHelp()
 {
-    // TODO(shell): GlobalCtrl::openWebUrl(kDependencyHelpUrl, true), which also tells the user
-    // where to go when no browser opens.
-    QDesktopServices::openUrl(QUrl(kDependencyHelpUrl));
+    // Offers the address for copying when no browser opens.
+    if (GlobalCtrl* shell = GlobalCtrl::instance())
+        shell->openWebUrl(AppConfig::supportUrl(), true);
 }
