@@ -1,6 +1,22 @@
-# Builds one resource file from src/ui (as "/ui/..."), src/assets (as "/assets/...") and the
-# message catalogues compiled from src/translations/*.ts (as "/translations/<lang>.qm").
+# Builds the resources: the QML documents of src/ui (as "/ui/...") compiled ahead of time by the
+# Qt Quick Compiler, so that start-up neither compiles them nor writes them to the disk cache;
+# src/assets (as "/assets/...") and the message catalogues compiled from src/translations/*.ts
+# (as "/translations/<lang>.qm") as plain files. The documents' text is not in the resources,
+# only their compiled units, found under the same "qrc:/ui/..." URLs.
 # The generated code is listed in <out_var>; call initResources() (core/AppResources.h) before use.
+
+# parlavine_write_qrc(<qrc> [<alias> <file>]...)
+function(parlavine_write_qrc qrc)
+    set(entries ${ARGN})
+    set(body "<RCC>\n  <qresource prefix=\"/\">\n")
+    while(entries)
+        list(POP_FRONT entries alias file)
+        string(APPEND body "    <file alias=\"${alias}\">${file}</file>\n")
+    endwhile()
+    string(APPEND body "  </qresource>\n</RCC>\n")
+    file(CONFIGURE OUTPUT ${qrc} CONTENT "${body}" @ONLY)
+endfunction()
+
 function(parlavine_resources out_var)
     set(src ${PROJECT_SOURCE_DIR}/src)
     file(GLOB_RECURSE ui_files CONFIGURE_DEPENDS RELATIVE ${src} ${src}/ui/*)
@@ -24,20 +40,27 @@ function(parlavine_resources out_var)
         qt5_add_translation(qm_files ${ts_files})
     endif()
 
-    set(qrc ${CMAKE_CURRENT_BINARY_DIR}/parlavine.qrc)
-    set(body "<RCC>\n  <qresource prefix=\"/\">\n")
-    foreach(f ${ui_files} ${asset_files})
-        string(APPEND body "    <file alias=\"${f}\">${src}/${f}</file>\n")
+    set(ui_entries "")
+    foreach(f ${ui_files})
+        list(APPEND ui_entries ${f} ${src}/${f})
     endforeach()
-    string(APPEND body "    <file alias=\"assets/fonts/iconfont.ttf\">${iconfont}</file>\n")
+    set(ui_qrc ${CMAKE_CURRENT_BINARY_DIR}/parlavine_ui.qrc)
+    parlavine_write_qrc(${ui_qrc} ${ui_entries})
+    # Defines qInitResources_parlavine_ui(), which registers the compiled units.
+    find_package(Qt5QuickCompiler REQUIRED)
+    qtquick_compiler_add_resources(ui_sources ${ui_qrc})
+
+    set(entries assets/fonts/iconfont.ttf ${iconfont})
+    foreach(f ${asset_files})
+        list(APPEND entries ${f} ${src}/${f})
+    endforeach()
     foreach(qm ${qm_files})
         get_filename_component(name ${qm} NAME)
-        string(APPEND body "    <file alias=\"translations/${name}\">${qm}</file>\n")
+        list(APPEND entries translations/${name} ${qm})
     endforeach()
-    string(APPEND body "  </qresource>\n</RCC>\n")
-    file(CONFIGURE OUTPUT ${qrc} CONTENT "${body}" @ONLY)
+    parlavine_write_qrc(${CMAKE_CURRENT_BINARY_DIR}/parlavine.qrc ${entries})
+    qt5_add_resources(rcc_sources ${CMAKE_CURRENT_BINARY_DIR}/parlavine.qrc OPTIONS -name parlavine)
 
-    qt5_add_resources(rcc_sources ${qrc} OPTIONS -name parlavine)
-    set_source_files_properties(${rcc_sources} PROPERTIES SKIP_AUTOMOC ON)
-    set(${out_var} ${rcc_sources} ${qm_files} ${iconfont} PARENT_SCOPE)
+    set_source_files_properties(${rcc_sources} ${ui_sources} PROPERTIES SKIP_AUTOMOC ON)
+    set(${out_var} ${rcc_sources} ${ui_sources} ${qm_files} ${iconfont} PARENT_SCOPE)
 endfunction()
