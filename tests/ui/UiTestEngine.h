@@ -3,6 +3,7 @@
 #include "core/AppResources.h"
 #include "core/Dispatch.h"
 #include "core/State.h"
+#include "core/User.h"
 #include "shell/TableModels.h"
 
 #include <QFontDatabase>
@@ -69,4 +70,15 @@ inline void isolateUserFolders(const QTemporaryDir& dir)
 {
     qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
     qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
+}
+
+// A signed-in user, for pages that load their server lists only when someone is logged in.
+inline void signInTestUser()
+{
+    User* user = User::instance();
+    user->userName = QStringLiteral("tester");
+    user->userId = QStringLiteral("u-1");
+    user->clientKey = QStringLiteral("desktop-test");
+    user->session = QStringLiteral("session-1");
+    user->profileLoaded = true;
 }

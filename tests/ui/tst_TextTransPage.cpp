@@ -1,6 +1,5 @@
 #include "UiTestEngine.h"
 
-#include "core/User.h"
 
 #include "StandinFixture.h"
 #include "TestMain.h"
@@ -136,12 +135,7 @@ private slots:
     void initTestCase()
     {
         qputenv("PARLAVINE_REQUEST_TIMEOUT_MS", "5000");
-        User* user = User::instance();
-        user->userName = "tester";
-        user->userId = "u-1";
-        user->clientKey = "desktop-test";
-        user->session = "session-1";
-        user->profileLoaded = true;
+        signInTestUser();
         m_state = State::instance();
         QVERIFY(m_state->userLogined());
 

@@ -1,6 +1,5 @@
 #include "UiTestEngine.h"
 
-#include "core/User.h"
 
 #include "StandinFixture.h"
 #include "TestMain.h"
@@ -52,12 +51,7 @@ private slots:
         const QString wanted = qEnvironmentVariable("PARLAVINE_SCREENSHOT_DIR");
         m_outDir = wanted.isEmpty() ? m_home.filePath("shots") : wanted;
         QVERIFY(QDir().mkpath(m_outDir));
-        User* user = User::instance();
-        user->userName = "tester";
-        user->userId = "u-1";
-        user->clientKey = "desktop-test";
-        user->session = "session-1";
-        user->profileLoaded = true;
+        signInTestUser();
     }
 
     void cleanup() { m_standin.verify(); }
