@@ -1,6 +1,5 @@
 #include "UiTestEngine.h"
 
-
 #include "StandinFixture.h"
 #include "TestMain.h"
 
