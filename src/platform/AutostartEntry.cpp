@@ -18,7 +18,8 @@ QString AutostartEntry::execValue(const QString& program)
     for (const QChar c : program) {
         if (c == '"' || c == '`' || c == '$' || c == '\\')
             quoted += '\\';
-        quoted += c;
+        // A bare % would start a field code the launcher expands.
+        quoted += c == '%' ? QStringLiteral("%%") : QString(c);
     }
     // The key's value is itself unescaped once more: every backslash doubles again.
     quoted.replace('\\', QStringLiteral("\\\\"));

@@ -1,4 +1,5 @@
 #include "TestMain.h"
+#include "platform/AutostartEntry.h"
 #include "platform/ShellRegistration.h"
 
 #include <QDateTime>
@@ -38,6 +39,9 @@ private slots:
         // Inside quotes: backslash-escape " ` $ \ and double %; then the value escapes its backslashes.
         const QString text = ShellRegistration::schemeEntryText("/tmp/a\"b$c\\d%e/parlavine");
         QVERIFY2(text.contains("Exec=\"/tmp/a\\\\\"b\\\\$c\\\\\\\\d%%e/parlavine\" --settings=%u"), qPrintable(text));
+        // The autostart entry runs the same program path.
+        QCOMPARE(AutostartEntry::execValue("/tmp/a\"b$c\\d%e/parlavine"),
+                 QString("\"/tmp/a\\\\\"b\\\\$c\\\\\\\\d%%e/parlavine\""));
     }
 
     void rewritesOnlyWhatDiffers()
