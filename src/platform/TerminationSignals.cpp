@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
@@ -12,8 +13,11 @@ int s_pipe[2] = {-1, -1};
 
 void onTerminationSignal(int)
 {
+    // The interrupted code may be about to read errno; a full pipe would leave EAGAIN in it.
+    const int savedErrno = errno;
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(s_pipe[1], &byte, 1);
+    errno = savedErrno;
 }
 } // namespace
 
