@@ -95,6 +95,9 @@ void TextTransCtrl::translation(const QString& text, const QString& sourceLang, 
         Hud::warningInWindow(tr("当前语种对不支持文本翻译, 请重新选择"), QString(), [] {}, MainWindow);
         return;
     }
+    // A deferred call still waiting would send its older text or languages after this one.
+    if (!debounced)
+        translateDebounce->stop();
     if (text.trimmed().isEmpty()) {
         clearTranslation(debounced);
         return;
