@@ -604,8 +604,11 @@ void TextTransCtrl::onHistoryPage(bool refresh, int listed, const QVariantMap& d
         }
         historyLoadState = -1;
     }
-    if (refresh)
+    if (refresh) {
         listedIds = refreshed;
+        // A next page asked for meanwhile continues the list just replaced.
+        ++historyGeneration;
+    }
     State* state = State::instance();
     state->addTextTransHistory(entries, !refresh);
     emit state->textTransHistoryChange(refresh ? 0 : listed - 1);
