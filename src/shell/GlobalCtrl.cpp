@@ -216,7 +216,9 @@ void GlobalCtrl::refreshSession()
         }
         const QString session = data.value(QStringLiteral("session")).toString();
         log(QStringLiteral("----------updateSession %1"), session);
-        if (User* user = User::instance())
+        // A reply without a session would sign the user out silently.
+        User* user = User::instance();
+        if (user && !session.isEmpty())
             user->setSessionKey(session);
     });
 }

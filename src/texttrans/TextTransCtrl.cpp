@@ -95,6 +95,9 @@ void TextTransCtrl::translation(const QString& text, const QString& sourceLang, 
         Hud::warningInWindow(tr("当前语种对不支持文本翻译, 请重新选择"), QString(), [] {}, MainWindow);
         return;
     }
+    // A deferred call still waiting would send its older text or languages after this one.
+    if (!debounced)
+        translateDebounce->stop();
     if (text.trimmed().isEmpty()) {
         clearTranslation(debounced);
         return;
@@ -601,8 +604,11 @@ void TextTransCtrl::onHistoryPage(bool refresh, int listed, const QVariantMap& d
         }
         historyLoadState = -1;
     }
-    if (refresh)
+    if (refresh) {
         listedIds = refreshed;
+        // A next page asked for meanwhile continues the list just replaced.
+        ++historyGeneration;
+    }
     State* state = State::instance();
     state->addTextTransHistory(entries, !refresh);
     emit state->textTransHistoryChange(refresh ? 0 : listed - 1);

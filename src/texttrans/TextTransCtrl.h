@@ -107,7 +107,7 @@ private:
     std::unique_ptr<Debounce> historyDebounce;
     QSet<QString> listedIds;
     int historyLoadState = 0; // 0 idle, 1 next page loading, 2 refresh loading, -1 last page listed
-    // Bumped by every refresh: a page asked for before it belongs to a list that is gone.
+    // Bumped when a refresh is sent and when it lands: a page asked for before belongs to a list that is gone.
     int historyGeneration = 0;
     QSharedPointer<TextTransService> service;
     QStringList lastSavedKey;

@@ -84,6 +84,16 @@ private slots:
         QCOMPARE(server.requestCount(kRenewal), 1);
     }
 
+    void renewalWithoutASessionKeepsTheSession()
+    {
+        signIn("S1");
+        server.script(kRenewal, StandinReply::success(QJsonObject{}));
+        QSignalSpy finished(User::instance(), &User::sessionUpdateFinished);
+        ctrl()->refreshSession();
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(User::instance()->session, QString("S1"));
+    }
+
     void laterStartHandsOverADocument()
     {
         State* state = State::instance();

@@ -162,6 +162,18 @@ private slots:
         QCOMPARE(harness.server.requestCount(Analysis), 1);
     }
 
+    // A language chosen while typed text still waits must not be undone by the older wait.
+    void immediateCallDropsTheDeferredOne()
+    {
+        harness.server.script(Analysis, StandinReply::byDefault().after(600));
+        QVERIFY(translate("Hello.", "auto", "zh", true));
+        QVERIFY(translate("Hello.", "auto", "ja", false));
+        QTRY_COMPARE_WITH_TIMEOUT(results.size(), 1, 5000);
+        QVERIFY(results.first().startsWith("[ja]"));
+        QCOMPARE(state->textTransTargetLang(), QString("ja"));
+        QCOMPARE(harness.server.requestCount(Analysis), 1);
+    }
+
     void clearingWithinTheIntervalSendsNothing()
     {
         QVERIFY(translate("Hello.", "auto", "zh", true));

@@ -339,6 +339,27 @@ private slots:
         QCOMPARE(listed(), newestFirst(texts));
     }
 
+    // A page asked for while a refresh loads, answered after it, continues the list it replaced.
+    void nextPageAskedDuringARefreshAnsweredAfterIt()
+    {
+        const QStringList texts = numbered(61);
+        QCOMPARE(seed(texts).size(), 61);
+        ctrl->refreshTransHistory(true, true);
+        QTRY_COMPARE_WITH_TIMEOUT(state->textTransHistory.size(), 20, 5000);
+        ctrl->refreshTransHistory(false, false);
+        QTRY_COMPARE_WITH_TIMEOUT(state->textTransHistory.size(), 40, 5000);
+        harness.server.script(PageRoute, StandinReply::byDefault().after(200)); // the refresh
+        harness.server.script(PageRoute, StandinReply::byDefault().after(600)); // the third page
+        harness.server.script(PageRoute, StandinReply::byDefault().after(1000)); // the second, asked anew
+        ctrl->refreshTransHistory(true, true);
+        QTRY_COMPARE_WITH_TIMEOUT(harness.server.requestCount(PageRoute), 3, 5000);
+        ctrl->refreshTransHistory(false, false);
+        QTRY_COMPARE_WITH_TIMEOUT(harness.server.requestCount(PageRoute), 4, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(state->textTransHistory.size(), 20, 5000);
+        loadToTheEnd();
+        QCOMPARE(listed(), newestFirst(texts));
+    }
+
     // A page asked for before a refresh belongs to the list the refresh replaced.
     void nextPageAnsweredAfterARefresh()
     {
