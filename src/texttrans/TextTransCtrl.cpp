@@ -5,6 +5,7 @@
 #include "core/Log.h"
 #include "core/State.h"
 #include "core/TimeUtil.h"
+#include "network/RequestService.h"
 #include "shell/GlobalCtrl.h"
 #include "texttrans/TextTransHistory.h"
 #include "texttrans/TextTransService.h"
@@ -488,7 +489,8 @@ bool TextTransCtrl::addTransHistory(const QString& text, const QString& sourceLa
 
 void TextTransCtrl::sendHistorySave(const std::function<void()>& answered)
 {
-    if (!pendingSave)
+    // At exit the request service may already be gone; the quit handler has sent the save by then.
+    if (!pendingSave || !RequestService::instance())
         return;
     const HistorySave save = *pendingSave;
     pendingSave.reset();
