@@ -219,6 +219,13 @@ private slots:
         QCOMPARE(hovered.at(0).at(0).toInt(), 0);
         QCOMPARE(hovered.at(1).at(0).toInt(), 1);
         QVERIFY(!item("hoverMark", item("resultView"))->property("_rects").toList().isEmpty());
+
+        // the source marks the same sentence in the result's hover colour, readable under the dark theme
+        m_state->setThemeColor(1);
+        const QVariant sourceHover = item("hoverMark", item("inputView"))->property("color");
+        const QVariant resultHover = item("hoverMark", item("resultView"))->property("color");
+        m_state->setThemeColor(0);
+        QCOMPARE(sourceHover, resultHover);
     }
 
     void withInstantTranslationOffOnlyTheButtonTranslates()
