@@ -30,6 +30,7 @@ private slots:
                            onSelectDate: picked.push(dateNum) }
                 SmartSelectTextRow { objectName: "rowA"; x: 400; y: 10; text: "first row of text" }
                 SmartSelectTextRow { objectName: "rowB"; x: 400; y: 40; text: "second row of text" }
+                PinyinDropSelect { objectName: "pinyin"; x: 400; y: 300 }
             })",
                           QUrl(QStringLiteral("qrc:/ui/tst.qml")));
         m_window = qobject_cast<QQuickWindow*>(component.create());
@@ -105,6 +106,21 @@ private slots:
         QMetaObject::invokeMethod(rowB, "select", Q_ARG(int, 0), Q_ARG(int, 6));
         QCOMPARE(rowB->property("selectedText").toString(), QStringLiteral("second"));
         QCOMPARE(rowA->property("selectedText").toString(), QString());
+    }
+
+    // The languages pop-up keeps inside the window, its languages wrapping instead of being cut off.
+    void pinyinPopupStaysInsideTheWindow()
+    {
+        QQuickItem* select = item("pinyin");
+        QObject* popup = select->findChild<QObject*>("pinyinPopup");
+        QVERIFY(popup);
+        click(select);
+        QTRY_VERIFY(popup->property("opened").toBool());
+        const qreal right = select->mapToScene(QPointF(popup->property("x").toReal(), 0)).x()
+                            + popup->property("width").toReal();
+        QVERIFY2(right <= m_window->width(), qPrintable(QString::number(right)));
+        QVERIFY(popup->property("width").toReal() > 200);
+        QMetaObject::invokeMethod(popup, "close");
     }
 
 private:
