@@ -1,5 +1,7 @@
 #include "UiTestEngine.h"
 
+#include "core/State.h"
+
 #include <QQmlComponent>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -31,6 +33,7 @@ private slots:
                 SmartSelectTextRow { objectName: "rowA"; x: 400; y: 10; text: "first row of text" }
                 SmartSelectTextRow { objectName: "rowB"; x: 400; y: 40; text: "second row of text" }
                 PinyinDropSelect { objectName: "pinyin"; x: 400; y: 300 }
+                Item { y: 440; width: 700; height: 40; WindowControl { objectName: "caption" } }
             })",
                           QUrl(QStringLiteral("qrc:/ui/tst.qml")));
         m_window = qobject_cast<QQuickWindow*>(component.create());
@@ -121,6 +124,27 @@ private slots:
         QVERIFY2(right <= m_window->width(), qPrintable(QString::number(right)));
         QVERIFY(popup->property("width").toReal() > 200);
         QMetaObject::invokeMethod(popup, "close");
+    }
+
+    void captionButtonsKeepTheirIconReadable_data()
+    {
+        QTest::addColumn<int>("theme");
+        QTest::newRow("light") << 0;
+        QTest::newRow("dark") << 1;
+    }
+
+    // The hover and press backgrounds of the caption buttons stand apart from their icon in both themes.
+    void captionButtonsKeepTheirIconReadable()
+    {
+        QFETCH(int, theme);
+        State::instance()->setThemeColor(theme);
+        QObject* caption = item("caption");
+        const QColor icon = caption->property("normalColor").value<QColor>();
+        const QColor hover = caption->property("hoverColor").value<QColor>();
+        const QColor pressed = caption->property("selectColor").value<QColor>();
+        State::instance()->setThemeColor(0);
+        QVERIFY2(qAbs(icon.lightnessF() - hover.lightnessF()) > 0.3, qPrintable(hover.name()));
+        QVERIFY2(qAbs(icon.lightnessF() - pressed.lightnessF()) > 0.3, qPrintable(pressed.name()));
     }
 
 private:
