@@ -1,5 +1,7 @@
 #include "UiTestEngine.h"
 
+#include "core/State.h"
+
 #include <QQmlComponent>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -30,6 +32,8 @@ private slots:
                            onSelectDate: picked.push(dateNum) }
                 SmartSelectTextRow { objectName: "rowA"; x: 400; y: 10; text: "first row of text" }
                 SmartSelectTextRow { objectName: "rowB"; x: 400; y: 40; text: "second row of text" }
+                PinyinDropSelect { objectName: "pinyin"; x: 400; y: 300 }
+                Item { y: 440; width: 700; height: 40; WindowControl { objectName: "caption" } }
             })",
                           QUrl(QStringLiteral("qrc:/ui/tst.qml")));
         m_window = qobject_cast<QQuickWindow*>(component.create());
@@ -105,6 +109,42 @@ private slots:
         QMetaObject::invokeMethod(rowB, "select", Q_ARG(int, 0), Q_ARG(int, 6));
         QCOMPARE(rowB->property("selectedText").toString(), QStringLiteral("second"));
         QCOMPARE(rowA->property("selectedText").toString(), QString());
+    }
+
+    // The languages pop-up keeps inside the window, its languages wrapping instead of being cut off.
+    void pinyinPopupStaysInsideTheWindow()
+    {
+        QQuickItem* select = item("pinyin");
+        QObject* popup = select->findChild<QObject*>("pinyinPopup");
+        QVERIFY(popup);
+        click(select);
+        QTRY_VERIFY(popup->property("opened").toBool());
+        const qreal right = select->mapToScene(QPointF(popup->property("x").toReal(), 0)).x()
+                            + popup->property("width").toReal();
+        QVERIFY2(right <= m_window->width(), qPrintable(QString::number(right)));
+        QVERIFY(popup->property("width").toReal() > 200);
+        QMetaObject::invokeMethod(popup, "close");
+    }
+
+    void captionButtonsKeepTheirIconReadable_data()
+    {
+        QTest::addColumn<int>("theme");
+        QTest::newRow("light") << 0;
+        QTest::newRow("dark") << 1;
+    }
+
+    // The hover and press backgrounds of the caption buttons stand apart from their icon in both themes.
+    void captionButtonsKeepTheirIconReadable()
+    {
+        QFETCH(int, theme);
+        State::instance()->setThemeColor(theme);
+        QObject* caption = item("caption");
+        const QColor icon = caption->property("normalColor").value<QColor>();
+        const QColor hover = caption->property("hoverColor").value<QColor>();
+        const QColor pressed = caption->property("selectColor").value<QColor>();
+        State::instance()->setThemeColor(0);
+        QVERIFY2(qAbs(icon.lightnessF() - hover.lightnessF()) > 0.3, qPrintable(hover.name()));
+        QVERIFY2(qAbs(icon.lightnessF() - pressed.lightnessF()) > 0.3, qPrintable(pressed.name()));
     }
 
 private:

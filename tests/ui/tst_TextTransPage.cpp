@@ -219,6 +219,13 @@ private slots:
         QCOMPARE(hovered.at(0).at(0).toInt(), 0);
         QCOMPARE(hovered.at(1).at(0).toInt(), 1);
         QVERIFY(!item("hoverMark", item("resultView"))->property("_rects").toList().isEmpty());
+
+        // the source marks the same sentence in the result's hover colour, readable under the dark theme
+        m_state->setThemeColor(1);
+        const QVariant sourceHover = item("hoverMark", item("inputView"))->property("color");
+        const QVariant resultHover = item("hoverMark", item("resultView"))->property("color");
+        m_state->setThemeColor(0);
+        QCOMPARE(sourceHover, resultHover);
     }
 
     void withInstantTranslationOffOnlyTheButtonTranslates()
@@ -260,6 +267,11 @@ private slots:
         QCOMPARE(editor->property("sentenceIndex").toInt(), 0);
         QCOMPARE(item("sourceArea")->property("message").toString(), QString("Hello world."));
 
+        // the tips typed for this sentence stay behind it, and only behind it
+        typeInto("smartEditor", "x");
+        m_state->setTextTransDynamicSugTips("[zh] 你好 世界.x tips");
+        QCOMPARE(item("editMirror", editor)->property("text").toString(),
+                 QString("[zh] 你好 世界.x tips"));
         QMetaObject::invokeMethod(editor, "changeText", Q_ARG(QVariant, QString("你好，世界。")));
         click(item("sureBtn", editor));
         QCOMPARE(textOf("resultView"), QString("你好，世界。 [zh] 好 早上."));
@@ -267,6 +279,7 @@ private slots:
         // the editor went on to the next sentence, whose span moved with the change
         QCOMPARE(editor->property("sentenceIndex").toInt(), 1);
         QCOMPARE(textOf("smartEditor"), QString("[zh] 好 早上."));
+        QCOMPARE(item("editMirror", editor)->property("text").toString(), QString());
     }
 
     void domainRowFollowsThePair_data()

@@ -1,6 +1,7 @@
 import QtQuick 2.14
 import QtQuick.Controls 2.14
 import QtQuick.Shapes 1.14
+import QtQuick.Window 2.14
 
 // A language picker: quick choices first, then the languages grouped by pinyin initial.
 // modal holds {"pre": [item], "py": [{"key": initial, "datas": [item]}]}, an item {"key", "value"}.
@@ -88,6 +89,9 @@ Rectangle {
         width: control.popWidth * control.xScale
         height: control.popHeight * control.yScale
         padding: 16
+        // no wider than the room left of the window's right edge, so no language is cut off
+        onAboutToShow: width = Math.min(control.popWidth * control.xScale,
+                                        control.Window.width - control.mapToItem(null, 0, 0).x - x - 8)
 
         enter: Transition { NumberAnimation { property: "opacity"; from: 0; to: 1; duration: 150 } }
         exit: Transition { NumberAnimation { property: "opacity"; from: 1; to: 0; duration: 150 } }

@@ -10,8 +10,9 @@ Rectangle {
     property bool mainWindow: false
     property var winColor: $state.windowColor
     property color normalColor: winColor.iconBtnNormal
-    property color hoverColor: "#d9e0e0e0"
-    property color selectColor: "#e0e0e0"
+    // a light background under the dark theme's light icons would hide them
+    property color hoverColor: winColor.type === 1 ? "#3a3a3a" : "#d9e0e0e0"
+    property color selectColor: winColor.type === 1 ? "#2c2c2c" : "#e0e0e0"
     property real yScale: $state.windowHeightScale
     readonly property bool _maximized: root !== null && root.visibility === Window.Maximized
 

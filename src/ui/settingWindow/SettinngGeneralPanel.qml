@@ -166,7 +166,9 @@ ScrollView {
             RowLabel { text: qsTr("缓存") }
             TitleButton {
                 objectName: "clearCacheBtn"
-                width: 140
+                // grows with a longer translation or a larger font instead of eliding
+                autoWidth: true
+                width: Math.max(140, implicitWidth)
                 height: 30
                 radius: 5
                 title: qsTr("清理全部缓存")

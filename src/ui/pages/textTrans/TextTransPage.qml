@@ -211,6 +211,7 @@ Item {
                         rightMouseMenuEnabled: true
                         selectionColor: "#93c3fe"
                         textSize: container.winFontSize.transInput
+                        hoverColor: container.hlaColor
                         sentenceIndexes: $state.textTransSourceIndexes
                         onTextChanged: container._onSourceTextChanged()
                         onClearText: container.closeSentence()

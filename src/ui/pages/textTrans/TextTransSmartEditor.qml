@@ -274,7 +274,8 @@ Rectangle {
                 textSize: container.winFontSize.transInput
                 textColor: container.winColor.transInputText
                 cursorColor: container.winColor.transInputCursor
-                initHLText: $state.textTransDynamicSugTips
+                // an earlier sentence's tips would be drawn behind this one's text
+                initHLText: container._suggestionFresh ? $state.textTransDynamicSugTips : ""
                 hlTextColor: "#aaaaaa"
                 wrapMode: TextEdit.WrapAtWordBoundaryOrAnywhere
                 alignMode: TextEdit.AlignLeft
