@@ -14,6 +14,7 @@
 #include <QSGRendererInterface>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTranslator>
 
 // The QML context start-up gives the documents, for the UI tests: "$state", "$dispatch",
 // "$iconfont" and "$mainfont" on an engine, and every warning of the process collected.
@@ -81,4 +82,15 @@ inline void signInTestUser()
     user->clientKey = QStringLiteral("desktop-test");
     user->session = QStringLiteral("session-1");
     user->profileLoaded = true;
+}
+
+// Shows the documents in `language` ("en", "zh", "zh-Hant") and colour theme `theme` (0 light, 1 dark);
+// the translator must outlive the windows drawn with it.
+inline bool useLanguageAndTheme(QTranslator& translator, const QString& language, int theme)
+{
+    if (!translator.load(QStringLiteral(":/translations/%1.qm").arg(language)))
+        return false;
+    QCoreApplication::installTranslator(&translator);
+    State::instance()->setThemeColor(theme);
+    return true;
 }

@@ -45,9 +45,7 @@ private slots:
         QFETCH(QString, contentColour);
 
         QTranslator translator;
-        QVERIFY(translator.load(QStringLiteral(":/translations/%1.qm").arg(language)));
-        QCoreApplication::installTranslator(&translator);
-        State::instance()->setThemeColor(theme);
+        QVERIFY(useLanguageAndTheme(translator, language, theme));
 
         UiTestEngine ui;
         ui.engine.load(QUrl(QStringLiteral("qrc:/ui/mainWin.qml")));
@@ -83,10 +81,8 @@ private slots:
         QFETCH(QString, language);
         QFETCH(int, theme);
         QTranslator translator;
-        QVERIFY(translator.load(QStringLiteral(":/translations/%1.qm").arg(language)));
-        QCoreApplication::installTranslator(&translator);
+        QVERIFY(useLanguageAndTheme(translator, language, theme));
         State* state = State::instance();
-        state->setThemeColor(theme);
 
         UiTestEngine ui;
         ui.engine.load(QUrl(QStringLiteral("qrc:/ui/mainWin.qml")));

@@ -68,10 +68,8 @@ private slots:
         QFETCH(QString, language);
         QFETCH(int, theme);
         QTranslator translator;
-        QVERIFY(translator.load(QStringLiteral(":/translations/%1.qm").arg(language)));
-        QCoreApplication::installTranslator(&translator);
+        QVERIFY(useLanguageAndTheme(translator, language, theme));
         State* state = State::instance();
-        state->setThemeColor(theme);
         state->languageRef() = language;
         state->setTextTransResult(QString());
         state->setTextTransResultIndexes({});
