@@ -1,16 +1,336 @@
 #include "account/UserLoginCtrl.h"
 
-UserLoginCtrl::UserLoginCtrl(QObject* parent) : QObject(parent) {}
+#include "account/UserInfoCtrl.h"
+#include "account/UserService.h"
+#include "core/Dispatch.h"
+#include "core/Hud.h"
+#include "core/State.h"
+#include "core/User.h"
+#include "core/Util.h"
+#include "shell/GlobalCtrl.h"
+#include "texttrans/TextTransStorage.h"
 
-// TODO(account): every body below.
-void UserLoginCtrl::init() {}
-void UserLoginCtrl::login(const QString&, const QString&, bool) {}
-void UserLoginCtrl::addRegisterUser(const QString&, const QString&, const QString&, const QString&) {}
-void UserLoginCtrl::logout() {}
-void UserLoginCtrl::updatePasswd(const QString&, const QString&) {}
-void UserLoginCtrl::sendAddUserVerifyCode(const QString&) {}
-void UserLoginCtrl::resetPasswdByCode(const QString&, const QString&, const QString&, const QString&) {}
-void UserLoginCtrl::loginWithCode(const QString&, const QString&, bool) {}
-void UserLoginCtrl::autoLoginIfNeeded(bool) {}
-void UserLoginCtrl::sendAddBindEmailCode(const QString&) {}
-void UserLoginCtrl::cancelAutoLogin() {}
+namespace {
+
+const QString kMain = QStringLiteral("main");
+const QString kLogin = QStringLiteral("login");
+
+void setShowLoginWindow(bool show)
+{
+    State* state = State::instance();
+    state->showLoginWindowRef() = show;
+    emit state->showLoginWindowChange();
+}
+
+// The first empty field names what is missing, in the form's own window.
+bool allFilled(const QList<QPair<QString, QString>>& fields)
+{
+    for (const auto& field : fields) {
+        if (field.first.isEmpty()) {
+            Hud::info(field.second, QString(), kLogin);
+            return false;
+        }
+    }
+    return true;
+}
+
+// A scheme text carries its one-time code as "token"; one without is said to be broken.
+bool hasLoginToken(const QVariantMap& query)
+{
+    if (!query.value(QStringLiteral("token")).toString().isEmpty())
+        return true;
+    Hud::warning(UserLoginCtrl::tr("登录失败"), UserLoginCtrl::tr("登录链接无效"), kMain);
+    return false;
+}
+
+} // namespace
+
+UserLoginCtrl::UserLoginCtrl(QObject* parent)
+    : QObject(parent), userService(new UserService), userInfoCtrl(new UserInfoCtrl)
+{
+}
+
+UserLoginCtrl::~UserLoginCtrl() = default;
+
+void UserLoginCtrl::init()
+{
+    // The password page creates this controller for a signed-in user, whose session must
+    // still be renewed; only a login to come restarts the timer.
+    if (User::instance()->isLoggedOut())
+        GlobalCtrl::instance()->stopSessionTimer();
+    State* state = State::instance();
+    const QString pending = state->loginSchemeQuery;
+    state->loginSchemeQuery.clear();
+    if (!pending.isEmpty())
+        loginWithScheme(pending);
+}
+
+void UserLoginCtrl::handOverLoginScheme(const QString& text)
+{
+    if (!hasLoginToken(parseUrlQuery(text)))
+        return;
+    Dispatch* dispatch = Dispatch::instance();
+    dispatch->initController(Dispatch::Ctrl_UserLogin);
+    const auto self = qSharedPointerObjectCast<UserLoginCtrl>(dispatch->controller(Dispatch::Ctrl_UserLogin));
+    if (self)
+        self->loginWithScheme(text);
+}
+
+void UserLoginCtrl::loginWithScheme(const QString& text)
+{
+    const QVariantMap query = parseUrlQuery(text);
+    if (!hasLoginToken(query))
+        return;
+    const bool autoLogin = query.value(QStringLiteral("auto")).toString() == QLatin1String("1");
+    GlobalCtrl::instance()->raiseWindow(kMain);
+    loginWithCode(query.value(QStringLiteral("token")).toString(), query.value(QStringLiteral("type")).toString(),
+                  autoLogin);
+}
+
+// ---- Logins ------------------------------------------------------------------------------
+
+void UserLoginCtrl::login(const QString& nameOrEmail, const QString& password, bool autoLogin)
+{
+    State::instance()->setUserLoginStatus(1);
+    const QWeakPointer<UserLoginCtrl> weakSelf = sharedFromThis();
+    userService->userLogin(nameOrEmail, password, autoLogin,
+                           [weakSelf, nameOrEmail, autoLogin](bool ok, const QVariantMap& data) {
+                               onLoginReply(weakSelf.toStrongRef(), nameOrEmail, autoLogin, ok, data);
+                           });
+}
+
+void UserLoginCtrl::onLoginReply(const QSharedPointer<UserLoginCtrl>& self, const QString& nameOrEmail,
+                                 bool autoLogin, bool ok, const QVariantMap& data)
+{
+    if (!ok) {
+        loginFailed(data);
+        return;
+    }
+    User* user = User::instance();
+    user->userName = nameOrEmail;
+    user->userLoginType = 0;
+    user->userId = data.value(QStringLiteral("user_id")).toString();
+    user->session = data.value(QStringLiteral("session")).toString();
+    user->saveAutoLogin(autoLogin);
+    emit State::instance()->isUserAutoLoginChange();
+    completeLogin(self, false);
+}
+
+void UserLoginCtrl::loginWithCode(const QString& code, const QString& type, bool autoLogin)
+{
+    State::instance()->setUserLoginStatus(1);
+    const QWeakPointer<UserLoginCtrl> weakSelf = sharedFromThis();
+    userService->userLoginWithCode(code, type, autoLogin, [weakSelf, type, autoLogin](bool ok, const QVariantMap& data) {
+        onCodeLoginReply(weakSelf.toStrongRef(), type, autoLogin, ok, data);
+    });
+}
+
+void UserLoginCtrl::onCodeLoginReply(const QSharedPointer<UserLoginCtrl>& self, const QString& type, bool autoLogin,
+                                     bool ok, const QVariantMap& data)
+{
+    if (!ok) {
+        loginFailed(data);
+        return;
+    }
+    User* user = User::instance();
+    user->userName = data.value(QStringLiteral("user_name")).toString();
+    user->userId = data.value(QStringLiteral("user_id")).toString();
+    user->session = data.value(QStringLiteral("session")).toString();
+    if (type == QLatin1String("zolomi"))
+        user->userLoginType = 1;
+    else if (type == QLatin1String("kx"))
+        user->userLoginType = 2;
+    user->saveAutoLogin(autoLogin);
+    emit State::instance()->isUserAutoLoginChange();
+    completeLogin(self, true);
+}
+
+void UserLoginCtrl::loginFailed(const QVariantMap& data)
+{
+    State::instance()->setUserLoginStatus(0);
+    Hud::warning(tr("登录失败"), data.value(QStringLiteral("message")).toString(), kLogin);
+}
+
+// The profile, then the shell. Without the controller a private profile reader does the
+// fetch, so a reply that outlived the login window still leaves a complete login.
+void UserLoginCtrl::completeLogin(const QSharedPointer<UserLoginCtrl>& self, bool codeLogin)
+{
+    const QSharedPointer<UserInfoCtrl> reader = self ? self->userInfoCtrl : QSharedPointer<UserInfoCtrl>::create();
+    reader->fetchUserInfo([codeLogin](bool, int) { finishLogin(codeLogin); });
+}
+
+void UserLoginCtrl::finishLogin(bool codeLogin)
+{
+    State* state = State::instance();
+    state->setUserLoginStatus(0);
+    if (codeLogin)
+        state->setRetcode(0);
+    setShowLoginWindow(false);
+    if (!User::instance()->session.isEmpty()) {
+        GlobalCtrl* shell = GlobalCtrl::instance();
+        shell->init();
+        shell->startSessionTimer();
+        state->setLoginCurPage(kLogin);
+    }
+    emit state->userLoginedChange();
+}
+
+void UserLoginCtrl::logout()
+{
+    const User* user = User::instance();
+    userService->logout(user->userId, user->clientKey, user->session, [](bool ok, const QVariantMap&) {
+        if (!ok)
+            return;
+        User* user = User::instance();
+        State* state = State::instance();
+        user->saveAutoLogin(false);
+        user->clear();
+        emit state->isUserAutoLoginChange();
+        state->setLoginCurPage(kLogin);
+        state->notifyUserInfo();
+        emit state->userLoginedChange();
+        GlobalCtrl::instance()->stopSessionTimer();
+        TextTransStorage::clear();
+    });
+}
+
+// ---- Automatic login ---------------------------------------------------------------------
+
+void UserLoginCtrl::autoLoginIfNeeded(bool releaseWhenDone)
+{
+    User* user = User::instance();
+    State* state = State::instance();
+    const bool loaded = user->loadAutoLogin();
+    emit state->isUserAutoLoginChange();
+    if (!loaded)
+        return;
+    GlobalCtrl::instance()->raiseWindow(kLogin);
+    emit state->userLoginedChange();
+    emit state->userNameChange();
+    state->setUserLoginStatus(1);
+    // Kept apart: an expired session clears User before the fetch reports.
+    const QString userName = user->userName;
+    const QWeakPointer<UserLoginCtrl> weakSelf = sharedFromThis();
+    userInfoCtrl->fetchUserInfo([weakSelf, releaseWhenDone, userName](bool ok, int code) {
+        onAutoLoginFetched(weakSelf.toStrongRef(), releaseWhenDone, userName, ok, code);
+    });
+}
+
+void UserLoginCtrl::onAutoLoginFetched(const QSharedPointer<UserLoginCtrl>& self, bool releaseWhenDone,
+                                       const QString& userName, bool ok, int code)
+{
+    User* user = User::instance();
+    State* state = State::instance();
+    if (ok) {
+        state->setUserLoginStatus(0);
+        state->setRetcode(0);
+        emit state->userLoginTypeChange();
+        setShowLoginWindow(false);
+        if (!user->session.isEmpty()) {
+            GlobalCtrl* shell = GlobalCtrl::instance();
+            shell->init();
+            shell->startSessionTimer();
+            state->setLoginCurPage(kLogin);
+            if (self)
+                self->userService->updateUserSession(
+                    [](bool, const QVariantMap&) { emit State::instance()->userLoginedChange(); });
+            else
+                emit state->userLoginedChange();
+        }
+    } else if (code == 401) {
+        if (user->userLoginType == 0) {
+            state->loginNameRef() = userName;
+            emit state->loginNameChange();
+        }
+        user->saveAutoLogin(false);
+        emit state->isUserAutoLoginChange();
+        state->setUserLoginStatus(0);
+        user->clear();
+        state->notifyUserInfo();
+        emit state->userLoginedChange();
+    } else {
+        user->userLogo.clear();
+        emit state->userLogoChange();
+        state->setUserLoginStatus(-1);
+    }
+    // `self` keeps the controller alive until this callback has returned.
+    Dispatch* dispatch = Dispatch::instance();
+    if (releaseWhenDone && self && !state->showLoginWindow() && dispatch
+        && dispatch->controller(Dispatch::Ctrl_UserLogin) == self)
+        dispatch->releaseController(Dispatch::Ctrl_UserLogin);
+}
+
+void UserLoginCtrl::cancelAutoLogin()
+{
+    User::instance()->saveAutoLogin(false);
+    emit State::instance()->isUserAutoLoginChange();
+}
+
+// ---- Registration and passwords ----------------------------------------------------------
+
+void UserLoginCtrl::addRegisterUser(const QString& name, const QString& email, const QString& verifyCode,
+                                    const QString& password)
+{
+    if (!allFilled({{name, tr("请输入用户名")},
+                    {email, tr("请输入邮箱")},
+                    {verifyCode, tr("请输入验证码")},
+                    {password, tr("请输入密码")}}))
+        return;
+    userService->addRegisterUser(name, email, verifyCode, password, [](bool ok, const QVariantMap&) {
+        State* state = State::instance();
+        if (ok)
+            state->setRetcode(300);
+        else if (state->retcode() != 310)
+            state->setRetcode(0);
+    });
+}
+
+void UserLoginCtrl::resetPasswdByCode(const QString& nameOrEmail, const QString& verifyCode,
+                                      const QString& password, const QString& confirm)
+{
+    if (!allFilled({{nameOrEmail, tr("请输入用户名/邮箱")}, {verifyCode, tr("请输入验证码")}, {password, tr("请输入密码")}}))
+        return;
+    if (password != confirm) {
+        Hud::info(tr("两次密码不一致，请重新输入"), QString(), kLogin);
+        return;
+    }
+    userService->updatePasswdByCode(nameOrEmail, password, verifyCode, [](bool ok, const QVariantMap&) {
+        if (ok)
+            State::instance()->setRetcode(100);
+    });
+}
+
+void UserLoginCtrl::updatePasswd(const QString& oldPassword, const QString& newPassword)
+{
+    State::instance()->setRetcode(201);
+    userService->updatePasswd(User::instance()->userId, oldPassword, newPassword,
+                              [](bool ok, const QVariantMap& data) {
+                                  if (!ok)
+                                      return;
+                                  State* state = State::instance();
+                                  if (data.value(QStringLiteral("value")).toBool()) {
+                                      state->setRetcode(200);
+                                      return;
+                                  }
+                                  Hud::info(tr("密码修改失败"), QString(), kMain);
+                                  state->setRetcode(0);
+                              });
+}
+
+// A mailed code moves "retcode" on to `done`, or back to 0 when it could not be sent.
+static ServiceCallback codeResult(int done)
+{
+    return [done](bool ok, const QVariantMap&) { State::instance()->setRetcode(ok ? done : 0); };
+}
+
+void UserLoginCtrl::sendAddUserVerifyCode(const QString& email)
+{
+    State::instance()->setRetcode(101);
+    userService->sendAddUserVerifyCode(email, codeResult(110));
+}
+
+void UserLoginCtrl::sendAddBindEmailCode(const QString& email)
+{
+    State::instance()->setRetcode(301);
+    userService->addEmailVerifyCode(email, false, codeResult(310));
+}

@@ -57,6 +57,8 @@ public:
     Q_INVOKABLE bool initController(int name);
     Q_INVOKABLE bool releaseController(int name);
     Q_INVOKABLE bool run(int controllerName, const QString& action, const QVariantList& args);
+    // The controller registered under an id, or null.
+    QSharedPointer<QObject> controller(int name) const { return m_controllers.value(name); }
 
     // Replaces what an id 1-8 creates and answers; start-up uses the real controllers.
     void setControllerKind(int id, ControllerKind kind);

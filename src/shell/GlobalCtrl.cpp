@@ -1,5 +1,6 @@
 #include "shell/GlobalCtrl.h"
 
+#include "account/UserLoginCtrl.h"
 #include "account/UserService.h"
 #include "core/AppConfig.h"
 #include "core/AppMain.h"
@@ -104,6 +105,7 @@ GlobalCtrl::~GlobalCtrl()
     delete updater;
     stopSessionTimer();
     delete localSocket;
+    delete loginSchemeSocket;
     if (State* state = State::instance())
         disconnect(state, &State::userLoginedChange, this, &GlobalCtrl::onStatePageChanged);
     s_globalCtrl = nullptr;
@@ -116,6 +118,8 @@ void GlobalCtrl::startInstanceListener()
         return;
     localSocket = new LocalSocketUtil(QStringLiteral("parlavine_single"));
     connect(localSocket, &LocalSocketUtil::newMessage, this, &GlobalCtrl::onLocalSocketMessage);
+    loginSchemeSocket = new LocalSocketUtil(QStringLiteral("parlavine_loginscheme"));
+    connect(loginSchemeSocket, &LocalSocketUtil::newMessage, this, &GlobalCtrl::onLoginSchemeMessage);
 }
 
 void GlobalCtrl::setMainObjects(QObject* root, QWindow* main)
@@ -231,6 +235,11 @@ void GlobalCtrl::onLocalSocketMessage(const QString& msg)
         State::instance()->setQuickTransfileData(msg.mid(10));
         openPendingFile();
     }
+}
+
+void GlobalCtrl::onLoginSchemeMessage(const QString& msg)
+{
+    UserLoginCtrl::handOverLoginScheme(msg);
 }
 
 void GlobalCtrl::openPendingFile()
@@ -513,8 +522,11 @@ void GlobalCtrl::retcall(int code)
 
 void GlobalCtrl::testNetwork()
 {
-    // TODO(account): UserService::userLogin("test", "vokm", false, ...) logging "testNetwork.login".
     log(QStringLiteral("testNetwork"));
+    // Any answer at all proves the way to the service; the account does not exist.
+    UserService service;
+    service.userLogin(QStringLiteral("test"), QStringLiteral("vokm"), false,
+                      [](bool, const QVariantMap& data) { log(QStringLiteral("testNetwork.login"), data); });
 }
 
 void GlobalCtrl::windowExit()

@@ -34,7 +34,7 @@ public:
     void setSystemTheme(SystemTheme* theme);
     // What ends the event loop; QCoreApplication::exit unless a test records the code instead.
     void setExitHandler(std::function<void(int)> handler);
-    // Listens on "parlavine_single" for the messages of later starts. Start-up calls it once it
+    // Listens on "parlavine_single" and "parlavine_loginscheme" for the messages of later starts. Start-up calls it once it
     // knows it is the running instance: opening the listener probes the name, which a running
     // instance would take for a message and which no running instance would leave taken.
     void startInstanceListener();
@@ -110,6 +110,7 @@ public:
 public slots:
     void refreshSession();
     void onLocalSocketMessage(const QString& msg);
+    void onLoginSchemeMessage(const QString& msg);
     void onStatePageChanged();
 
     void systemTrayShow();
@@ -141,6 +142,7 @@ private:
     Updater* updater = nullptr;
     QString lastMainVisibility;
     LocalSocketUtil* localSocket = nullptr;
+    LocalSocketUtil* loginSchemeSocket = nullptr; // start-up to exit: no hand-over is lost
 
     int nightStartHour = 0;
     int nightEndHour = 0;

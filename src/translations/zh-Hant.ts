@@ -764,6 +764,45 @@
         </message>
     </context>
     <context>
+        <name>UserLoginCtrl</name>
+        <message>
+            <source>登录失败</source>
+            <translation>登入失敗</translation>
+        </message>
+        <message>
+            <source>登录链接无效</source>
+            <translation>登入連結無效</translation>
+        </message>
+        <message>
+            <source>请输入用户名</source>
+            <translation>請輸入使用者名稱</translation>
+        </message>
+        <message>
+            <source>请输入邮箱</source>
+            <translation>請輸入郵箱</translation>
+        </message>
+        <message>
+            <source>请输入验证码</source>
+            <translation>請輸入驗證碼</translation>
+        </message>
+        <message>
+            <source>请输入密码</source>
+            <translation>請輸入密碼</translation>
+        </message>
+        <message>
+            <source>请输入用户名/邮箱</source>
+            <translation>請輸入使用者名稱/郵箱</translation>
+        </message>
+        <message>
+            <source>两次密码不一致，请重新输入</source>
+            <translation>兩次密碼不一致，請重新輸入</translation>
+        </message>
+        <message>
+            <source>密码修改失败</source>
+            <translation>密碼修改失敗</translation>
+        </message>
+    </context>
+    <context>
         <name>WindowControl</name>
         <message>
             <source>最小化</source>

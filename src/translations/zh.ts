@@ -764,6 +764,45 @@
     </message>
 </context>
 <context>
+    <name>UserLoginCtrl</name>
+    <message>
+        <source>登录失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>登录链接无效</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入用户名</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入邮箱</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入验证码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入密码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入用户名/邮箱</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>两次密码不一致，请重新输入</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>密码修改失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>WindowControl</name>
     <message>
         <source>最小化</source>

@@ -14,7 +14,7 @@ QList<StandinRoute> all();
 
 QList<StandinRoute> textTranslation();  // "/api/imt" functions of text translation; the history paths
 QList<StandinRoute> textTranslationExtra(); // the same with strict bodies; memory, feedback
-QList<StandinRoute> account();          // session renewal
+QList<StandinRoute> account();          // account, workgroup and billing calls (stateful, StandinAccounts)
 QList<StandinRoute> update();           // version check, remote configuration and its document
 QList<StandinRoute> collector();        // telemetry collector paths
 

@@ -281,6 +281,7 @@ void StandinServer::reset()
     m_validSessions.reset();
     m_renewals = 0;
     m_seq = 0;
+    m_accounts.reset();
 }
 
 void StandinServer::setObserver(std::function<void(const StandinRequest&)> observer)

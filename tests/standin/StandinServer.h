@@ -1,5 +1,6 @@
 #pragma once
 
+#include "StandinAccounts.h"
 #include "StandinReply.h"
 #include "StandinRequest.h"
 #include "StandinRoute.h"
@@ -64,6 +65,8 @@ public:
     void setValidSessions(const QStringList& sessions);
     void clearValidSessions();   // every session is valid again (the default)
     QString renewSession(const QString& oldSession);
+    // The account service's users, sessions and codes (reset with the server).
+    StandinAccounts& accounts() { return m_accounts; }
 
     QList<StandinRequest> requests() const;
     QList<StandinRequest> requests(const QString& routeKey) const;
@@ -99,6 +102,7 @@ private:
     QHash<QString, StandinRoute> m_routes;
     QHash<QString, std::deque<StandinReply>> m_scripts;
     std::optional<QSet<QString>> m_validSessions;
+    StandinAccounts m_accounts;
     int m_renewals = 0;
     QList<StandinRequest> m_log;
     QStringList m_violations;

@@ -50,9 +50,10 @@ QJsonObject analysisBody(const QString& text, bool merge = false, const QString&
 
 QJsonObject renewalBody(const QString& session)
 {
+    const QString checkCode = StandinAccounts::checkCode("ann", "desktop-1", "1700000000000", true);
     return {{"header", QJsonObject{{"session", session}, {"client_key", "desktop-1"}, {"user_name", "ann"}}},
             {"value", QJsonObject{{"user_id", "7"}, {"auto_login", true}, {"update_time", "1700000000000"},
-                                  {"check_code", "AB12"}, {"client_key", "desktop-1"}, {"session", session}}}};
+                                  {"check_code", checkCode}, {"client_key", "desktop-1"}, {"session", session}}}};
 }
 
 const QJsonObject CheckVersionBody = {

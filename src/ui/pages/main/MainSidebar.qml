@@ -50,6 +50,8 @@ Item {
             run("raiseWindow", ["about"])
             break
         case "logout":
+            // The login controller is released once a login window closes.
+            $dispatch.initController($dispatch.Ctrl_UserLogin)
             $dispatch.run($dispatch.Ctrl_UserLogin, "logout", [])
             $dispatch.releaseController($dispatch.Ctrl_UserInfo)
             $dispatch.releaseController($dispatch.Ctrl_TermSent)
