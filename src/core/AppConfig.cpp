@@ -1,5 +1,6 @@
 #include "core/AppConfig.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 
@@ -16,6 +17,12 @@ QString AppConfig::collectorUrl()
 int AppConfig::requestTimeoutMs()
 {
     return positiveIntEnvOr("PARLAVINE_REQUEST_TIMEOUT_MS", 60000);
+}
+
+QString AppConfig::updateInstallScript()
+{
+    return envOr("PARLAVINE_UPDATE_INSTALL_SCRIPT",
+                 QCoreApplication::applicationDirPath() + QStringLiteral("/parlavine-install-update"));
 }
 
 QString AppConfig::configDir()

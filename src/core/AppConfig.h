@@ -16,6 +16,8 @@ public:
     static QString logFile();          // PARLAVINE_LOG_FILE, empty when logging is off
     static QString systemThemeOverride(); // PARLAVINE_SYSTEM_THEME "light" or "dark", else empty
     static int sessionRefreshMs();     // PARLAVINE_SESSION_REFRESH_MS, else 7200000 (two hours)
+    // PARLAVINE_UPDATE_INSTALL_SCRIPT, else "parlavine-install-update" beside the executable
+    static QString updateInstallScript();
 
     // Web pages of the service that the windows open.
     static QString productSiteUrl();   // the product's web site

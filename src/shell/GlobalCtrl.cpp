@@ -143,6 +143,7 @@ void GlobalCtrl::setSystemTheme(SystemTheme* systemTheme)
 void GlobalCtrl::setExitHandler(std::function<void(int)> handler)
 {
     exitHandler = std::move(handler);
+    updater->setExitHandler(exitHandler);
 }
 
 void GlobalCtrl::exitWith(int code)
@@ -807,7 +808,13 @@ void GlobalCtrl::downloadVersionPkg()
     } else if (result == -200 || result == -300) {
         Hud::askStatic(
             tr("更新异常，是否额外打开网页窗口下载？"), QStringLiteral("error: ") + tr("无法获取更新目录"),
-            [url] { QDesktopServices::openUrl(QUrl(url, QUrl::TolerantMode)); }, {}, QStringLiteral("update"));
+            [url] {
+                // The address comes from the server: only a web page may reach the browser.
+                const QUrl page(url, QUrl::TolerantMode);
+                if (page.scheme() == QLatin1String("http") || page.scheme() == QLatin1String("https"))
+                    QDesktopServices::openUrl(page);
+            },
+            {}, QStringLiteral("update"));
     }
 }
 

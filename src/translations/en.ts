@@ -757,6 +757,108 @@
         </message>
     </context>
     <context>
+        <name>UpdateWindow</name>
+        <message>
+            <source>更新</source>
+            <translation>Update</translation>
+        </message>
+        <message>
+            <source>下载进度：</source>
+            <translation>Progress: </translation>
+        </message>
+        <message>
+            <source>检查更新中...</source>
+            <translation>Checking for updates...</translation>
+        </message>
+        <message>
+            <source>您使用的就是最新版本！</source>
+            <translation>You are using the latest version!</translation>
+        </message>
+        <message>
+            <source>当前版本：</source>
+            <translation>Current version: </translation>
+        </message>
+        <message>
+            <source>请检查当前网络是否正常</source>
+            <translation>Please check your network connection</translation>
+        </message>
+        <message>
+            <source>好的</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>发现新版本：</source>
+            <translation>New version available: </translation>
+        </message>
+        <message>
+            <source>版本更新内容：</source>
+            <translation>What is new:</translation>
+        </message>
+        <message>
+            <source>下载失败</source>
+            <translation>Download failed</translation>
+        </message>
+        <message>
+            <source>取消</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>稍后提示</source>
+            <translation>Remind me later</translation>
+        </message>
+        <message>
+            <source>下载中...</source>
+            <translation>Downloading...</translation>
+        </message>
+        <message>
+            <source>重新下载</source>
+            <translation>Download again</translation>
+        </message>
+        <message>
+            <source>下载更新</source>
+            <translation>Download update</translation>
+        </message>
+    </context>
+    <context>
+        <name>Updater</name>
+        <message>
+            <source>检查异常</source>
+            <translation>Update check failed</translation>
+        </message>
+        <message>
+            <source>版本信息校验失败</source>
+            <translation>The version information could not be verified</translation>
+        </message>
+        <message>
+            <source>检测到已下载安装包，是否直接安装？</source>
+            <translation>The update package is already downloaded. Install it now?</translation>
+        </message>
+        <message>
+            <source>安装</source>
+            <translation>Install</translation>
+        </message>
+        <message>
+            <source>重新下载</source>
+            <translation>Download again</translation>
+        </message>
+        <message>
+            <source>更新下载完成</source>
+            <translation>Update downloaded</translation>
+        </message>
+        <message>
+            <source>需重启应用, 重启时会自动安装更新</source>
+            <translation>The application restarts to install the update</translation>
+        </message>
+        <message>
+            <source>更新下载失败</source>
+            <translation>Update download failed</translation>
+        </message>
+        <message>
+            <source>安装异常</source>
+            <translation>Installation failed</translation>
+        </message>
+    </context>
+    <context>
         <name>UserBillTableModel</name>
         <message>
             <source>元</source>

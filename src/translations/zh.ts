@@ -757,6 +757,108 @@
     </message>
 </context>
 <context>
+    <name>UpdateWindow</name>
+    <message>
+        <source>更新</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>下载进度：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>检查更新中...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>您使用的就是最新版本！</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>当前版本：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请检查当前网络是否正常</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>好的</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>发现新版本：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>版本更新内容：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>下载失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>稍后提示</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>下载中...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>重新下载</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>下载更新</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Updater</name>
+    <message>
+        <source>检查异常</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>版本信息校验失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>检测到已下载安装包，是否直接安装？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>安装</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>重新下载</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>更新下载完成</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>需重启应用, 重启时会自动安装更新</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>更新下载失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>安装异常</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>UserBillTableModel</name>
     <message>
         <source>元</source>

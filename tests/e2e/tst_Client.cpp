@@ -141,11 +141,20 @@ private slots:
         QVERIFY(app.start(environment()));
         QVERIFY2(app.waitForWindow(MainTitle), app.errorOutput().constData());
 
-        // TODO(update): the version check, the configuration address and the configuration document
-        // ("/api/resourcemanageserver/checkVersion", "/api/resourcemanageserver/findConfig",
-        // "/files/config/desktop.json") come first once the updater sends them.
-        const QStringList expected = {"imt:support_lang"};
-        QTRY_COMPARE_WITH_TIMEOUT(routesOf(standin.requests()), expected, 10000);
+        // The version check and the configuration address go out together; the configuration
+        // document is fetched once its address is known.
+        const QString check = QStringLiteral("/api/resourcemanageserver/checkVersion");
+        const QString config = QStringLiteral("/api/resourcemanageserver/findConfig");
+        const QString document = QStringLiteral("/files/config/desktop.json");
+        QTRY_VERIFY_WITH_TIMEOUT(routesOf(standin.requests()).contains(document), 10000);
+        QStringList routes = routesOf(standin.requests());
+        QVERIFY2(routes.indexOf(config) < routes.indexOf(document), qPrintable(routes.join(' ')));
+        QCOMPARE(routes.count(check), 1);
+        QCOMPARE(routes.count(config), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(routesOf(standin.requests()).contains("imt:support_lang"), 10000);
+        routes = routesOf(standin.requests());
+        routes.sort();
+        QCOMPARE(routes, QStringList({check, config, document, "imt:support_lang"}));
 
         // The URL scheme and the file action point at this executable.
         QFile scheme(app.xdg().dataHome() + "/applications/parlavine.desktop");

@@ -95,10 +95,39 @@ StandinReply StandinReply::disconnect()
     return ofKind(Kind::Disconnect);
 }
 
+StandinReply StandinReply::redirect(const QByteArray& location, int httpStatus)
+{
+    StandinReply reply = raw(QByteArray(), "text/plain", httpStatus);
+    reply.location = location;
+    return reply;
+}
+
 StandinReply StandinReply::after(int delay) const
 {
     StandinReply reply = *this;
     reply.delayMs = delay;
+    return reply;
+}
+
+StandinReply StandinReply::inPieces(int bytes, int delay) const
+{
+    StandinReply reply = *this;
+    reply.chunkBytes = bytes;
+    reply.chunkDelayMs = delay;
+    return reply;
+}
+
+StandinReply StandinReply::withoutLength() const
+{
+    StandinReply reply = *this;
+    reply.chunked = true;
+    return reply;
+}
+
+StandinReply StandinReply::droppedAfter(int bytes) const
+{
+    StandinReply reply = *this;
+    reply.dropAfter = bytes;
     return reply;
 }
 
@@ -114,6 +143,11 @@ QJsonObject StandinReply::toJson() const
         {QStringLiteral("bytes"), QString::fromLatin1(bytes.toBase64())},
         {QStringLiteral("contentType"), QString::fromLatin1(contentType)},
         {QStringLiteral("delayMs"), delayMs},
+        {QStringLiteral("chunkBytes"), chunkBytes},
+        {QStringLiteral("chunkDelayMs"), chunkDelayMs},
+        {QStringLiteral("chunked"), chunked},
+        {QStringLiteral("dropAfter"), dropAfter},
+        {QStringLiteral("location"), QString::fromLatin1(location)},
     };
 }
 
@@ -131,5 +165,10 @@ StandinReply StandinReply::fromJson(const QJsonObject& json, bool* ok)
     reply.bytes = QByteArray::fromBase64(json.value(QStringLiteral("bytes")).toString().toLatin1());
     reply.contentType = json.value(QStringLiteral("contentType")).toString().toLatin1();
     reply.delayMs = json.value(QStringLiteral("delayMs")).toInt();
+    reply.chunkBytes = json.value(QStringLiteral("chunkBytes")).toInt();
+    reply.chunkDelayMs = json.value(QStringLiteral("chunkDelayMs")).toInt();
+    reply.chunked = json.value(QStringLiteral("chunked")).toBool();
+    reply.dropAfter = json.value(QStringLiteral("dropAfter")).toInt(-1);
+    reply.location = json.value(QStringLiteral("location")).toString().toLatin1();
     return reply;
 }

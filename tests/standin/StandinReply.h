@@ -21,6 +21,14 @@ struct StandinReply
     QByteArray bytes;             // Raw: the reply bytes
     QByteArray contentType;       // Raw: the content type
     int delayMs = 0;              // waited before answering, whatever the kind
+    // Raw only: how the bytes travel. chunkBytes > 0 sends them in pieces of that size with
+    // chunkDelayMs between pieces; chunked uses chunked transfer encoding instead of a length;
+    // dropAfter >= 0 closes the connection after that many body bytes.
+    int chunkBytes = 0;
+    int chunkDelayMs = 0;
+    bool chunked = false;
+    int dropAfter = -1;
+    QByteArray location;          // Raw: a "Location" header (redirects)
 
     // The route's own default answer (useful with after()).
     static StandinReply byDefault();
@@ -39,7 +47,16 @@ struct StandinReply
     // Sends the headers and half of the body, then closes the connection.
     static StandinReply disconnect();
 
+    // A redirect to location with an empty body.
+    static StandinReply redirect(const QByteArray& location, int httpStatus = 302);
+
     StandinReply after(int delayMs) const;
+    // Raw only: the body in pieces of chunkBytes, delayMs apart (a slow trickle).
+    StandinReply inPieces(int chunkBytes, int delayMs) const;
+    // Raw only: chunked transfer encoding, so the client never learns the total size.
+    StandinReply withoutLength() const;
+    // Raw only: the connection closes after that many body bytes.
+    StandinReply droppedAfter(int bytes) const;
 
     // The wire form of the control endpoint "POST /__standin/script".
     QJsonObject toJson() const;

@@ -21,4 +21,19 @@ QList<StandinRoute> collector();        // telemetry collector paths
 // The check code the version-check reply carries for an offer.
 QString versionCheckCode(qint64 requestTime, const QString& version, const QString& url, qint64 responseTime);
 
+// A version check answered with an offer whose check code is computed from the request.
+struct VersionOffer
+{
+    enum Code { Upper, Lower, Wrong, Missing };
+    QString version;
+    QString url;
+    QString desc;
+    Code code = Upper;
+    bool withResponseTime = true;   // else "response_time" is absent and the code uses 0
+};
+StandinRoute versionOffer(const VersionOffer& offer);
+
+// A plain GET of path answered with reply (packages, documents, redirects).
+StandinRoute download(const QString& path, const StandinReply& reply);
+
 } // namespace StandinRoutes

@@ -489,8 +489,7 @@ void StandinServer::send(const StandinReply& reply, const StandinRoute& route, c
         setJson(out, reply.body, reply.status);
         return;
     case StandinReply::Kind::Raw:
-        out.status = reply.status;
-        out.set_content(reply.bytes.constData(), size_t(reply.bytes.size()), reply.contentType.constData());
+        sendRaw(reply, out);
         return;
     case StandinReply::Kind::Default:
     case StandinReply::Kind::Success:
@@ -501,6 +500,48 @@ void StandinServer::send(const StandinReply& reply, const StandinRoute& route, c
         setJson(out, envelopeReply(reply, route.envelope, request));
     else
         sendBare(reply, out);
+}
+
+void StandinServer::sendRaw(const StandinReply& reply, httplib::Response& out)
+{
+    out.status = reply.status;
+    if (!reply.location.isEmpty())
+        out.set_header("Location", reply.location.constData());
+    if (reply.chunkBytes <= 0 && !reply.chunked && reply.dropAfter < 0) {
+        out.set_content(reply.bytes.constData(), size_t(reply.bytes.size()), reply.contentType.constData());
+        return;
+    }
+    const QByteArray bytes = reply.bytes;
+    const size_t piece = reply.chunkBytes > 0 ? size_t(reply.chunkBytes) : size_t(qMax(1, bytes.size()));
+    const size_t limit = reply.dropAfter >= 0 ? qMin(size_t(reply.dropAfter), size_t(bytes.size())) : size_t(bytes.size());
+    const int delay = reply.chunkDelayMs;
+    const bool drops = reply.dropAfter >= 0;
+    // Writes the next piece from offset; false ends the body (a close when it is cut short).
+    const auto write = [this, bytes, piece, limit, delay, drops](size_t offset, httplib::DataSink& sink) {
+        if (offset >= limit) {
+            if (!drops)
+                sink.done();
+            return !drops;
+        }
+        if (offset > 0 && delay > 0 && !pause(delay))
+            return false;
+        const size_t n = qMin(piece, limit - offset);
+        return sink.write(bytes.constData() + offset, n);
+    };
+    if (reply.chunked) {
+        auto sent = std::make_shared<size_t>(0);
+        out.set_chunked_content_provider(reply.contentType.constData(),
+                                         [write, sent, piece, limit](size_t, httplib::DataSink& sink) {
+                                             const size_t offset = *sent;
+                                             if (!write(offset, sink))
+                                                 return false;
+                                             *sent = qMin(offset + piece, limit);
+                                             return true;
+                                         });
+    } else {
+        out.set_content_provider(size_t(bytes.size()), reply.contentType.constData(),
+                                 [write](size_t offset, size_t, httplib::DataSink& sink) { return write(offset, sink); });
+    }
 }
 
 bool StandinServer::pause(int ms)

@@ -93,6 +93,7 @@ private:
     void record(StandinRequest& request);
     void send(const StandinReply& reply, const StandinRoute& route, const StandinRequest& request,
               httplib::Response& out);
+    void sendRaw(const StandinReply& reply, httplib::Response& out);
     // Waits for ms (or, with -1, until stop()); false when the server is stopping.
     bool pause(int ms);
 

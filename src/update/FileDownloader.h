@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QObject>
+#include <QSaveFile>
+#include <QString>
+#include <QUrl>
+
+// Fetches one URL into one file. The file appears under its name only when the whole body has
+// arrived with a success status: a cut or refused transfer never leaves a package to install.
+class FileDownloader : public QObject
+{
+    Q_OBJECT
+public:
+    explicit FileDownloader(QObject* parent = nullptr);
+    ~FileDownloader() override;
+
+    void download(const QUrl& url, const QString& path);
+    void cancel();
+    bool isRunning() const { return m_reply != nullptr; }
+
+signals:
+    // totalBytes is -1 while the size is unknown.
+    void downloadProgress(qlonglong bytesRead, qlonglong totalBytes);
+    void downloadFinished();
+    void downloadError(QString errorString);
+
+private slots:
+    void onDownloadProgress(qlonglong bytesRead, qlonglong totalBytes);
+    void onDownloadFinished();
+    void onDownloadError(QNetworkReply::NetworkError error);
+    void onReadyRead();
+
+private:
+    void fail(const QString& errorString);
+    // Drops the running transfer and its unfinished file without a signal.
+    void stop();
+    void discardFile();
+    void forgetReply();
+
+    QNetworkAccessManager m_manager;
+    QNetworkReply* m_reply = nullptr;
+    QSaveFile m_file;
+};
