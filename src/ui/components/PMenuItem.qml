@@ -21,6 +21,7 @@ MenuItem {
     contentItem: Text {
         leftPadding: 6
         text: menuItem.text
+        textFormat: Text.PlainText
         elide: Text.ElideRight
         verticalAlignment: Text.AlignVCenter
         font.pixelSize: menuItem.winFontSize.normal

@@ -3,6 +3,7 @@ import QtQuick.Controls 2.14
 
 TextArea {
     id: edit
+    textFormat: TextEdit.PlainText
     property bool rightMouseMenuEnabled: false
     property bool isWin: $state.platform === "win"
 
