@@ -632,49 +632,63 @@ QVariantMap TextTransCtrl::pageEntry(const QVariantMap& item, bool refresh) cons
 
 void TextTransCtrl::transHistoryMakeCopy(int index, bool copyResult)
 {
+    withFullHistoryText(index, [copyResult](const QString& text, const QString& result) {
+        copyToClipboard(copyResult ? result : text);
+    });
+}
+
+void TextTransCtrl::transHistoryTranslate(int index)
+{
+    // The page translates whatever lands in the source editor this way.
+    withFullHistoryText(index, [](const QString& text, const QString&) {
+        State::instance()->setTextTransSource(text, true);
+    });
+}
+
+void TextTransCtrl::withFullHistoryText(int index, const HistoryTextUse& use)
+{
     const QVariantList& history = State::instance()->textTransHistory;
     if (index < 0 || index >= history.size())
         return;
     const QVariantMap entry = history.at(index).toMap();
-    const QString key = copyResult ? QStringLiteral("result") : QStringLiteral("text");
     if (!entry.value(QStringLiteral("clip")).toBool()) {
-        copyToClipboard(entry.value(key).toString());
+        use(entry.value(QStringLiteral("text")).toString(), entry.value(QStringLiteral("result")).toString());
         return;
     }
     if (entry.value(QStringLiteral("cloud")).toBool()) {
         log(QStringLiteral("transHistoryMakeCopy-clip-cloud: %1"), QString::number(index));
-        getTransHistoryDetail(index, copyResult, entry);
+        getTransHistoryDetail(index, entry, use);
         return;
     }
     QList<QVariantMap> rows;
     TextTransStorage::select(rows, entry.value(QStringLiteral("id")).toString());
     if (rows.isEmpty()) {
-        getTransHistoryDetail(index, copyResult, entry);
+        getTransHistoryDetail(index, entry, use);
         return;
     }
     log(QStringLiteral("transHistoryMakeCopy-clip-sql: %1"), QString::number(index));
-    copyToClipboard(rows.first().value(key).toString());
+    use(rows.first().value(QStringLiteral("text")).toString(), rows.first().value(QStringLiteral("result")).toString());
 }
 
-void TextTransCtrl::getTransHistoryDetail(int index, bool copyResult, const QVariantMap& entry)
+void TextTransCtrl::getTransHistoryDetail(int index, const QVariantMap& entry, const HistoryTextUse& use)
 {
     State::instance()->setRetcode(1001);
     const WeakSelf weak = sharedFromThis();
     service->fetchTransHistory(entry.value(QStringLiteral("id")).toString(),
-                               [weak, index, copyResult, entry](bool ok, const QVariantMap& data) {
+                               [weak, index, entry, use](bool ok, const QVariantMap& data) {
                                    State::instance()->setRetcode(1000);
                                    const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
                                    if (self && ok)
-                                       self->onHistoryDetail(index, copyResult, entry, data);
+                                       self->onHistoryDetail(index, entry, data, use);
                                });
 }
 
-void TextTransCtrl::onHistoryDetail(int index, bool copyResult, QVariantMap entry, const QVariantMap& data)
+void TextTransCtrl::onHistoryDetail(int index, QVariantMap entry, const QVariantMap& data, const HistoryTextUse& use)
 {
     const QString source = data.value(QStringLiteral("src_text")).toString();
     const QString target = data.value(QStringLiteral("tgt_text")).toString();
     const QString id = data.value(QStringLiteral("id")).toString();
-    copyToClipboard(copyResult ? target : source);
+    use(source, target);
     QVariantList& history = State::instance()->textTransHistory;
     // The entry may have moved while the text was on its way.
     if (index >= history.size() || history.at(index).toMap().value(QStringLiteral("id")).toString() != id)

@@ -180,7 +180,7 @@ private slots:
     {
         m_standin->script(HistoryPage, StandinReply::success(QJsonObject{
             {"content", QJsonArray{historyItem("h-1", "你好。", "chinese", "english"),
-                                   historyItem("h-2", "Good morning.", "english", "chinese")}},
+                                   historyItem("h-2", "Good morning.\nThank you.", "english", "chinese")}},
             {"last", true}}));
         Dispatch::instance()->run(Dispatch::Ctrl_TextTrans, "refreshTransHistory", {true, true});
         QQuickItem* table = item("historyTable", item("historyTable"));
@@ -193,11 +193,14 @@ private slots:
         QVERIFY(cells.at(2)->property("isEnd").toBool());
         QVERIFY(!item("historyText", cells.at(2))->isVisible());
 
+        // the row shows one line; the whole text, line break and all, is translated
+        QCOMPARE(item("historyText", cells.at(1))->property("text").toString(), QString("Good morning. Thank you."));
         QTest::mouseDClick(m_window, Qt::LeftButton, {}, cells.at(1)->mapToScene(QPointF(40, 18)).toPoint());
-        QCOMPARE(textOf("inputView"), QString("Good morning."));
+        QTRY_COMPARE(textOf("inputView"), QString("Good morning.\nThank you."));
         QCOMPARE(item("sourceLanSelect")->property("selectValue").toString(), QString("en"));
         waitForTarget("zh");
-        QTRY_COMPARE_WITH_TIMEOUT(textOf("resultView"), QString("[zh] 好 早上."), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_standin->requestCount(Translation), 1, 5000);
+        QCOMPARE(m_standin->requests(Analysis).last().at("text").toString(), QString("Good morning.\nThank you."));
         QCOMPARE(m_standin->requests(Translation).last().at("source.lang").toString(), QString("en"));
     }
 

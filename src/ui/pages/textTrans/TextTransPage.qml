@@ -536,14 +536,12 @@ Item {
                 width: scrollContent.width
                 height: 420
                 sourceComponent: TextTransHistory {
+                    // The text arrives through the source trigger, which translates it.
                     onDoubleClickHistory: {
                         sourceLanSelect.setSelect(sourceType)
                         $state.textTransSourceLangAutoUpdate = sourceType === "auto"
                         targetLanSelect.setSelect(targetType)
-                        container._settingSource = true
-                        inputView.setText(text)
-                        container._settingSource = false
-                        container.translate(false)
+                        $dispatch.run($dispatch.Ctrl_TextTrans, "transHistoryTranslate", [row])
                     }
                 }
                 // A forced refresh is ignored while the controller's own first load runs.
