@@ -96,6 +96,8 @@ class State : public QObject
     STATE_QML_PROPERTY(bool, textTransSourceTrigger, false)
     STATE_QML_PROPERTY(int, textTransSourceRequestBlock, 0)
     STATE_PROPERTY_CUSTOM(QString, textTransResult, setTextTransResult)
+    // The source text the result and its spans answer, written just before the result.
+    STATE_PROPERTY(QString, textTransResultSource, setTextTransResultSource)
     STATE_QML_PROPERTY(bool, textTransResultHumanModified, false)
     STATE_PROPERTY(QVariantList, textTransSourceIndexes, setTextTransSourceIndexes)
     STATE_PROPERTY(QVariantList, textTransResultIndexes, setTextTransResultIndexes)

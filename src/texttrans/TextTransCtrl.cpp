@@ -127,6 +127,7 @@ void TextTransCtrl::clearTranslation(bool debounced)
 {
     State* state = State::instance();
     state->setTextTransStatus(0);
+    state->setTextTransResultSource(QString());
     state->setTextTransResult(QString());
     if (!debounced) {
         cancelPending();
@@ -213,6 +214,7 @@ void TextTransCtrl::showTranslation(const TransRequest& request, bool ok, const 
                                                 data.value(QStringLiteral("auto_translation")).toList(), space);
     const QVariantList sourceSpans = data.value(QStringLiteral("origin_sections")).toList();
     log(QStringLiteral("translation result: %1"), result.text);
+    state->setTextTransResultSource(realSourceText);
     state->setTextTransResult(result.text);
     state->setTextTransSourceIndexes(sourceSpans);
     state->setTextTransResultIndexes(result.spans);

@@ -257,6 +257,26 @@ private slots:
         QVERIFY(!item("clearBtn", item("resultView"))->isVisible());
     }
 
+    // With instant translation off the source may change while the reply is on its way: the
+    // sentences shown and saved are those of the text that was translated.
+    void resultKeepsTheSourceItWasMadeFrom()
+    {
+        click(item("streamCloseBtn"));
+        QTRY_VERIFY(item("transBtn")->isVisible());
+        typeInto("inputView", "Hello world.");
+        m_standin->script(Translation, StandinReply::byDefault().after(500));
+        click(item("transBtn"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_standin->requestCount(Analysis), 1, 5000);
+        QMetaObject::invokeMethod(item("inputView"), "setText", Q_ARG(QVariant, QString("Thank you. Hello world.")));
+        QTRY_COMPARE_WITH_TIMEOUT(textOf("resultView"), QString("[zh] 你好 世界."), 5000);
+
+        click(editOf("resultView"), resultSentencePoint(0));
+        QTRY_VERIFY(item("detailPanel")->property("item").value<QObject*>());
+        QCOMPARE(item("sourceArea")->property("message").toString(), QString("Hello world."));
+        QTRY_COMPARE_WITH_TIMEOUT(m_standin->requestCount(StaticSuggestion), 1, 5000);
+        QCOMPARE(m_standin->requests(StaticSuggestion).first().at("source.text").toString(), QString("Hello world."));
+    }
+
     void clickedSentenceOpensTheEditorAndConfirmReplacesIt()
     {
         translateTyped("Hello world. Good morning.");

@@ -23,7 +23,7 @@ Item {
     property real itemSideMargin: Math.max(20, (width - 2 * columnWidth - 20) / 2)
     readonly property real columnWidth: Math.max(320, (width - 60) / 2)
 
-    // what the result answers: the source text when it arrived, and the sentence being edited
+    // what the result answers: the source text it was made from, and the sentence being edited
     property string _resultSourceText: ""
     property int _editIndex: -1
     property bool _settingSource: false
@@ -142,7 +142,8 @@ Item {
     Connections {
         target: $state
         function onTextTransResultChange() {
-            container._resultSourceText = inputView.getText()
+            // the source may have been edited while the reply was on its way
+            container._resultSourceText = $state.textTransResultSource
             container.feedbackState = 0
             container.closeSentence()
             resultView.setText($state.textTransResult)
