@@ -127,6 +127,7 @@ void TextTransCtrl::clearTranslation(bool debounced)
 {
     State* state = State::instance();
     state->setTextTransStatus(0);
+    state->setTextTransFailure(QString());
     state->setTextTransResultSource(QString());
     state->setTextTransResult(QString());
     if (!debounced) {
@@ -164,6 +165,7 @@ void TextTransCtrl::requestTrans(const TransRequest& request, const QString& sen
     // The service cancels a translation still pending, and a cancelled call never answers:
     // its count goes now, or the busy status would wait for a reply that never comes.
     m_translating = 1;
+    State::instance()->setTextTransFailure(QString());
     State::instance()->setTextTransStatus(1);
     const WeakSelf weak = sharedFromThis();
     service->translation(
@@ -192,13 +194,16 @@ void TextTransCtrl::showTranslation(const TransRequest& request, bool ok, const 
         return;
     }
     --m_translating;
-    if (!ok)
-        return;
     if (m_textTransTemp != request.text) {
         log(QStringLiteral("m_textTransTemp不一致！"));
         return;
     }
     State* state = State::instance();
+    // A reply with no translated sentence is no translation either; the toasts came from the service.
+    if (!ok || data.value(QStringLiteral("auto_translation")).toList().isEmpty()) {
+        state->setTextTransFailure(tr("翻译失败，请稍后重试"));
+        return;
+    }
     if (request.sourceLang == QLatin1String("auto"))
         state->textTransSourceLangAutoUpdateRef() = true;
     const QString realSourceText = data.value(QStringLiteral("realSourceText")).toString();

@@ -16,6 +16,8 @@
 
 #include <QtTest>
 
+Q_DECLARE_METATYPE(StandinReply)
+
 namespace {
 
 const QString Analysis = StandinRoute::imtKey("text_analysis");
@@ -275,6 +277,37 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(statuses.last(), 0, 5000);
         QCOMPARE(state->textTransResult(), QString("before"));
         QCOMPARE(hudsSince(huds), QStringList{"error: Model overloaded"});
+    }
+
+    // A translation that gives no result says so where the result would be; the last result stays.
+    void failureIsShownInTheResultArea_data()
+    {
+        QTest::addColumn<StandinReply>("reply");
+        QTest::newRow("timeout") << StandinReply::hang();
+        QTest::newRow("malformed reply") << StandinReply::malformedJson();
+        QTest::newRow("truncated reply") << StandinReply::disconnect();
+        QTest::newRow("no sentences") << StandinReply::success(QJsonObject{{"auto_translation", QJsonArray{}}});
+    }
+
+    void failureIsShownInTheResultArea()
+    {
+        QFETCH(StandinReply, reply);
+        qputenv("PARLAVINE_REQUEST_TIMEOUT_MS", "1000");
+        state->setTextTransResult("before");
+        for (int i = 0; i < 3; ++i) // every try
+            harness.server.script(Translation, reply);
+        QVERIFY(translate("Hello.", "auto", "zh", false));
+        QTRY_COMPARE_WITH_TIMEOUT(statuses.size(), 2, 5000);
+        qputenv("PARLAVINE_REQUEST_TIMEOUT_MS", "5000");
+        QCOMPARE(statuses.last(), 0);
+        QCOMPARE(state->textTransFailure(), QString("翻译失败，请稍后重试"));
+        QCOMPARE(state->textTransResult(), QString("before"));
+
+        // the next request takes the failure away, its result too
+        harness.server.reset();
+        QVERIFY(translate("Thank you.", "auto", "zh", false));
+        QCOMPARE(state->textTransFailure(), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(state->textTransResult(), QString("[zh] 谢谢 你."), 5000);
     }
 
     void feedbackAndMemoryBodies()

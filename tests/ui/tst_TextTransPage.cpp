@@ -277,6 +277,22 @@ private slots:
         QCOMPARE(m_standin->requests(StaticSuggestion).first().at("source.text").toString(), QString("Hello world."));
     }
 
+    // A failed translation is said in the result area once the spinner stops.
+    void failureIsSaidInTheResultArea()
+    {
+        for (int i = 0; i < 3; ++i)
+            m_standin->script(Translation, StandinReply::malformedJson());
+        typeInto("inputView", "Hello.");
+        QQuickItem* failure = item("transFailure", item("resultView"));
+        QTRY_VERIFY_WITH_TIMEOUT(failure->isVisible(), 5000);
+        QCOMPARE(failure->property("text").toString(), QString("翻译失败，请稍后重试"));
+        QCOMPARE(m_state->textTransStatus(), 0);
+        m_standin.reset();
+        typeInto("inputView", " Thank you.");
+        QTRY_COMPARE_WITH_TIMEOUT(textOf("resultView").isEmpty(), false, 5000);
+        QVERIFY(!failure->isVisible());
+    }
+
     void clickedSentenceOpensTheEditorAndConfirmReplacesIt()
     {
         translateTyped("Hello world. Good morning.");

@@ -338,6 +338,22 @@ Item {
                         }
                         onHighSentenceChange: container.openSentence(sentenceIndex)
 
+                        Text {
+                            objectName: "transFailure"
+                            anchors.left: parent.left
+                            anchors.right: parent.right
+                            anchors.bottom: parent.bottom
+                            anchors.margins: 14
+                            anchors.bottomMargin: 36
+                            visible: text !== "" && $state.textTransStatus !== 1
+                            text: $state.textTransFailure
+                            textFormat: Text.PlainText
+                            wrapMode: Text.Wrap
+                            horizontalAlignment: Text.AlignHCenter
+                            color: "#f44336"
+                            font.pixelSize: container.winFontSize.normal
+                        }
+
                         RectLoading {
                             anchors.centerIn: parent
                             width: 200
