@@ -105,6 +105,7 @@ ActionTable<Ctrl> textTransActions()
         DISPATCH_ACTION(dynamicTransIme, a.s(0), a.s(1), a.s(2), a.s(3), a.s(4), a.i(5), a.i(6), a.i(7)),
         DISPATCH_ACTION(saveTermSentence, a.s(0), a.s(1), a.s(2), a.s(3)),
         DISPATCH_ACTION(feedback, a.s(0), a.s(1), a.s(2), a.s(3), a.s(4), a.s(5), a.l(6)),
+        DISPATCH_ACTION(refetchFailedSupportLang),
     };
 }
 

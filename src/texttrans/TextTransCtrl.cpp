@@ -225,6 +225,8 @@ void TextTransCtrl::showTranslation(const TransRequest& request, bool ok, const 
     state->setTextTransResultIndexes(result.spans);
     state->setTextTransStatus(0);
     addTransHistory(realSourceText, sourceLang, result.text, targetLang, sourceSpans, result.spans);
+    // The service answers again: a language table that failed to come can come now.
+    refetchFailedSupportLang();
 }
 
 bool TextTransCtrl::isLangPairBanned(const QString& feature, const QString& sourceLang,
@@ -258,19 +260,51 @@ void TextTransCtrl::fetchSupportLang(bool force)
 {
     if (!force && State::instance()->textTransLangData().size() > 3)
         return;
-    service->supportLang(&TextTransCtrl::onSupportLangFetched, false);
+    // The page fetches again after a failure; the table itself goes to State whoever asked. A table
+    // that comes late leaves the languages the user works with as they are.
+    const WeakSelf weak = sharedFromThis();
+    const bool recovering = langTableFailed;
+    service->supportLang(
+        [weak, recovering](bool ok, const QVariantMap& data) {
+            if (const QSharedPointer<TextTransCtrl> self = weak.toStrongRef())
+                self->langTableFailed = !ok;
+            if (ok && recovering)
+                showLangTable(data);
+            else
+                onSupportLangFetched(ok, data);
+        },
+        false);
     service->supportSugLang(&TextTransCtrl::onSugLangFetched);
+}
+
+void TextTransCtrl::refetchFailedSupportLang()
+{
+    if (langTableFailed)
+        fetchSupportLang(true);
 }
 
 void TextTransCtrl::onSupportLangFetched(bool ok, const QVariantMap& data)
 {
-    if (!ok)
-        return;
     State* state = State::instance();
-    state->setTextTransLangData(data);
+    if (!ok) {
+        // Names from an outdated table beat bare codes until the service answers again.
+        if (state->textTransLangData().size() <= 3) {
+            const LangTable stored = TextTransService::storedLangTable();
+            if (!stored.isEmpty())
+                state->setTextTransLangData(stored);
+        }
+        return;
+    }
+    showLangTable(data);
     state->setTextTransSourceLang(QStringLiteral("auto"));
     state->setTextTransTargetLang(QStringLiteral("en"));
     state->textTransSourceLangAutoUpdateRef() = true;
+}
+
+void TextTransCtrl::showLangTable(const QVariantMap& table)
+{
+    State* state = State::instance();
+    state->setTextTransLangData(table);
     // History rows take their language names from the table.
     emit state->textTransHistoryChange(0);
 }

@@ -42,6 +42,8 @@ public:
     void saveTermSentence(const QString& sourceText, const QString& targetText, const QString& sourceLang, const QString& targetLang);
     void feedback(const QString& type, const QString& sourceText, const QString& sourceLang, const QString& targetText, const QString& targetLang, const QString& domain, const QStringList& reasons);
     void fetchSupportLang(bool force);
+    // Fetches the language tables again when this controller's last fetch failed.
+    void refetchFailedSupportLang();
 
     // Schedules the save of a finished translation (last call within the interval wins); false
     // when there is nothing to save or the same text and languages were saved last.
@@ -59,6 +61,7 @@ public:
     // They write State only, so a reply may outlive the controller that asked.
     static void onSupportLangFetched(bool ok, const QVariantMap& data);
     static void onSugLangFetched(bool ok, const QVariantMap& data);
+    static void showLangTable(const QVariantMap& table);
 
 private:
     using WeakSelf = QWeakPointer<TextTransCtrl>;
@@ -124,4 +127,5 @@ private:
     int lineHeight = 26;
     int m_translating = 0;
     int addedCount = 0;
+    bool langTableFailed = false;
 };

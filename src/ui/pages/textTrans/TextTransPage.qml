@@ -28,7 +28,10 @@ Item {
     property int _editIndex: -1
     property bool _settingSource: false
 
-    function onShow() { inputView.edit.forceActiveFocus() }
+    function onShow() {
+        inputView.edit.forceActiveFocus()
+        $dispatch.run($dispatch.Ctrl_TextTrans, "refetchFailedSupportLang", [])
+    }
     function onHide() {}
 
     function _domainsOf(table, source, target) {
