@@ -3,6 +3,8 @@
 #include "StandinFixture.h"
 #include "TestMain.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QQmlComponent>
 #include <QQuickItem>
 #include <QtTest>
@@ -247,11 +249,23 @@ private slots:
 
     void sourceCounterCountsAgainstTheLimit()
     {
+        m_state->setTextTransStreamed(false); // nothing to translate here
         typeInto("inputView", "abc");
         QCOMPARE(item("counter", item("inputView"))->property("text").toString(), QString("3/5000"));
-        QMetaObject::invokeMethod(item("inputView"), "setText", Q_ARG(QVariant, QString(5001, 'a')));
+        QQuickItem* cutNote = item("cutNote", item("inputView"));
+        QVERIFY(!cutNote->isVisible());
+        // a paste cut at the limit says so, until the text is under it again
+        QGuiApplication::clipboard()->setText(QString(5001, 'a'));
+        QTest::keySequence(m_window, QKeySequence::SelectAll);
+        QTest::keySequence(m_window, QKeySequence::Paste);
         QCOMPARE(textOf("inputView").size(), 5000);
         QCOMPARE(item("counter", item("inputView"))->property("text").toString(), QString("5000/5000"));
+        QVERIFY(cutNote->isVisible());
+        QCOMPARE(cutNote->property("text").toString(), QString("超出 5000 字的部分已删除"));
+        QTest::keyClick(m_window, Qt::Key_Backspace);
+        QVERIFY(!cutNote->isVisible());
+        QMetaObject::invokeMethod(item("inputView"), "setText", Q_ARG(QVariant, QString(5001, 'a')));
+        QVERIFY(cutNote->isVisible());
         // the read-only result has neither counter nor clear button
         QVERIFY(!item("counter", item("resultView"))->isVisible());
         QVERIFY(!item("clearBtn", item("resultView"))->isVisible());
