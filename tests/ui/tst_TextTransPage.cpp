@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QQmlComponent>
+#include <QTranslator>
 #include <QQuickItem>
 #include <QtTest>
 
@@ -333,6 +334,70 @@ private slots:
         QCOMPARE(editor->property("sentenceIndex").toInt(), 1);
         QCOMPARE(textOf("smartEditor"), QString("[zh] 好 早上."));
         QCOMPARE(item("editMirror", editor)->property("text").toString(), QString());
+    }
+
+    // In English at the page's default width (a main window of 1200) nothing in the result's
+    // header is cut off, texts are left-aligned and the editor's menu follows the dark theme.
+    void englishLayoutAtTheDefaultWidth_data()
+    {
+        QTest::addColumn<bool>("streamed");
+        QTest::newRow("instant translation on") << true;
+        QTest::newRow("instant translation off") << false;
+    }
+
+    void englishLayoutAtTheDefaultWidth()
+    {
+        QFETCH(bool, streamed);
+        QTranslator translator;
+        QVERIFY(useLanguageAndTheme(translator, "en", 1));
+        m_state->languageRef() = "en";
+        emit m_state->languageChange();
+        const int width = m_window->width();
+        m_window->setWidth(1126);
+        m_state->setTextTransStreamed(streamed);
+        chooseLanguage("sourceLanSelect", "zh");
+        chooseLanguage("targetLanSelect", "en");
+        QQuickItem* domain = item("domainSelect");
+        QTRY_VERIFY(item("domainArea")->isVisible());
+        domain->setProperty("currentIndex", 0);
+
+        const auto whole = [](QQuickItem* text) { return text->isVisible() && !text->property("truncated").toBool(); };
+        QQuickItem* shown = nullptr;
+        for (QQuickItem* child : domain->property("contentItem").value<QQuickItem*>()->childItems()) {
+            if (child->isVisible())
+                shown = child;
+        }
+        QVERIFY(shown && whole(shown));
+        QCOMPARE(shown->property("text").toString(), QString("General"));
+        if (streamed) {
+            QVERIFY(whole(item("streamCloseBtn")));
+        } else {
+            QVERIFY(whole(item("streamOpenBtn")));
+            QQuickItem* button = item("transBtn");
+            QVERIFY(button->width() >= button->implicitWidth());
+        }
+        QCOMPARE(item("resultView")->property("alignMode").toInt(), int(Qt::AlignLeft));
+        QCOMPARE(item("inputView")->property("alignMode").toInt(), int(Qt::AlignLeft));
+
+        QMetaObject::invokeMethod(editOf("inputView"), "_openMenu", Q_ARG(QVariant, 20), Q_ARG(QVariant, 20));
+        QObject* menu = editOf("inputView")->findChild<QObject*>("editMenu");
+        QTRY_VERIFY(menu->property("opened").toBool());
+        QQuickItem* background = menu->property("background").value<QQuickItem*>();
+        QCOMPARE(background->property("color").value<QColor>(), QColor(m_state->windowColor().value("selectBG").toString()));
+        for (int i = 0; i < menu->property("count").toInt(); ++i) {
+            QQuickItem* entry = nullptr;
+            QMetaObject::invokeMethod(menu, "itemAt", Q_RETURN_ARG(QQuickItem*, entry), Q_ARG(int, i));
+            QQuickItem* label = entry ? entry->property("contentItem").value<QQuickItem*>() : nullptr;
+            if (label && label->inherits("QQuickText"))
+                QVERIFY2(whole(label), qPrintable(label->property("text").toString()));
+        }
+        QMetaObject::invokeMethod(menu, "close");
+
+        m_window->setWidth(width);
+        QCoreApplication::removeTranslator(&translator);
+        m_state->setThemeColor(0);
+        m_state->languageRef() = "zh";
+        emit m_state->languageChange();
     }
 
     void domainRowFollowsThePair_data()

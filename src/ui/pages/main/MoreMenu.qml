@@ -21,14 +21,23 @@ Item {
     Menu {
         id: drawnMenu
         objectName: "moreMenu"
-        implicitWidth: 150
         padding: 6
+        // as wide as its widest entry in any language
+        width: {
+            var widest = 138
+            for (var i = 0; i < count; ++i) {
+                var entry = itemAt(i)
+                if (entry)
+                    widest = Math.max(widest, entry.implicitWidth)
+            }
+            return widest + leftPadding + rightPadding
+        }
         background: Rectangle {
             implicitWidth: 150
             radius: 5
-            color: "#ffffff"
+            color: $state.windowColor.selectBG
             border.width: 1
-            border.color: "#e5e5e5"
+            border.color: $state.windowColor.line
         }
         PMenuItem { objectName: "settingItem"; pwidth: 128; pheight: 36; text: qsTranslate("MainSidebar", "设置"); onClicked: more.action("setting") }
         PMenuSeparator {}

@@ -21,7 +21,8 @@ Rectangle {
     property int maxLength: 2000
     property int minHeight: 320
     property bool autoHeight: true
-    property int alignMode: TextEdit.AlignJustify
+    // justified lines open wide gaps in short texts and in languages without spaces
+    property int alignMode: TextEdit.AlignLeft
     property color hoverTextColor: winColor.transInputHoverText
     property color hoverColor: winColor.transInputHover
     property color selectionTextColor: winColor.transInputSelectText
