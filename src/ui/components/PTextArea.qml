@@ -32,25 +32,9 @@ TextArea {
         }
     }
 
-    Menu {
+    PMenu {
         id: drawnMenu
         objectName: "editMenu"
-        // as wide as its widest entry, shortcut included
-        width: {
-            var widest = 120
-            for (var i = 0; i < count; ++i) {
-                var entry = itemAt(i)
-                if (entry)
-                    widest = Math.max(widest, entry.implicitWidth)
-            }
-            return widest + leftPadding + rightPadding
-        }
-        background: Rectangle {
-            implicitWidth: 120
-            radius: 4
-            color: $state.windowColor.selectBG
-            border.color: $state.windowColor.line
-        }
         PMenuItem { text: qsTr("剪切") + "\tCtrl+X"; enabled: edit.selectedText !== "" && !edit.readOnly; onClicked: edit.cut() }
         PMenuItem { text: qsTr("复制") + "\tCtrl+C"; enabled: edit.selectedText !== ""; onClicked: edit.copy() }
         PMenuItem { text: qsTr("粘贴") + "\tCtrl+V"; enabled: edit.canPaste; onClicked: { edit.paste(); edit.pasted() } }

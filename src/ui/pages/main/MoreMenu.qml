@@ -18,27 +18,11 @@ Item {
             drawnMenu.popup(button, button.width + 4, button.height - drawnMenu.implicitHeight)
     }
 
-    Menu {
+    PMenu {
         id: drawnMenu
         objectName: "moreMenu"
+        minWidth: 138
         padding: 6
-        // as wide as its widest entry in any language
-        width: {
-            var widest = 138
-            for (var i = 0; i < count; ++i) {
-                var entry = itemAt(i)
-                if (entry)
-                    widest = Math.max(widest, entry.implicitWidth)
-            }
-            return widest + leftPadding + rightPadding
-        }
-        background: Rectangle {
-            implicitWidth: 150
-            radius: 5
-            color: $state.windowColor.selectBG
-            border.width: 1
-            border.color: $state.windowColor.line
-        }
         PMenuItem { objectName: "settingItem"; pwidth: 128; pheight: 36; text: qsTranslate("MainSidebar", "设置"); onClicked: more.action("setting") }
         PMenuSeparator {}
         PMenuItem { pwidth: 128; pheight: 36; text: qsTranslate("MainSidebar", "吐个槽"); onClicked: more.action("feedback") }
