@@ -100,10 +100,12 @@ ActionTable<Ctrl> textTransActions()
         DISPATCH_ACTION(handleUIForEditor, a.d(0), a.s(1)),
         DISPATCH_ACTION(transHistoryMakeDelete, a.i(0)),
         DISPATCH_ACTION(transHistoryMakeCopy, a.i(0), a.b(1)),
+        DISPATCH_ACTION(transHistoryTranslate, a.i(0)),
         DISPATCH_ACTION(refreshTransHistory, a.b(0), a.b(1)),
         DISPATCH_ACTION(dynamicTransIme, a.s(0), a.s(1), a.s(2), a.s(3), a.s(4), a.i(5), a.i(6), a.i(7)),
         DISPATCH_ACTION(saveTermSentence, a.s(0), a.s(1), a.s(2), a.s(3)),
         DISPATCH_ACTION(feedback, a.s(0), a.s(1), a.s(2), a.s(3), a.s(4), a.s(5), a.l(6)),
+        DISPATCH_ACTION(refetchFailedSupportLang),
     };
 }
 

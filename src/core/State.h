@@ -96,6 +96,10 @@ class State : public QObject
     STATE_QML_PROPERTY(bool, textTransSourceTrigger, false)
     STATE_QML_PROPERTY(int, textTransSourceRequestBlock, 0)
     STATE_PROPERTY_CUSTOM(QString, textTransResult, setTextTransResult)
+    // The source text the result and its spans answer, written just before the result.
+    STATE_PROPERTY(QString, textTransResultSource, setTextTransResultSource)
+    // Why the latest translation gave no result, in words; empty when it did not fail.
+    STATE_PROPERTY(QString, textTransFailure, setTextTransFailure)
     STATE_QML_PROPERTY(bool, textTransResultHumanModified, false)
     STATE_PROPERTY(QVariantList, textTransSourceIndexes, setTextTransSourceIndexes)
     STATE_PROPERTY(QVariantList, textTransResultIndexes, setTextTransResultIndexes)

@@ -156,8 +156,9 @@ void RequestService::send(const CallPtr& call)
         else
             onPostJsonForTransReply(call, data, raw);
     };
-    const auto onError = [this, call](Request::RequestErrorType type, int code, QSharedPointer<QNetworkReply>) {
-        onPostJsonError(call, type, code);
+    const auto onError = [this, call](Request::RequestErrorType type, int code, QSharedPointer<QNetworkReply> reply) {
+        const int httpStatus = reply ? reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() : 0;
+        onPostJsonError(call, type, code, httpStatus);
     };
     call->handle->setReply(
         transport->asyncPostJson(call->url, &call->body, AppConfig::requestTimeoutMs(), onReply, onError));
@@ -245,14 +246,19 @@ void RequestService::onPostJsonForTransReply(const CallPtr& call, const QVariant
     call->finish(false, reply);
 }
 
-void RequestService::onPostJsonError(const CallPtr& call, int type, int code)
+void RequestService::onPostJsonError(const CallPtr& call, int type, int code, int httpStatus)
 {
+    // Qt's error enum is no number a user or the support can read; the server's status is. A broken
+    // reply under a 200 is the transport's fault, told by its code.
+    const bool statusFailed = httpStatus > 0 && (httpStatus < 200 || httpStatus >= 300);
+    const QString detail =
+        statusFailed ? QStringLiteral("HTTP %1").arg(httpStatus) : QStringLiteral("code:%1").arg(code);
     if (type == Request::Network && code == QNetworkReply::UnknownNetworkError) {
         // Shown even without a window: the fix lies outside the program.
         Hud::askStatic(tr("网络异常, 是否安装环境依赖?"), tr("code:99. 尝试安装依赖库来解决当前问题"),
                        &RequestService::openDependencyHelp, kNothing, call->hudWindow);
     } else if (type == Request::Network && !call->hudWindow.isEmpty()) {
-        Hud::error(tr("网络异常，请检查网络"), QStringLiteral("code:%1").arg(code), kNothing, call->hudWindow);
+        Hud::error(tr("网络异常，请检查网络"), detail, kNothing, call->hudWindow);
     }
     call->finish(false, {{QStringLiteral("errorCode"), code}});
 }

@@ -66,7 +66,8 @@ private:
     void onPostJsonReply(const CallPtr& call, const QVariantMap& reply, const QSharedPointer<QNetworkReply>& raw);
     void onPostJsonForTransReply(const CallPtr& call, const QVariantMap& reply,
                                  const QSharedPointer<QNetworkReply>& raw);
-    void onPostJsonError(const CallPtr& call, int type, int code);
+    // httpStatus: the status line of a reply that came, else 0.
+    void onPostJsonError(const CallPtr& call, int type, int code, int httpStatus);
     void onSessionOut(const CallPtr& call, const QVariantMap& reply);
     void park(const CallPtr& call, const QVariantMap& reply);
     bool isSenderLoggedIn(const Call& call) const;

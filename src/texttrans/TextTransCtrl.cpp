@@ -127,6 +127,8 @@ void TextTransCtrl::clearTranslation(bool debounced)
 {
     State* state = State::instance();
     state->setTextTransStatus(0);
+    state->setTextTransFailure(QString());
+    state->setTextTransResultSource(QString());
     state->setTextTransResult(QString());
     if (!debounced) {
         cancelPending();
@@ -163,6 +165,7 @@ void TextTransCtrl::requestTrans(const TransRequest& request, const QString& sen
     // The service cancels a translation still pending, and a cancelled call never answers:
     // its count goes now, or the busy status would wait for a reply that never comes.
     m_translating = 1;
+    State::instance()->setTextTransFailure(QString());
     State::instance()->setTextTransStatus(1);
     const WeakSelf weak = sharedFromThis();
     service->translation(
@@ -191,13 +194,16 @@ void TextTransCtrl::showTranslation(const TransRequest& request, bool ok, const 
         return;
     }
     --m_translating;
-    if (!ok)
-        return;
     if (m_textTransTemp != request.text) {
         log(QStringLiteral("m_textTransTemp不一致！"));
         return;
     }
     State* state = State::instance();
+    // A reply with no translated sentence is no translation either; the toasts came from the service.
+    if (!ok || data.value(QStringLiteral("auto_translation")).toList().isEmpty()) {
+        state->setTextTransFailure(tr("翻译失败，请稍后重试"));
+        return;
+    }
     if (request.sourceLang == QLatin1String("auto"))
         state->textTransSourceLangAutoUpdateRef() = true;
     const QString realSourceText = data.value(QStringLiteral("realSourceText")).toString();
@@ -213,11 +219,14 @@ void TextTransCtrl::showTranslation(const TransRequest& request, bool ok, const 
                                                 data.value(QStringLiteral("auto_translation")).toList(), space);
     const QVariantList sourceSpans = data.value(QStringLiteral("origin_sections")).toList();
     log(QStringLiteral("translation result: %1"), result.text);
+    state->setTextTransResultSource(realSourceText);
     state->setTextTransResult(result.text);
     state->setTextTransSourceIndexes(sourceSpans);
     state->setTextTransResultIndexes(result.spans);
     state->setTextTransStatus(0);
     addTransHistory(realSourceText, sourceLang, result.text, targetLang, sourceSpans, result.spans);
+    // The service answers again: a language table that failed to come can come now.
+    refetchFailedSupportLang();
 }
 
 bool TextTransCtrl::isLangPairBanned(const QString& feature, const QString& sourceLang,
@@ -251,19 +260,51 @@ void TextTransCtrl::fetchSupportLang(bool force)
 {
     if (!force && State::instance()->textTransLangData().size() > 3)
         return;
-    service->supportLang(&TextTransCtrl::onSupportLangFetched, false);
+    // The page fetches again after a failure; the table itself goes to State whoever asked. A table
+    // that comes late leaves the languages the user works with as they are.
+    const WeakSelf weak = sharedFromThis();
+    const bool recovering = langTableFailed;
+    service->supportLang(
+        [weak, recovering](bool ok, const QVariantMap& data) {
+            if (const QSharedPointer<TextTransCtrl> self = weak.toStrongRef())
+                self->langTableFailed = !ok;
+            if (ok && recovering)
+                showLangTable(data);
+            else
+                onSupportLangFetched(ok, data);
+        },
+        false);
     service->supportSugLang(&TextTransCtrl::onSugLangFetched);
+}
+
+void TextTransCtrl::refetchFailedSupportLang()
+{
+    if (langTableFailed)
+        fetchSupportLang(true);
 }
 
 void TextTransCtrl::onSupportLangFetched(bool ok, const QVariantMap& data)
 {
-    if (!ok)
-        return;
     State* state = State::instance();
-    state->setTextTransLangData(data);
+    if (!ok) {
+        // Names from an outdated table beat bare codes until the service answers again.
+        if (state->textTransLangData().size() <= 3) {
+            const LangTable stored = TextTransService::storedLangTable();
+            if (!stored.isEmpty())
+                state->setTextTransLangData(stored);
+        }
+        return;
+    }
+    showLangTable(data);
     state->setTextTransSourceLang(QStringLiteral("auto"));
     state->setTextTransTargetLang(QStringLiteral("en"));
     state->textTransSourceLangAutoUpdateRef() = true;
+}
+
+void TextTransCtrl::showLangTable(const QVariantMap& table)
+{
+    State* state = State::instance();
+    state->setTextTransLangData(table);
     // History rows take their language names from the table.
     emit state->textTransHistoryChange(0);
 }
@@ -632,49 +673,63 @@ QVariantMap TextTransCtrl::pageEntry(const QVariantMap& item, bool refresh) cons
 
 void TextTransCtrl::transHistoryMakeCopy(int index, bool copyResult)
 {
+    withFullHistoryText(index, [copyResult](const QString& text, const QString& result) {
+        copyToClipboard(copyResult ? result : text);
+    });
+}
+
+void TextTransCtrl::transHistoryTranslate(int index)
+{
+    // The page translates whatever lands in the source editor this way.
+    withFullHistoryText(index, [](const QString& text, const QString&) {
+        State::instance()->setTextTransSource(text, true);
+    });
+}
+
+void TextTransCtrl::withFullHistoryText(int index, const HistoryTextUse& use)
+{
     const QVariantList& history = State::instance()->textTransHistory;
     if (index < 0 || index >= history.size())
         return;
     const QVariantMap entry = history.at(index).toMap();
-    const QString key = copyResult ? QStringLiteral("result") : QStringLiteral("text");
     if (!entry.value(QStringLiteral("clip")).toBool()) {
-        copyToClipboard(entry.value(key).toString());
+        use(entry.value(QStringLiteral("text")).toString(), entry.value(QStringLiteral("result")).toString());
         return;
     }
     if (entry.value(QStringLiteral("cloud")).toBool()) {
         log(QStringLiteral("transHistoryMakeCopy-clip-cloud: %1"), QString::number(index));
-        getTransHistoryDetail(index, copyResult, entry);
+        getTransHistoryDetail(index, entry, use);
         return;
     }
     QList<QVariantMap> rows;
     TextTransStorage::select(rows, entry.value(QStringLiteral("id")).toString());
     if (rows.isEmpty()) {
-        getTransHistoryDetail(index, copyResult, entry);
+        getTransHistoryDetail(index, entry, use);
         return;
     }
     log(QStringLiteral("transHistoryMakeCopy-clip-sql: %1"), QString::number(index));
-    copyToClipboard(rows.first().value(key).toString());
+    use(rows.first().value(QStringLiteral("text")).toString(), rows.first().value(QStringLiteral("result")).toString());
 }
 
-void TextTransCtrl::getTransHistoryDetail(int index, bool copyResult, const QVariantMap& entry)
+void TextTransCtrl::getTransHistoryDetail(int index, const QVariantMap& entry, const HistoryTextUse& use)
 {
     State::instance()->setRetcode(1001);
     const WeakSelf weak = sharedFromThis();
     service->fetchTransHistory(entry.value(QStringLiteral("id")).toString(),
-                               [weak, index, copyResult, entry](bool ok, const QVariantMap& data) {
+                               [weak, index, entry, use](bool ok, const QVariantMap& data) {
                                    State::instance()->setRetcode(1000);
                                    const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
                                    if (self && ok)
-                                       self->onHistoryDetail(index, copyResult, entry, data);
+                                       self->onHistoryDetail(index, entry, data, use);
                                });
 }
 
-void TextTransCtrl::onHistoryDetail(int index, bool copyResult, QVariantMap entry, const QVariantMap& data)
+void TextTransCtrl::onHistoryDetail(int index, QVariantMap entry, const QVariantMap& data, const HistoryTextUse& use)
 {
     const QString source = data.value(QStringLiteral("src_text")).toString();
     const QString target = data.value(QStringLiteral("tgt_text")).toString();
     const QString id = data.value(QStringLiteral("id")).toString();
-    copyToClipboard(copyResult ? target : source);
+    use(source, target);
     QVariantList& history = State::instance()->textTransHistory;
     // The entry may have moved while the text was on its way.
     if (index >= history.size() || history.at(index).toMap().value(QStringLiteral("id")).toString() != id)

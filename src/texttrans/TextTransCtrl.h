@@ -35,18 +35,24 @@ public:
     void handleUIForEditor(QQuickTextDocument* document, const QString& editorName);
     void transHistoryMakeDelete(int index);
     void transHistoryMakeCopy(int index, bool copyResult);
+    // Puts the entry's full text into the source editor, which translates it.
+    void transHistoryTranslate(int index);
     void refreshTransHistory(bool refresh, bool force);
     void dynamicTransIme(const QString& sourceText, const QString& sourceLang, const QString& targetText, const QString& targetLang, const QString& typed, int editingPosition, int caretPosition, int page);
     void saveTermSentence(const QString& sourceText, const QString& targetText, const QString& sourceLang, const QString& targetLang);
     void feedback(const QString& type, const QString& sourceText, const QString& sourceLang, const QString& targetText, const QString& targetLang, const QString& domain, const QStringList& reasons);
     void fetchSupportLang(bool force);
+    // Fetches the language tables again when this controller's last fetch failed.
+    void refetchFailedSupportLang();
 
     // Schedules the save of a finished translation (last call within the interval wins); false
     // when there is nothing to save or the same text and languages were saved last.
     bool addTransHistory(const QString& text, const QString& sourceLang, const QString& result,
                          const QString& targetLang, const QVariantList& sourceSpans, const QVariantList& resultSpans);
-    // Fetches the full text of a clipped entry, copies it and puts it into the list.
-    void getTransHistoryDetail(int index, bool copyResult, const QVariantMap& entry);
+    // Full source text and result of a history entry.
+    using HistoryTextUse = std::function<void(const QString& text, const QString& result)>;
+    // Fetches the full text of a clipped entry, hands it to use and puts it into the list.
+    void getTransHistoryDetail(int index, const QVariantMap& entry, const HistoryTextUse& use);
 
     // True when the language table marks the pair as lacking the feature ("trans", "sug_static",
     // "sug_select", "sug_dynamic"); a pair the table does not describe is allowed.
@@ -55,6 +61,7 @@ public:
     // They write State only, so a reply may outlive the controller that asked.
     static void onSupportLangFetched(bool ok, const QVariantMap& data);
     static void onSugLangFetched(bool ok, const QVariantMap& data);
+    static void showLangTable(const QVariantMap& table);
 
 private:
     using WeakSelf = QWeakPointer<TextTransCtrl>;
@@ -99,7 +106,9 @@ private:
     void onHistorySaved(const HistorySave& save, const QVariantMap& data);
     void onHistoryPage(bool refresh, int listed, const QVariantMap& data);
     QVariantMap pageEntry(const QVariantMap& item, bool refresh) const;
-    void onHistoryDetail(int index, bool copyResult, QVariantMap entry, const QVariantMap& data);
+    // Hands use the entry's full text: at once from the list or the local table, else once fetched.
+    void withFullHistoryText(int index, const HistoryTextUse& use);
+    void onHistoryDetail(int index, QVariantMap entry, const QVariantMap& data, const HistoryTextUse& use);
     static void copyToClipboard(const QString& text);
 
     std::unique_ptr<Debounce> translateDebounce;
@@ -118,4 +127,5 @@ private:
     int lineHeight = 26;
     int m_translating = 0;
     int addedCount = 0;
+    bool langTableFailed = false;
 };

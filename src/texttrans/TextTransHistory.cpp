@@ -5,13 +5,20 @@ int nextHistoryPage(int listed)
     return listed / HistoryPageSize;
 }
 
+QString clippedHistoryText(const QString& text)
+{
+    // Never half a surrogate pair: the cut would show as a broken character.
+    const int length = text.at(HistoryClipLength - 1).isHighSurrogate() ? HistoryClipLength - 1 : HistoryClipLength;
+    return text.left(length) + QStringLiteral("...");
+}
+
 QVariantMap historyEntry(const QVariantMap& item, bool clipLong)
 {
     QString text = item.value(QStringLiteral("src_text")).toString();
     QString result = item.value(QStringLiteral("tgt_text")).toString();
     bool clip = false;
     if (clipLong && text.size() > HistoryClipLength) {
-        text = text.left(HistoryClipLength) + QStringLiteral("...");
+        text = clippedHistoryText(text);
         result.clear();
         clip = true;
     }

@@ -118,14 +118,32 @@ void TextTransService::supportLang(ServiceCallback callback, bool force)
         QStringLiteral("main"), Tries));
 }
 
+namespace {
+
+// The stored record with its bookkeeping keys; empty when there is none worth showing.
+QVariantMap storedLangRecord()
+{
+    QVariantMap record = mapFromStr(SimpleStorage::instance()->get(TextTransService::SupportLangCacheKey).toString());
+    // Only the two bookkeeping keys (or hardly more) is no table worth showing.
+    if (record.size() <= 3)
+        return {};
+    return record;
+}
+
+} // namespace
+
+LangTable TextTransService::storedLangTable()
+{
+    LangTable table = storedLangRecord();
+    table.remove(TimeKey);
+    table.remove(VersionKey);
+    return table;
+}
+
 bool TextTransService::answerFromCache(const ServiceCallback& callback)
 {
-    const QString stored = SimpleStorage::instance()->get(SupportLangCacheKey).toString();
-    if (stored.isEmpty())
-        return false;
-    QVariantMap table = mapFromStr(stored);
-    // Only the two bookkeeping keys (or hardly more) is no table worth showing.
-    if (table.size() <= 3)
+    QVariantMap table = storedLangRecord();
+    if (table.isEmpty())
         return false;
     const int version = table.value(VersionKey).toInt();
     const quint32 storedAt = table.value(TimeKey).toUInt();
@@ -138,8 +156,8 @@ bool TextTransService::answerFromCache(const ServiceCallback& callback)
         callback(true, table);
         return true;
     }
+    // Kept until a fetched table replaces it: its names stand in while the service is down.
     log(QStringLiteral("TextTransService-supportLang: timeout, version update"));
-    SimpleStorage::instance()->remove(SupportLangCacheKey);
     return false;
 }
 

@@ -74,6 +74,9 @@ public:
     void cancelTranslation();
     void cancelDynamicSuggest();
 
+    // The stored table whatever its age or version (empty when there is none): names to show
+    // while the service cannot be reached.
+    static LangTable storedLangTable();
     static LangTable parseSupportLang(const QVariantMap& reply);
     static void parseLangItem(LangTable& table, const QVariantMap& item, int prio);
     static void parseLangFeatures(LangTable& table, const QString& code, const QVariantList& targets);

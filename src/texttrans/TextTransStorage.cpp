@@ -22,9 +22,10 @@ const QStringList& columns()
 bool TextTransStorage::insert(const QString& id, const QString& text, const QString& result, const QString& source,
                               const QString& target, const QString& time)
 {
-    // One arg() pass: a "%2" inside a text is not substituted again.
+    // One arg() pass: a "%2" inside a text is not substituted again. An id already stored keeps its
+    // row and counts as stored; any other failure does not.
     return Storage::instance()->execQuery(
-        QStringLiteral("insert into text_trans_history2 (id, text, result, source, target, time, type) "
+        QStringLiteral("insert or ignore into text_trans_history2 (id, text, result, source, target, time, type) "
                        "values('%1', '%2', '%3', '%4', '%5', '%6', '%7')")
             .arg(quoted(id), quoted(text), quoted(result), quoted(source), quoted(target), quoted(time),
                  QStringLiteral("text")));

@@ -39,6 +39,16 @@ QJsonObject autoTranslationBody(const QJsonObject& header, const QJsonArray& tex
     return body;
 }
 
+namespace {
+
+// A gap is stored with a leading "$" doubled, so that no source text reads as a sentence reference.
+QString escapedGap(const QString& gap)
+{
+    return gap.startsWith(QLatin1Char('$')) ? QLatin1Char('$') + gap : gap;
+}
+
+} // namespace
+
 SentenceCut cutSentences(const QString& text, const QVariantList& sentences)
 {
     SentenceCut cut;
@@ -51,7 +61,7 @@ SentenceCut cutSentences(const QString& text, const QVariantList& sentences)
         const int len = sentence.value(QStringLiteral("len")).toInt();
         // Overlapping sentences leave no gap between them.
         if (start > pos)
-            cut.subs.append(text.mid(pos, start - pos));
+            cut.subs.append(escapedGap(text.mid(pos, start - pos)));
         cut.textList.append(sentence.value(QStringLiteral("str")).toString());
         cut.subs.append(QStringLiteral("$%1").arg(i));
         pos = start + len;
@@ -65,8 +75,11 @@ AssembledText assembleResult(const QVariantList& subs, const QVariantList& trans
     AssembledText out;
     int pos = 0;
     for (int i = 0; i < subs.size(); ++i) {
-        const QString piece = subs.at(i).toString();
-        if (!piece.startsWith(QLatin1Char('$'))) {
+        QString piece = subs.at(i).toString();
+        const bool escaped = piece.startsWith(QLatin1String("$$"));
+        if (escaped || !piece.startsWith(QLatin1Char('$'))) {
+            if (escaped)
+                piece.remove(0, 1);
             out.text += piece;
             pos += piece.size();
             continue;

@@ -10,7 +10,8 @@
 // sentences and gaps, and the result text joined from the translated sentences.
 
 // The analysed text cut for "auto_translation": the sentences to send, the pieces of the source
-// ("$N" for sentence N, other pieces literal) and the {"start", "len"} span of every sentence.
+// ("$N" for sentence N, other pieces literal with a leading "$" doubled) and the {"start", "len"}
+// span of every sentence.
 struct SentenceCut
 {
     QJsonArray textList;

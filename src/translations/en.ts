@@ -544,6 +544,10 @@
             <source>公共句库</source>
             <translation>Public sentence base</translation>
         </message>
+        <message>
+            <source>翻译失败，请稍后重试</source>
+            <translation>Translation failed. Please try again later.</translation>
+        </message>
     </context>
     <context>
         <name>TextTransExampleArea</name>
@@ -620,6 +624,13 @@
         <message>
             <source>删除记录</source>
             <translation>Delete</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransInputArea</name>
+        <message>
+            <source>超出 %1 字的部分已删除</source>
+            <translation>Text beyond %1 characters was cut off</translation>
         </message>
     </context>
     <context>

@@ -544,6 +544,10 @@
             <source>公共句库</source>
             <translation>公共句庫</translation>
         </message>
+        <message>
+            <source>翻译失败，请稍后重试</source>
+            <translation>翻譯失敗，請稍後重試</translation>
+        </message>
     </context>
     <context>
         <name>TextTransExampleArea</name>
@@ -620,6 +624,13 @@
         <message>
             <source>删除记录</source>
             <translation>刪除記錄</translation>
+        </message>
+    </context>
+    <context>
+        <name>TextTransInputArea</name>
+        <message>
+            <source>超出 %1 字的部分已删除</source>
+            <translation>超出 %1 字的部分已刪除</translation>
         </message>
     </context>
     <context>

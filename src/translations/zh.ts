@@ -544,6 +544,10 @@
         <source>公共句库</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>翻译失败，请稍后重试</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TextTransExampleArea</name>
@@ -619,6 +623,13 @@
     </message>
     <message>
         <source>删除记录</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextTransInputArea</name>
+    <message>
+        <source>超出 %1 字的部分已删除</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -11,6 +11,7 @@
 #include <QtTest>
 
 Q_DECLARE_METATYPE(QList<StandinReply>)
+Q_DECLARE_METATYPE(StandinReply)
 
 namespace {
 
@@ -205,6 +206,33 @@ private slots:
                      qPrintable(reports[0].first));
             QCOMPARE(reports[0].second, reportExt);
         }
+    }
+
+    // The toast names the HTTP status; the caller still gets the network layer's code.
+    void transportFailureToastShowsTheHttpStatus_data()
+    {
+        QTest::addColumn<StandinReply>("reply");
+        QTest::addColumn<int>("errorCode");
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("500") << StandinReply::httpStatus(500) << int(QNetworkReply::InternalServerError) << "HTTP 500";
+        QTest::newRow("404") << StandinReply::httpStatus(404) << int(QNetworkReply::ContentNotFoundError) << "HTTP 404";
+        QTest::newRow("connection dropped") << StandinReply::disconnect() << int(QNetworkReply::RemoteHostClosedError)
+                                            << QString("code:%1").arg(int(QNetworkReply::RemoteHostClosedError));
+    }
+
+    void transportFailureToastShowsTheHttpStatus()
+    {
+        QFETCH(StandinReply, reply);
+        QFETCH(int, errorCode);
+        server.script(kApi, reply);
+        const int hudsBefore = State::instance()->windowHud().size();
+        const ResultPtr result = postApi(1, "main");
+        QTRY_COMPARE_WITH_TIMEOUT(result->calls, 1, 5000);
+        QCOMPARE(result->data, (QVariantMap{{"errorCode", errorCode}}));
+        const QVariantList huds = State::instance()->windowHud().mid(hudsBefore);
+        QCOMPARE(huds.size(), 1);
+        QCOMPARE(huds.first().toMap().value("title").toString(), QString("网络异常，请检查网络"));
+        QTEST(huds.first().toMap().value("message").toString(), "detail");
     }
 
     void renewalReSendsParkedCallsWithTheNewSession()

@@ -1,7 +1,10 @@
 #include "texttrans/TextTransCtrl.h"
 
 #include "core/Dispatch.h"
+#include "core/SimpleStorage.h"
 #include "core/State.h"
+#include "core/Util.h"
+#include "texttrans/TextTransService.h"
 
 #include "TextTransHarness.h"
 
@@ -15,6 +18,8 @@
 #include "TestMain.h"
 
 #include <QtTest>
+
+Q_DECLARE_METATYPE(StandinReply)
 
 namespace {
 
@@ -275,6 +280,77 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(statuses.last(), 0, 5000);
         QCOMPARE(state->textTransResult(), QString("before"));
         QCOMPARE(hudsSince(huds), QStringList{"error: Model overloaded"});
+    }
+
+    // A translation that gives no result says so where the result would be; the last result stays.
+    void failureIsShownInTheResultArea_data()
+    {
+        QTest::addColumn<StandinReply>("reply");
+        QTest::newRow("timeout") << StandinReply::hang();
+        QTest::newRow("malformed reply") << StandinReply::malformedJson();
+        QTest::newRow("truncated reply") << StandinReply::disconnect();
+        QTest::newRow("no sentences") << StandinReply::success(QJsonObject{{"auto_translation", QJsonArray{}}});
+    }
+
+    void failureIsShownInTheResultArea()
+    {
+        QFETCH(StandinReply, reply);
+        qputenv("PARLAVINE_REQUEST_TIMEOUT_MS", "1000");
+        state->setTextTransResult("before");
+        for (int i = 0; i < 3; ++i) // every try
+            harness.server.script(Translation, reply);
+        QVERIFY(translate("Hello.", "auto", "zh", false));
+        QTRY_COMPARE_WITH_TIMEOUT(statuses.size(), 2, 5000);
+        qputenv("PARLAVINE_REQUEST_TIMEOUT_MS", "5000");
+        QCOMPARE(statuses.last(), 0);
+        QCOMPARE(state->textTransFailure(), QString("翻译失败，请稍后重试"));
+        QCOMPARE(state->textTransResult(), QString("before"));
+
+        // the next request takes the failure away, its result too
+        harness.server.reset();
+        QVERIFY(translate("Thank you.", "auto", "zh", false));
+        QCOMPARE(state->textTransFailure(), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(state->textTransResult(), QString("[zh] 谢谢 你."), 5000);
+    }
+
+    // The tables fetched at the page's start while the service was down come once it answers
+    // again; until then the names of the stored table, however old, stand in for bare codes.
+    void failedLanguageTableIsFetchedAgain_data()
+    {
+        QTest::addColumn<bool>("byTranslation");
+        QTest::newRow("page shown again") << false;
+        QTest::newRow("next translation") << true;
+    }
+
+    void failedLanguageTableIsFetchedAgain()
+    {
+        QFETCH(bool, byTranslation);
+        const QString supportLang = StandinRoute::imtKey("support_lang");
+        QVERIFY(Dispatch::instance()->releaseController(Dispatch::Ctrl_TextTrans));
+        const QVariantMap stale{{"de", QVariantMap{{"name", "德语"}}}, {"fr", QVariantMap{{"name", "法语"}}},
+                                {"$time", 1}, {"$version", 20231018}, {"xx", QVariantMap{{"name", "x"}}}};
+        QVERIFY(SimpleStorage::instance()->set(TextTransService::SupportLangCacheKey, mapToJson(stale)));
+        state->setTextTransLangData({});
+        state->setTextTransSugLangData({});
+        harness.server.script(supportLang, StandinReply::httpStatus(503));
+        harness.server.script(supportLang, StandinReply::httpStatus(503));
+
+        QVERIFY(Dispatch::instance()->initController(Dispatch::Ctrl_TextTrans));
+        QTRY_COMPARE_WITH_TIMEOUT(harness.server.requestCount(supportLang), 2, 5000);
+        QTRY_COMPARE(state->textTransLangData().value("de").toMap().value("name").toString(), QString("德语"));
+        QVERIFY(!state->textTransLangData().contains("$time"));
+
+        state->textTransSourceLangAutoUpdateRef() = false;
+        state->setTextTransTargetLang("fr");
+        if (byTranslation)
+            QVERIFY(translate("Hello.", "en", "zh", false));
+        else
+            Dispatch::instance()->run(Dispatch::Ctrl_TextTrans, "refetchFailedSupportLang", {});
+        QTRY_COMPARE_WITH_TIMEOUT(harness.server.requestCount(supportLang), 4, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(state->textTransLangData().contains("ja"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!state->textTransSugLangData().isEmpty(), 5000);
+        // the languages in use stay
+        QCOMPARE(state->textTransTargetLang(), byTranslation ? QString("zh") : QString("fr"));
     }
 
     void feedbackAndMemoryBodies()

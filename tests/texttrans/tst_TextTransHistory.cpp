@@ -1,4 +1,5 @@
 #include "texttrans/TextTransCtrl.h"
+#include "texttrans/TextTransHistory.h"
 #include "texttrans/TextTransService.h"
 #include "texttrans/TextTransStorage.h"
 
@@ -209,6 +210,22 @@ private slots:
         QCOMPARE(request.at("value").toString(), User::instance()->userId);
     }
 
+    void clippingKeepsSurrogatePairsWhole_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        const QString emoji = QString::fromUtf8("😀");
+        QTest::newRow("plain") << QString(129, 'a') << QString(128, 'a') + "...";
+        QTest::newRow("pair across the cut") << QString(127, 'a') + emoji << QString(127, 'a') + "...";
+        QTest::newRow("pair ends at the cut") << QString(126, 'a') + emoji + "b" << QString(126, 'a') + emoji + "...";
+    }
+
+    void clippingKeepsSurrogatePairsWhole()
+    {
+        QFETCH(QString, text);
+        QTEST(clippedHistoryText(text), "shown");
+    }
+
     // A deleted entry pulls the next one onto the page already listed: it must still be listed.
     void nothingSkippedAfterADelete()
     {
@@ -291,6 +308,41 @@ private slots:
             QCOMPARE(hud.toMap().value("title").toString() + hud.toMap().value("message").toString(), QString("复制成功"));
         }
         QCOMPARE(state->windowHud().size() - huds, 3);
+    }
+
+    // A double-click translates the whole text: a clipped entry's comes from the local table, else
+    // from the server, and reaches the source only then.
+    void translateTakesTheFullText_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("localCopy");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("fetches");
+        QTest::newRow("shown whole") << 21 << true << QString(128, 'b') << 0;
+        QTest::newRow("clipped, local copy") << 22 << true << QString(129, 'a') << 0;
+        QTest::newRow("clipped, from the server") << 22 << false << QString(129, 'a') << 1;
+    }
+
+    void translateTakesTheFullText()
+    {
+        QFETCH(int, row);
+        QFETCH(bool, localCopy);
+        seedLongEntries();
+        ctrl->refreshTransHistory(true, true);
+        QTRY_COMPARE_WITH_TIMEOUT(state->textTransHistory.size(), 20, 5000);
+        ctrl->refreshTransHistory(false, false);
+        QTRY_COMPARE_WITH_TIMEOUT(state->textTransHistory.size(), 24, 5000);
+        if (!localCopy)
+            QVERIFY(TextTransStorage::clear());
+        harness.server.clearLog();
+        QSignalSpy sourceSet(state, &State::textTransSourceTriggerChange);
+        state->textTransSourceRequestBlockRef() = 0;
+
+        ctrl->transHistoryTranslate(row);
+        QTRY_COMPARE_WITH_TIMEOUT(sourceSet.size(), 1, 5000);
+        QTEST(state->textTransSource(), "text");
+        QCOMPARE(state->textTransSourceRequestBlock(), 0); // the page is to translate it
+        QTEST(harness.server.requestCount(FetchRoute), "fetches");
     }
 
     void deleteEntries()

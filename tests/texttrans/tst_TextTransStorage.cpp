@@ -1,5 +1,7 @@
 #include "texttrans/TextTransStorage.h"
 
+#include "core/Storage.h"
+
 #include "TestMain.h"
 
 #include <QtTest>
@@ -53,13 +55,28 @@ private slots:
         QCOMPARE(rows.size(), 2);
     }
 
-    void sameIdKeepsTheFirstRow()
+    // A known id is stored already (its full text is there); a statement that fails is not.
+    void insertReportsWhetherTheRowIsStored_data()
     {
+        QTest::addColumn<bool>("tableThere");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("id already there: the first row stays") << true << true;
+        QTest::newRow("table gone") << false << false;
+    }
+
+    void insertReportsWhetherTheRowIsStored()
+    {
+        QFETCH(bool, tableThere);
         QVERIFY(TextTransStorage::insert("dup", "first", "r1", "en", "zh", ""));
-        TextTransStorage::insert("dup", "second", "r2", "zh", "en", ""); // the key refuses it
+        if (!tableThere)
+            QVERIFY(Storage::instance()->execQuery("DROP TABLE text_trans_history2"));
+        const bool stored = TextTransStorage::insert("dup", "second", "r2", "zh", "en", "");
+        Storage::instance()->createTables();
+        QTEST(stored, "stored");
         const QList<QVariantMap> rows = rowsOf("dup");
-        QCOMPARE(rows.size(), 1);
-        QCOMPARE(rows.first().value("text").toString(), QString("first"));
+        QCOMPARE(rows.size(), tableThere ? 1 : 0);
+        if (tableThere)
+            QCOMPARE(rows.first().value("text").toString(), QString("first"));
     }
 
     void clearEmptiesTheTable()

@@ -90,6 +90,31 @@ private slots:
         QTEST(out.spans, "spans");
     }
 
+    // A gap between sentences is source text even when it looks like a sentence reference.
+    void gapStartingWithDollarSurvivesCutAndAssembly_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("secondStart");
+        QTest::addColumn<QString>("result");
+
+        QTest::newRow("$x and a space") << QString("A.$x B.") << 5 << QString("X.$x Y.");
+        QTest::newRow("$1 and a space") << QString("A.$1 B.") << 5 << QString("X.$1 Y.");
+        QTest::newRow("exactly $0") << QString("A.$0B.") << 4 << QString("X.$0Y.");
+        QTest::newRow("a lone $") << QString("A.$B.") << 3 << QString("X.$Y.");
+        QTest::newRow("$$ stays doubled") << QString("A.$$B.") << 4 << QString("X.$$Y.");
+    }
+
+    void gapStartingWithDollarSurvivesCutAndAssembly()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, secondStart);
+        const SentenceCut cut = ::cutSentences(text, {sentence("A.", 0, 2), sentence("B.", secondStart, 2)});
+        const AssembledText out = ::assembleResult(cut.subs, {"X.", "Y."}, false);
+        QTEST(out.text, "result");
+        const int gap = secondStart - 2;
+        QCOMPARE(out.spans, (QVariantList{span(0, 2), span(2 + gap, 2)}));
+    }
+
     void autoTranslationBodySendsDomainOnlyWhenGiven_data()
     {
         QTest::addColumn<QString>("domain");

@@ -3,7 +3,10 @@
 #include "StandinFixture.h"
 #include "TestMain.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QQmlComponent>
+#include <QTranslator>
 #include <QQuickItem>
 #include <QtTest>
 
@@ -180,7 +183,7 @@ private slots:
     {
         m_standin->script(HistoryPage, StandinReply::success(QJsonObject{
             {"content", QJsonArray{historyItem("h-1", "你好。", "chinese", "english"),
-                                   historyItem("h-2", "Good morning.", "english", "chinese")}},
+                                   historyItem("h-2", "Good morning.\nThank you.", "english", "chinese")}},
             {"last", true}}));
         Dispatch::instance()->run(Dispatch::Ctrl_TextTrans, "refreshTransHistory", {true, true});
         QQuickItem* table = item("historyTable", item("historyTable"));
@@ -193,11 +196,14 @@ private slots:
         QVERIFY(cells.at(2)->property("isEnd").toBool());
         QVERIFY(!item("historyText", cells.at(2))->isVisible());
 
+        // the row shows one line; the whole text, line break and all, is translated
+        QCOMPARE(item("historyText", cells.at(1))->property("text").toString(), QString("Good morning. Thank you."));
         QTest::mouseDClick(m_window, Qt::LeftButton, {}, cells.at(1)->mapToScene(QPointF(40, 18)).toPoint());
-        QCOMPARE(textOf("inputView"), QString("Good morning."));
+        QTRY_COMPARE(textOf("inputView"), QString("Good morning.\nThank you."));
         QCOMPARE(item("sourceLanSelect")->property("selectValue").toString(), QString("en"));
         waitForTarget("zh");
-        QTRY_COMPARE_WITH_TIMEOUT(textOf("resultView"), QString("[zh] 好 早上."), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_standin->requestCount(Translation), 1, 5000);
+        QCOMPARE(m_standin->requests(Analysis).last().at("text").toString(), QString("Good morning.\nThank you."));
         QCOMPARE(m_standin->requests(Translation).last().at("source.lang").toString(), QString("en"));
     }
 
@@ -244,14 +250,62 @@ private slots:
 
     void sourceCounterCountsAgainstTheLimit()
     {
+        m_state->setTextTransStreamed(false); // nothing to translate here
         typeInto("inputView", "abc");
         QCOMPARE(item("counter", item("inputView"))->property("text").toString(), QString("3/5000"));
-        QMetaObject::invokeMethod(item("inputView"), "setText", Q_ARG(QVariant, QString(5001, 'a')));
+        QQuickItem* cutNote = item("cutNote", item("inputView"));
+        QVERIFY(!cutNote->isVisible());
+        // a paste cut at the limit says so, until the text is under it again
+        QGuiApplication::clipboard()->setText(QString(5001, 'a'));
+        QTest::keySequence(m_window, QKeySequence::SelectAll);
+        QTest::keySequence(m_window, QKeySequence::Paste);
         QCOMPARE(textOf("inputView").size(), 5000);
         QCOMPARE(item("counter", item("inputView"))->property("text").toString(), QString("5000/5000"));
+        QVERIFY(cutNote->isVisible());
+        QCOMPARE(cutNote->property("text").toString(), QString("超出 5000 字的部分已删除"));
+        QTest::keyClick(m_window, Qt::Key_Backspace);
+        QVERIFY(!cutNote->isVisible());
+        QMetaObject::invokeMethod(item("inputView"), "setText", Q_ARG(QVariant, QString(5001, 'a')));
+        QVERIFY(cutNote->isVisible());
         // the read-only result has neither counter nor clear button
         QVERIFY(!item("counter", item("resultView"))->isVisible());
         QVERIFY(!item("clearBtn", item("resultView"))->isVisible());
+    }
+
+    // With instant translation off the source may change while the reply is on its way: the
+    // sentences shown and saved are those of the text that was translated.
+    void resultKeepsTheSourceItWasMadeFrom()
+    {
+        click(item("streamCloseBtn"));
+        QTRY_VERIFY(item("transBtn")->isVisible());
+        typeInto("inputView", "Hello world.");
+        m_standin->script(Translation, StandinReply::byDefault().after(500));
+        click(item("transBtn"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_standin->requestCount(Analysis), 1, 5000);
+        QMetaObject::invokeMethod(item("inputView"), "setText", Q_ARG(QVariant, QString("Thank you. Hello world.")));
+        QTRY_COMPARE_WITH_TIMEOUT(textOf("resultView"), QString("[zh] 你好 世界."), 5000);
+
+        click(editOf("resultView"), resultSentencePoint(0));
+        QTRY_VERIFY(item("detailPanel")->property("item").value<QObject*>());
+        QCOMPARE(item("sourceArea")->property("message").toString(), QString("Hello world."));
+        QTRY_COMPARE_WITH_TIMEOUT(m_standin->requestCount(StaticSuggestion), 1, 5000);
+        QCOMPARE(m_standin->requests(StaticSuggestion).first().at("source.text").toString(), QString("Hello world."));
+    }
+
+    // A failed translation is said in the result area once the spinner stops.
+    void failureIsSaidInTheResultArea()
+    {
+        for (int i = 0; i < 3; ++i)
+            m_standin->script(Translation, StandinReply::malformedJson());
+        typeInto("inputView", "Hello.");
+        QQuickItem* failure = item("transFailure", item("resultView"));
+        QTRY_VERIFY_WITH_TIMEOUT(failure->isVisible(), 5000);
+        QCOMPARE(failure->property("text").toString(), QString("翻译失败，请稍后重试"));
+        QCOMPARE(m_state->textTransStatus(), 0);
+        m_standin.reset();
+        typeInto("inputView", " Thank you.");
+        QTRY_COMPARE_WITH_TIMEOUT(textOf("resultView").isEmpty(), false, 5000);
+        QVERIFY(!failure->isVisible());
     }
 
     void clickedSentenceOpensTheEditorAndConfirmReplacesIt()
@@ -280,6 +334,70 @@ private slots:
         QCOMPARE(editor->property("sentenceIndex").toInt(), 1);
         QCOMPARE(textOf("smartEditor"), QString("[zh] 好 早上."));
         QCOMPARE(item("editMirror", editor)->property("text").toString(), QString());
+    }
+
+    // In English at the page's default width (a main window of 1200) nothing in the result's
+    // header is cut off, texts are left-aligned and the editor's menu follows the dark theme.
+    void englishLayoutAtTheDefaultWidth_data()
+    {
+        QTest::addColumn<bool>("streamed");
+        QTest::newRow("instant translation on") << true;
+        QTest::newRow("instant translation off") << false;
+    }
+
+    void englishLayoutAtTheDefaultWidth()
+    {
+        QFETCH(bool, streamed);
+        QTranslator translator;
+        QVERIFY(useLanguageAndTheme(translator, "en", 1));
+        m_state->languageRef() = "en";
+        emit m_state->languageChange();
+        const int width = m_window->width();
+        m_window->setWidth(1126);
+        m_state->setTextTransStreamed(streamed);
+        chooseLanguage("sourceLanSelect", "zh");
+        chooseLanguage("targetLanSelect", "en");
+        QQuickItem* domain = item("domainSelect");
+        QTRY_VERIFY(item("domainArea")->isVisible());
+        domain->setProperty("currentIndex", 0);
+
+        const auto whole = [](QQuickItem* text) { return text->isVisible() && !text->property("truncated").toBool(); };
+        QQuickItem* shown = nullptr;
+        for (QQuickItem* child : domain->property("contentItem").value<QQuickItem*>()->childItems()) {
+            if (child->isVisible())
+                shown = child;
+        }
+        QVERIFY(shown && whole(shown));
+        QCOMPARE(shown->property("text").toString(), QString("General"));
+        if (streamed) {
+            QVERIFY(whole(item("streamCloseBtn")));
+        } else {
+            QVERIFY(whole(item("streamOpenBtn")));
+            QQuickItem* button = item("transBtn");
+            QVERIFY(button->width() >= button->implicitWidth());
+        }
+        QCOMPARE(item("resultView")->property("alignMode").toInt(), int(Qt::AlignLeft));
+        QCOMPARE(item("inputView")->property("alignMode").toInt(), int(Qt::AlignLeft));
+
+        QMetaObject::invokeMethod(editOf("inputView"), "_openMenu", Q_ARG(QVariant, 20), Q_ARG(QVariant, 20));
+        QObject* menu = editOf("inputView")->findChild<QObject*>("editMenu");
+        QTRY_VERIFY(menu->property("opened").toBool());
+        QQuickItem* background = menu->property("background").value<QQuickItem*>();
+        QCOMPARE(background->property("color").value<QColor>(), QColor(m_state->windowColor().value("selectBG").toString()));
+        for (int i = 0; i < menu->property("count").toInt(); ++i) {
+            QQuickItem* entry = nullptr;
+            QMetaObject::invokeMethod(menu, "itemAt", Q_RETURN_ARG(QQuickItem*, entry), Q_ARG(int, i));
+            QQuickItem* label = entry ? entry->property("contentItem").value<QQuickItem*>() : nullptr;
+            if (label && label->inherits("QQuickText"))
+                QVERIFY2(whole(label), qPrintable(label->property("text").toString()));
+        }
+        QMetaObject::invokeMethod(menu, "close");
+
+        m_window->setWidth(width);
+        QCoreApplication::removeTranslator(&translator);
+        m_state->setThemeColor(0);
+        m_state->languageRef() = "zh";
+        emit m_state->languageChange();
     }
 
     void domainRowFollowsThePair_data()

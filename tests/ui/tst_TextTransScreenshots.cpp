@@ -21,7 +21,7 @@ const char HostQml[] = R"qml(
 import QtQuick 2.14
 import QtQuick.Window 2.14
 Window {
-    width: 1280
+    width: 1126 // the page's width in a main window of its default 1200
     height: 1100
     visible: true
     color: $state.windowColor.contentBG
@@ -60,6 +60,8 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<int>("theme");
         QTest::newRow("zh-light") << "zh" << 0;
+        QTest::newRow("zh-dark") << "zh" << 1;
+        QTest::newRow("en-light") << "en" << 0;
         QTest::newRow("en-dark") << "en" << 1;
     }
 
@@ -100,6 +102,12 @@ private slots:
         QMetaObject::invokeMethod(result, "highlightRangeClickHandler", Q_ARG(QVariant, third), Q_ARG(QVariant, true));
         QTRY_VERIFY_WITH_TIMEOUT(!state->textTransSelectSugStcs().isEmpty(), 5000);
         QMetaObject::invokeMethod(result, "hoverRangeByIndex", Q_ARG(QVariant, 1));
+        // a pair with domains, and the source editor's menu open
+        state->textTransSourceLangAutoUpdateRef() = false;
+        state->setTextTransSourceLang("zh");
+        state->setTextTransTargetLang("en");
+        QQuickItem* sourceEdit = source->findChild<QQuickItem*>("edit");
+        QMetaObject::invokeMethod(sourceEdit, "_openMenu", Q_ARG(QVariant, 40), Q_ARG(QVariant, 60));
         QTest::qWait(300); // let the pop-up transitions and the loading picture settle
 
         const QImage shot = window->grabWindow();

@@ -39,6 +39,7 @@ Rectangle {
         anchors.centerIn: parent
         visible: !container.isIcon
         text: container.text
+        textFormat: Text.PlainText
         font.bold: true
         font.pixelSize: container.size
         color: container._contentColor

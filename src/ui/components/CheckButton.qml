@@ -44,6 +44,7 @@ Item {
         anchors.leftMargin: 6
         anchors.verticalCenter: parent.verticalCenter
         text: container.text
+        textFormat: Text.PlainText
         color: container.winColor.bodyText2
         font.pixelSize: $state.windowFontSize.small
     }

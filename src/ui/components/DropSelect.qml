@@ -21,6 +21,7 @@ ComboBox {
         contentItem: Text {
             text: control.textRole ? (Array.isArray(control.model) ? modelData[control.textRole] : model[control.textRole])
                                    : modelData
+                                   textFormat: Text.PlainText
             color: control.currentIndex === index ? control.highlightColor : control.downTextColor
             font.pixelSize: control.textSize
             elide: Text.ElideRight
@@ -45,6 +46,7 @@ ComboBox {
             leftPadding: 10
             rightPadding: 20
             text: control.displayText
+            textFormat: Text.PlainText
             visible: control.currentIndex !== -1
             font.pixelSize: control.textSize
             color: control.textColor

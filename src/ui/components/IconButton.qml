@@ -2,6 +2,7 @@ import QtQuick 2.14
 
 Text {
     id: container
+    textFormat: Text.PlainText
     property string name: "IconButton"
     property string tip: ""
     property int icon: 0xe627

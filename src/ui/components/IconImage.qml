@@ -5,6 +5,7 @@ Text {
     property int size: 24
 
     text: String.fromCharCode(icon)
+    textFormat: Text.PlainText
     font.family: $iconfont
     font.pixelSize: size
     horizontalAlignment: Text.AlignHCenter

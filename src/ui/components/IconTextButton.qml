@@ -49,6 +49,7 @@ Rectangle {
     Text {
         id: label
         text: container.text
+        textFormat: Text.PlainText
         font.pixelSize: container.size
         color: container.getTextColor()
         elide: Text.ElideRight

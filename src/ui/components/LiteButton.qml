@@ -3,6 +3,8 @@ import QtQuick 2.14
 // A text link.
 Text {
     id: container
+    // a caller showing text it built and escaped itself may set rich text
+    textFormat: Text.PlainText
     property var winColor: $state.windowColor
     property color normalColor: winColor.liteBtnNormal
     property color hoverColor: winColor.liteBtnHover

@@ -11,7 +11,10 @@ MenuItem {
 
     signal clicked()
 
-    implicitWidth: pwidth
+    property var winColor: $state.windowColor
+
+    // never narrower than its text: an entry is not cut off in a longer language
+    implicitWidth: Math.max(pwidth, contentItem.implicitWidth + leftPadding + rightPadding)
     implicitHeight: pheight
     onTriggered: {
         if (canTrigger)
@@ -21,10 +24,12 @@ MenuItem {
     contentItem: Text {
         leftPadding: 6
         text: menuItem.text
+        textFormat: Text.PlainText
         elide: Text.ElideRight
         verticalAlignment: Text.AlignVCenter
         font.pixelSize: menuItem.winFontSize.normal
-        color: !menuItem.enabled ? "#44333333" : menuItem.highlighted ? "#ffffff" : "#333333"
+        color: menuItem.highlighted ? "#ffffff" : menuItem.winColor.selectText
+        opacity: menuItem.enabled ? 1 : 0.3
     }
 
     background: Rectangle {

@@ -7,6 +7,6 @@ MenuSeparator {
     bottomPadding: 2
     contentItem: Rectangle {
         implicitHeight: 1
-        color: "#e5e5e5"
+        color: $state.windowColor.line
     }
 }

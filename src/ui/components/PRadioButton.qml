@@ -44,6 +44,7 @@ Item {
         anchors.leftMargin: 8
         anchors.verticalCenter: parent.verticalCenter
         text: container.text
+        textFormat: Text.PlainText
         color: container.textColor
         font.pixelSize: container.textSize
     }

@@ -3,6 +3,7 @@ import QtQuick.Controls 2.14
 
 TextArea {
     id: edit
+    textFormat: TextEdit.PlainText
     property bool rightMouseMenuEnabled: false
     property bool isWin: $state.platform === "win"
 
@@ -31,8 +32,9 @@ TextArea {
         }
     }
 
-    Menu {
+    PMenu {
         id: drawnMenu
+        objectName: "editMenu"
         PMenuItem { text: qsTr("剪切") + "\tCtrl+X"; enabled: edit.selectedText !== "" && !edit.readOnly; onClicked: edit.cut() }
         PMenuItem { text: qsTr("复制") + "\tCtrl+C"; enabled: edit.selectedText !== ""; onClicked: edit.copy() }
         PMenuItem { text: qsTr("粘贴") + "\tCtrl+V"; enabled: edit.canPaste; onClicked: { edit.paste(); edit.pasted() } }

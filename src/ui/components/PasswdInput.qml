@@ -66,6 +66,7 @@ Rectangle {
             horizontalAlignment: parent.horizontalAlignment
             visible: input.text === ""
             text: container.placeholder
+            textFormat: Text.PlainText
             color: "#bcbcbc"
             font.pixelSize: container.fontSize
         }

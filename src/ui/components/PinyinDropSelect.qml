@@ -46,6 +46,7 @@ Rectangle {
         anchors.verticalCenter: parent.verticalCenter
         visible: control.currentSelect !== null && control.currentSelect !== undefined
         text: visible ? control.currentSelect.key : ""
+        textFormat: Text.PlainText
         color: control.hovered ? control.highlightColor : control.textColor
         font.pixelSize: control.winFontSize.normal
         elide: Text.ElideRight
@@ -154,6 +155,7 @@ Rectangle {
                         Text {
                             width: 20
                             text: group.key
+                            textFormat: Text.PlainText
                             color: control.downTextColor
                             font.bold: true
                             font.pixelSize: control.winFontSize.normal

@@ -30,6 +30,7 @@ Rectangle {
         anchors.topMargin: container.textMargin
         anchors.horizontalCenter: parent.horizontalCenter
         text: container.title
+        textFormat: Text.PlainText
         color: container._textColor
         font.pixelSize: $state.windowFontSize.medium
     }

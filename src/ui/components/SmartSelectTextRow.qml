@@ -4,6 +4,8 @@ import QtQuick 2.14
 // the row selected before (through $state.qmlTextEditSelectedId).
 TextEdit {
     id: row
+    // a caller showing text it built and escaped itself may set rich text
+    textFormat: TextEdit.PlainText
     property string currentSelectedId: $state.qmlTextEditSelectedId
     property string uuid: ""
     property var lastSelect: ({ "start": -1, "end": -1, "text": "" })

@@ -41,6 +41,7 @@ Rectangle {
     Text {
         id: label
         text: container.text
+        textFormat: Text.PlainText
         font.pixelSize: container.fontSize
         color: container.checked ? "#fff" : (container.disabled ? "#9a9a9a" : "#616161")
         anchors.verticalCenter: parent.verticalCenter

@@ -35,6 +35,7 @@ Rectangle {
         anchors.leftMargin: container.textPadding
         anchors.rightMargin: container.textPadding
         text: container.title
+        textFormat: Text.PlainText
         color: container.hovered && container.hoverTitleColor !== "" ? container.hoverTitleColor : container.titleColor
         font.pixelSize: container.fontSize
         horizontalAlignment: container.hAlign

@@ -26,6 +26,7 @@ Item {
         Text {
             anchors.centerIn: parent
             text: container._name !== "" ? container._name.charAt(0).toUpperCase() : ""
+            textFormat: Text.PlainText
             color: "#fff"
             font.pixelSize: container.fontSize
             font.bold: true

@@ -18,18 +18,11 @@ Item {
             drawnMenu.popup(button, button.width + 4, button.height - drawnMenu.implicitHeight)
     }
 
-    Menu {
+    PMenu {
         id: drawnMenu
         objectName: "moreMenu"
-        implicitWidth: 150
+        minWidth: 138
         padding: 6
-        background: Rectangle {
-            implicitWidth: 150
-            radius: 5
-            color: "#ffffff"
-            border.width: 1
-            border.color: "#e5e5e5"
-        }
         PMenuItem { objectName: "settingItem"; pwidth: 128; pheight: 36; text: qsTranslate("MainSidebar", "设置"); onClicked: more.action("setting") }
         PMenuSeparator {}
         PMenuItem { pwidth: 128; pheight: 36; text: qsTranslate("MainSidebar", "吐个槽"); onClicked: more.action("feedback") }

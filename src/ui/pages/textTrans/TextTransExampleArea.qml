@@ -18,6 +18,7 @@ Rectangle {
         id: titleText
         height: 20
         text: container.title + (container.subTitle !== "" ? "  " + container.subTitle : "")
+        textFormat: Text.PlainText
         color: container.winColor.bodyText
         font.pixelSize: container.winFontSize.normal
         font.bold: true

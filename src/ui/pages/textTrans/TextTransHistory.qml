@@ -9,7 +9,8 @@ Rectangle {
     property var winColor: $state.windowColor
     property var winFontSize: $state.windowFontSize
 
-    signal doubleClickHistory(string text, string sourceType, string targetType)
+    // row: the entry whose full text is to be translated (the row shows it on one line, maybe cut)
+    signal doubleClickHistory(int row, string sourceType, string targetType)
 
     color: winColor.transHistoryBG
     radius: 4
@@ -134,7 +135,7 @@ Rectangle {
             MouseArea {
                 anchors.fill: parent
                 enabled: !tableCell.isEnd
-                onDoubleClicked: container.doubleClickHistory(display, sourceType, targetType)
+                onDoubleClicked: container.doubleClickHistory(row, sourceType, targetType)
             }
 
             Row {

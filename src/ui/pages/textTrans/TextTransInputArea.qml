@@ -21,7 +21,8 @@ Rectangle {
     property int maxLength: 2000
     property int minHeight: 320
     property bool autoHeight: true
-    property int alignMode: TextEdit.AlignJustify
+    // justified lines open wide gaps in short texts and in languages without spaces
+    property int alignMode: TextEdit.AlignLeft
     property color hoverTextColor: winColor.transInputHoverText
     property color hoverColor: winColor.transInputHover
     property color selectionTextColor: winColor.transInputSelectText
@@ -39,6 +40,8 @@ Rectangle {
     property int lastHoverIndex: -1
     property int lastHighlightIndex: -1
     property bool _needMergeBreakWhenPasted: false
+    // text beyond maxLength was cut off; said until the text is under the limit again
+    property bool _cut: false
     readonly property bool isEditing: edit.activeFocus
     readonly property alias edit: flick.edit
     readonly property alias editMirror: flick.editMirror
@@ -50,7 +53,8 @@ Rectangle {
     signal clearText()
 
     function setText(text) {
-        flick.replaceText(text.length > maxLength ? text.substring(0, maxLength) : text)
+        _cut = text.length > maxLength
+        flick.replaceText(_cut ? text.substring(0, maxLength) : text)
     }
 
     function getText() {
@@ -174,8 +178,12 @@ Rectangle {
         rightMouseMenuEnabled: container.rightMouseMenuEnabled
 
         onEditorTextChange: {
-            if (edit.length > container.maxLength)
+            if (edit.length > container.maxLength) {
                 edit.remove(container.maxLength, edit.length)
+                container._cut = true
+            } else if (edit.length < container.maxLength) {
+                container._cut = false
+            }
         }
         onEditorPasted: if (isSelectAll) container._needMergeBreakWhenPasted = true
         onEditorMousePositionChange: {
@@ -213,6 +221,23 @@ Rectangle {
         visible: !container.readOnly
         text: edit.length + "/" + container.maxLength
         color: "#ACAFB2"
+        font.pixelSize: container.winFontSize.small
+        verticalAlignment: Text.AlignVCenter
+    }
+
+    Text {
+        objectName: "cutNote"
+        anchors.left: parent.left
+        anchors.leftMargin: 14
+        anchors.right: counter.left
+        anchors.rightMargin: 12
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 6
+        height: 20
+        visible: container._cut && !container.readOnly
+        text: qsTr("超出 %1 字的部分已删除").arg(container.maxLength)
+        color: "#f44336"
+        elide: Text.ElideRight
         font.pixelSize: container.winFontSize.small
         verticalAlignment: Text.AlignVCenter
     }

@@ -23,12 +23,15 @@ Item {
     property real itemSideMargin: Math.max(20, (width - 2 * columnWidth - 20) / 2)
     readonly property real columnWidth: Math.max(320, (width - 60) / 2)
 
-    // what the result answers: the source text when it arrived, and the sentence being edited
+    // what the result answers: the source text it was made from, and the sentence being edited
     property string _resultSourceText: ""
     property int _editIndex: -1
     property bool _settingSource: false
 
-    function onShow() { inputView.edit.forceActiveFocus() }
+    function onShow() {
+        inputView.edit.forceActiveFocus()
+        $dispatch.run($dispatch.Ctrl_TextTrans, "refetchFailedSupportLang", [])
+    }
     function onHide() {}
 
     function _domainsOf(table, source, target) {
@@ -142,7 +145,8 @@ Item {
     Connections {
         target: $state
         function onTextTransResultChange() {
-            container._resultSourceText = inputView.getText()
+            // the source may have been edited while the reply was on its way
+            container._resultSourceText = $state.textTransResultSource
             container.feedbackState = 0
             container.closeSentence()
             resultView.setText($state.textTransResult)
@@ -180,7 +184,7 @@ Item {
 
                     Item {
                         width: parent.width
-                        height: 28
+                        height: resultHeader.height // the editors start level
                         TextTransTypeSelect {
                             id: sourceLanSelect
                             objectName: "sourceLanSelect"
@@ -192,7 +196,7 @@ Item {
                             id: mergeBreakCheck
                             objectName: "mergeBreakCheck"
                             anchors.right: parent.right
-                            anchors.verticalCenter: parent.verticalCenter
+                            anchors.verticalCenter: sourceLanSelect.verticalCenter
                             text: qsTr("智能合并粘贴行")
                             tip: qsTr("仅在第一次粘贴或覆盖粘贴时生效")
                             textSize: 14
@@ -227,11 +231,31 @@ Item {
                     Item {
                         id: resultHeader
                         width: parent.width
-                        height: 28
-                        // When narrow, the domain selector shrinks first and the instant-translation switch
-                        // on the right elides its text, so neither slides under the other.
+                        // The selectors and the instant-translation switch share one line while both fit
+                        // whole; else the switch takes a line of its own. Only then, when still narrow, the
+                        // domain selector shrinks and the switch elides its text.
+                        readonly property bool oneLine: selectorsFullWidth + 12 + switchFullWidth <= width
+                        readonly property real selectorsFullWidth: targetLanSelect.width
+                            + (domainArea.visible ? 12 + domainLabel.width + 8 + domainFullWidth : 0)
+                        height: oneLine ? 28 : 28 + 8 + 28
                         readonly property int switchMinWidth: 64
-                        readonly property real switchRoom: Math.max(switchMinWidth, width - selectors.width - 12)
+                        readonly property real switchRoom: oneLine ? Math.max(switchMinWidth, width - selectors.width - 12) : width
+                        // what the switch (and the button beside it) needs to show its whole text
+                        readonly property real switchFullWidth: $state.textTransStreamed
+                                                                ? streamCloseBtn.implicitWidth
+                                                                : streamOpenBtn.implicitWidth + 12 + transBtn.width
+                        // the domain selector's room for its widest entry (or its placeholder), arrow and padding
+                        readonly property real domainFullWidth: {
+                            var widest = domainMetrics.advanceWidth(qsTranslate("DropSelect", "请选择"))
+                            var names = container.domainModelData
+                            for (var i = 0; i < names.length; ++i)
+                                widest = Math.max(widest, domainMetrics.advanceWidth(names[i][domainSelect.textRole] || ""))
+                            return Math.ceil(widest) + 10 + 20 + 14 // text padding and a margin for fallback glyphs
+                        }
+                        FontMetrics {
+                            id: domainMetrics
+                            font.pixelSize: domainSelect.textSize
+                        }
                         Row {
                             id: selectors
                             spacing: 12
@@ -260,8 +284,8 @@ Item {
                                 DropSelect {
                                     id: domainSelect
                                     objectName: "domainSelect"
-                                    width: Math.max(48, Math.min(implicitWidth, resultHeader.width - targetLanSelect.width
-                                                                 - domainLabel.width - 12 - 8 - 12 - resultHeader.switchMinWidth))
+                                    width: Math.max(48, Math.min(resultHeader.domainFullWidth,
+                                                                 resultHeader.width - targetLanSelect.width - domainLabel.width - 12 - 8))
                                     height: 28
                                     model: container.domainModelData
                                     valueRole: "code"
@@ -277,7 +301,8 @@ Item {
                             id: streamCloseBtn
                             objectName: "streamCloseBtn"
                             anchors.right: parent.right
-                            anchors.verticalCenter: parent.verticalCenter
+                            anchors.bottom: parent.bottom
+                            height: 28
                             visible: $state.textTransStreamed
                             width: Math.min(implicitWidth, resultHeader.switchRoom)
                             elide: Text.ElideRight
@@ -289,14 +314,14 @@ Item {
                         }
                         Row {
                             anchors.right: parent.right
-                            anchors.verticalCenter: parent.verticalCenter
+                            anchors.bottom: parent.bottom
                             spacing: 12
                             visible: !$state.textTransStreamed
                             LiteButton {
                                 id: streamOpenBtn
                                 objectName: "streamOpenBtn"
                                 height: 28
-                                width: Math.min(implicitWidth, Math.max(resultHeader.switchMinWidth, resultHeader.switchRoom - 75 - 12))
+                                width: Math.min(implicitWidth, Math.max(resultHeader.switchMinWidth, resultHeader.switchRoom - transBtn.width - 12))
                                 elide: Text.ElideRight
                                 tip: truncated ? text : ""
                                 text: qsTr("开启即时翻译")
@@ -305,8 +330,10 @@ Item {
                                 onClicked: $state.textTransStreamed = true
                             }
                             TitleButton {
+                                id: transBtn
                                 objectName: "transBtn"
-                                width: 75
+                                autoWidth: true
+                                width: Math.max(75, implicitWidth)
                                 height: 28
                                 title: qsTr("翻译")
                                 titleColor: "white"
@@ -336,6 +363,22 @@ Item {
                                 inputView.hoverRangeByIndex(sentenceIndex)
                         }
                         onHighSentenceChange: container.openSentence(sentenceIndex)
+
+                        Text {
+                            objectName: "transFailure"
+                            anchors.left: parent.left
+                            anchors.right: parent.right
+                            anchors.bottom: parent.bottom
+                            anchors.margins: 14
+                            anchors.bottomMargin: 36
+                            visible: text !== "" && $state.textTransStatus !== 1
+                            text: $state.textTransFailure
+                            textFormat: Text.PlainText
+                            wrapMode: Text.Wrap
+                            horizontalAlignment: Text.AlignHCenter
+                            color: "#f44336"
+                            font.pixelSize: container.winFontSize.normal
+                        }
 
                         RectLoading {
                             anchors.centerIn: parent
@@ -536,14 +579,12 @@ Item {
                 width: scrollContent.width
                 height: 420
                 sourceComponent: TextTransHistory {
+                    // The text arrives through the source trigger, which translates it.
                     onDoubleClickHistory: {
                         sourceLanSelect.setSelect(sourceType)
                         $state.textTransSourceLangAutoUpdate = sourceType === "auto"
                         targetLanSelect.setSelect(targetType)
-                        container._settingSource = true
-                        inputView.setText(text)
-                        container._settingSource = false
-                        container.translate(false)
+                        $dispatch.run($dispatch.Ctrl_TextTrans, "transHistoryTranslate", [row])
                     }
                 }
                 // A forced refresh is ignored while the controller's own first load runs.

@@ -100,6 +100,7 @@ Row {
     Text {
         height: parent.height
         text: container.title
+        textFormat: Text.PlainText
         color: $state.windowColor.bodyText
         font.pixelSize: $state.windowFontSize.normal
         font.bold: true

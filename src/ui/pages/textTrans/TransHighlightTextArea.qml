@@ -251,6 +251,7 @@ Item {
         y: 10
         height: 26
         text: flick.placeholder
+        textFormat: Text.PlainText
         verticalAlignment: Text.AlignVCenter
         color: "#aaa"
         font.family: flick.textFont
