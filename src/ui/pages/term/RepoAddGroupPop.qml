@@ -54,7 +54,7 @@ Popup {
     }
 
     component Label: Text {
-        width: 110
+        width: Math.max(110, implicitWidth)
         font.pixelSize: pop.winFontSize.normal
         color: pop.winColor.bodyText
     }
@@ -81,6 +81,12 @@ Popup {
                 selectByMouse: true
                 placeholderText: pop.namePlaceholder
                 font.pixelSize: pop.winFontSize.normal
+                color: pop.winColor.transInputText
+                background: Rectangle {
+                    radius: 4
+                    color: pop.winColor.transInputBG
+                    border.color: pop.winColor.inputBorder
+                }
                 onAccepted: pop.submit()
             }
         }

@@ -22,8 +22,8 @@ DialogWindow {
     readonly property var repoMap: $state[prefix + "Map"] || ({})
     readonly property string curId: $state[prefix + "CurId"] || ""
     readonly property var record: curId !== "" && repoMap[curId] ? repoMap[curId] : null
-    readonly property int sentIndex: $state[prefix + "SentIndex"]
-    readonly property int sentPage: $state[prefix + "SentPage"]
+    readonly property int sentIndex: prefix !== "" ? $state[prefix + "SentIndex"] : -1
+    readonly property int sentPage: prefix !== "" ? $state[prefix + "SentPage"] : 0
     readonly property var languages: record ? String(record.exchange).split("→") : ["", ""]
     readonly property bool isEnglish: $state.language === "en"
 
@@ -148,8 +148,13 @@ DialogWindow {
             height: 32
             selectByMouse: true
             font.pixelSize: win.winFontSize.normal
-            color: win.winColor.bodyText
-            text: $state[win.prefix + "SearchText"]
+            color: win.winColor.transInputText
+            background: Rectangle {
+                radius: 4
+                color: win.winColor.transInputBG
+                border.color: win.winColor.inputBorder
+            }
+            text: win.prefix !== "" ? $state[win.prefix + "SearchText"] : ""
             onTextEdited: $state[win.prefix + "SearchText"] = text
         }
 
