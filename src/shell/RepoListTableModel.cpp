@@ -3,8 +3,6 @@
 #include "core/Dispatch.h"
 #include "core/State.h"
 
-#include <QDateTime>
-
 #include <algorithm>
 
 namespace {
@@ -25,8 +23,8 @@ QList<QVariantList> RepoListTableModel::rowsOf(const QVariantMap& repositories)
         if (it.key() == QLatin1String("$end"))
             continue;
         const QVariantMap entry = it.value().toMap();
-        const QDateTime created = entry.value("createTime").toDateTime();
-        rows.append({it.key(), entry.value("name").toString(), created.isValid() ? created.toMSecsSinceEpoch() : 0});
+        // Seconds since the epoch; a record made from an add reply has none and sorts as 0.
+        rows.append({it.key(), entry.value("name").toString(), entry.value("createTime").toLongLong()});
     }
     std::stable_sort(rows.begin(), rows.end(), [](const QVariantList& a, const QVariantList& b) {
         return a.at(2).toLongLong() < b.at(2).toLongLong();

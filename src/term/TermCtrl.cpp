@@ -1,13 +1,33 @@
 #include "term/TermCtrl.h"
 
-TermCtrl::TermCtrl(QObject* parent) : QObject(parent) {}
+#include "core/State.h"
 
-// TODO(term): every body below.
-void TermCtrl::init() {}
-void TermCtrl::updateRepoList(bool) {}
-void TermCtrl::updateRepoSentences(const QString&, bool) {}
-void TermCtrl::addRepo(const QString&, const QString&, const QString&, bool) {}
-void TermCtrl::addRepoSent(const QString&, const QString&, const QString&) {}
-void TermCtrl::deleteRepo(const QString&, const QString&, const QString&, const QString&, bool) {}
-void TermCtrl::deleteRepoSent(const QString&, const QString&, const QString&, const QString&) {}
-void TermCtrl::updateRepoSent(const QString&, const QString&, const QString&, const QString&) {}
+const RepoKind& RepoTraits<TermCtrl>::kind()
+{
+    static const RepoKind table{
+        QStringLiteral("term"),
+        QStringLiteral("parlavine_term"),
+        601,
+        600,
+        701,
+        700,
+        "TermCtrl",
+        QT_TRANSLATE_NOOP("TermCtrl", "确认删除该术语库吗？"),
+        QT_TRANSLATE_NOOP("TermCtrl", "术语库：%1"),
+        QT_TRANSLATE_NOOP("TermCtrl", "删除后不可恢复"),
+        QT_TRANSLATE_NOOP("TermCtrl", "确认删除当前术语吗？"),
+        QT_TRANSLATE_NOOP("TermCtrl", "术语删除后不可恢复"),
+        &State::termRepoMapRef,
+        &State::termRepoCurIdRef,
+        &State::setTermRepoCurId,
+        &State::termRepoSentPageRef,
+        &State::termRepoSentPageChange,
+        &State::setTermRepoList,
+        &State::updateTermRepoSentences,
+        &State::updateTermRepoSentence,
+        &State::removeTermRepoSentences,
+    };
+    return table;
+}
+
+TermCtrl::TermCtrl(QObject* parent) : QObject(parent) {}

@@ -1,23 +1,32 @@
 #pragma once
 
+#include "term/RepoCtrl.h"
+#include "term/TermSentService.h"
+
 #include <QEnableSharedFromThis>
 #include <QObject>
-#include <QString>
 
-// The translation-memory repository controller: repositories and their sentence pairs.
-// Owned by Dispatch through a shared pointer; hands out weak references to itself.
-class TermSentCtrl : public QObject, public QEnableSharedFromThis<TermSentCtrl>
+class TermSentCtrl;
+
+template <>
+struct RepoTraits<TermSentCtrl>
+{
+    using Service = TermSentService;
+    static constexpr auto findRepos = &TermSentService::findTmRepoByUserIdByPage;
+    static constexpr auto findEntries = &TermSentService::findTmSentByRepoIdByPage;
+    static constexpr auto addRepo = &TermSentService::addTmRepo;
+    static constexpr auto addEntry = &TermSentService::addTmSent;
+    static constexpr auto updateEntry = &TermSentService::updateTmSent;
+    static constexpr auto deleteRepo = &TermSentService::deleteTmRepo;
+    static constexpr auto deleteEntry = &TermSentService::deleteTmSent;
+    static const RepoKind& kind();
+};
+
+// The translation-memory repository controller (id 5, window "termSent"): repositories and their
+// sentence pairs. Owned by Dispatch through a shared pointer; hands out weak references to itself.
+class TermSentCtrl : public QObject, public QEnableSharedFromThis<TermSentCtrl>, public RepoCtrl<TermSentCtrl>
 {
     Q_OBJECT
 public:
     explicit TermSentCtrl(QObject* parent = nullptr);
-
-    void init();
-    void updateRepoList(bool reset);
-    void updateRepoSentences(const QString& repoId, bool reset);
-    void addRepo(const QString& name, const QString& sourceLang, const QString& targetLang, bool reversible);
-    void addRepoSent(const QString& repoId, const QString& source, const QString& target);
-    void deleteRepo(const QString& repoId, const QString& name, const QString& sourceLang, const QString& targetLang, bool reversible);
-    void deleteRepoSent(const QString& repoId, const QString& id, const QString& source, const QString& target);
-    void updateRepoSent(const QString& repoId, const QString& source, const QString& target, const QString& id);
 };

@@ -390,6 +390,106 @@
         </message>
     </context>
     <context>
+        <name>RepoAddGroupPop</name>
+        <message>
+            <source>名称：</source>
+            <translation>Name: </translation>
+        </message>
+        <message>
+            <source>语言方向：</source>
+            <translation>Languages: </translation>
+        </message>
+        <message>
+            <source>可双向使用：</source>
+            <translation>Usable both ways: </translation>
+        </message>
+        <message>
+            <source>是</source>
+            <translation>Yes</translation>
+        </message>
+        <message>
+            <source>否</source>
+            <translation>No</translation>
+        </message>
+    </context>
+    <context>
+        <name>RepoEntryPop</name>
+        <message>
+            <source>原文：</source>
+            <translation>Source: </translation>
+        </message>
+        <message>
+            <source>译文：</source>
+            <translation>Translation: </translation>
+        </message>
+    </context>
+    <context>
+        <name>RepoPage</name>
+        <message>
+            <source>可反向使用</source>
+            <translation>Usable in reverse</translation>
+        </message>
+        <message>
+            <source>不可反向使用</source>
+            <translation>Not usable in reverse</translation>
+        </message>
+        <message>
+            <source>谁可以查看/编辑：</source>
+            <translation>Who can view/edit: </translation>
+        </message>
+        <message>
+            <source>仅我自己</source>
+            <translation>Only me</translation>
+        </message>
+        <message>
+            <source>显示空格</source>
+            <translation>Show spaces</translation>
+        </message>
+        <message>
+            <source>复制原文</source>
+            <translation>Copy source</translation>
+        </message>
+        <message>
+            <source>复制译文</source>
+            <translation>Copy translation</translation>
+        </message>
+        <message>
+            <source>编辑修改</source>
+            <translation>Edit</translation>
+        </message>
+        <message>
+            <source>上一个</source>
+            <translation>Previous</translation>
+        </message>
+        <message>
+            <source>下一个</source>
+            <translation>Next</translation>
+        </message>
+        <message>
+            <source>句段</source>
+            <translation>Segments</translation>
+        </message>
+        <message>
+            <source>原文：</source>
+            <translation>Source: </translation>
+        </message>
+        <message>
+            <source>译文：</source>
+            <translation>Translation: </translation>
+        </message>
+    </context>
+    <context>
+        <name>RepoPopButtons</name>
+        <message>
+            <source>取消</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>确定</source>
+            <translation>OK</translation>
+        </message>
+    </context>
+    <context>
         <name>RequestService</name>
         <message>
             <source>服务器异常，请稍后重试</source>
@@ -524,6 +624,206 @@
         <message>
             <source>需要重新启动Parlavine才能生效</source>
             <translation>Parlavine must restart for this to take effect</translation>
+        </message>
+    </context>
+    <context>
+        <name>TermAddGroupPop</name>
+        <message>
+            <source>创建术语库</source>
+            <translation>New term base</translation>
+        </message>
+        <message>
+            <source>术语库名称</source>
+            <translation>Term base name</translation>
+        </message>
+    </context>
+    <context>
+        <name>TermAddPairPop</name>
+        <message>
+            <source>修改术语</source>
+            <translation>Edit term</translation>
+        </message>
+        <message>
+            <source>创建术语</source>
+            <translation>New term</translation>
+        </message>
+        <message>
+            <source>请输入术语原文</source>
+            <translation>Enter the source term</translation>
+        </message>
+        <message>
+            <source>请输入术语译文</source>
+            <translation>Enter the translated term</translation>
+        </message>
+    </context>
+    <context>
+        <name>TermCtrl</name>
+        <message>
+            <source>确认删除该术语库吗？</source>
+            <translation>Delete this term base?</translation>
+        </message>
+        <message>
+            <source>术语库：%1</source>
+            <translation>Term base: %1</translation>
+        </message>
+        <message>
+            <source>删除后不可恢复</source>
+            <translation>This cannot be undone.</translation>
+        </message>
+        <message>
+            <source>确认删除当前术语吗？</source>
+            <translation>Delete this term?</translation>
+        </message>
+        <message>
+            <source>术语删除后不可恢复</source>
+            <translation>A deleted term cannot be restored.</translation>
+        </message>
+    </context>
+    <context>
+        <name>TermPage</name>
+        <message>
+            <source>术语库</source>
+            <translation>Term base</translation>
+        </message>
+        <message>
+            <source>*创建的术语对将在后续译文中进行直接替换</source>
+            <translation>*Term pairs you create replace their source terms directly in later translations</translation>
+        </message>
+        <message>
+            <source>术语库查询中...</source>
+            <translation>Loading term bases...</translation>
+        </message>
+        <message>
+            <source>添加术语</source>
+            <translation>Add term</translation>
+        </message>
+        <message>
+            <source>删除术语</source>
+            <translation>Delete term</translation>
+        </message>
+        <message>
+            <source>暂无术语</source>
+            <translation>No terms yet</translation>
+        </message>
+        <message>
+            <source>暂未选择术语库</source>
+            <translation>No term base selected</translation>
+        </message>
+        <message>
+            <source>暂无匹配术语库</source>
+            <translation>No matching term base</translation>
+        </message>
+        <message>
+            <source>暂无术语库</source>
+            <translation>No term bases yet</translation>
+        </message>
+        <message>
+            <source>术语对：</source>
+            <translation>Term pairs: </translation>
+        </message>
+        <message>
+            <source>创建术语库</source>
+            <translation>New term base</translation>
+        </message>
+    </context>
+    <context>
+        <name>TermSentAddGroupPop</name>
+        <message>
+            <source>创建例句库</source>
+            <translation>New sentence base</translation>
+        </message>
+        <message>
+            <source>例句库名称</source>
+            <translation>Sentence base name</translation>
+        </message>
+    </context>
+    <context>
+        <name>TermSentAddSentPop</name>
+        <message>
+            <source>修改例句</source>
+            <translation>Edit sentence</translation>
+        </message>
+        <message>
+            <source>创建例句</source>
+            <translation>New sentence</translation>
+        </message>
+        <message>
+            <source>请输入例句原文</source>
+            <translation>Enter the source sentence</translation>
+        </message>
+        <message>
+            <source>请输入例句译文</source>
+            <translation>Enter the translated sentence</translation>
+        </message>
+    </context>
+    <context>
+        <name>TermSentCtrl</name>
+        <message>
+            <source>确认删除该例句库吗？</source>
+            <translation>Delete this sentence base?</translation>
+        </message>
+        <message>
+            <source>例句库：%1</source>
+            <translation>Sentence base: %1</translation>
+        </message>
+        <message>
+            <source>删除后不可恢复</source>
+            <translation>This cannot be undone.</translation>
+        </message>
+        <message>
+            <source>确认删除当前例句吗？</source>
+            <translation>Delete this sentence?</translation>
+        </message>
+        <message>
+            <source>例句删除后不可恢复</source>
+            <translation>A deleted sentence cannot be restored.</translation>
+        </message>
+    </context>
+    <context>
+        <name>TermSentPage</name>
+        <message>
+            <source>例句库</source>
+            <translation>Sentence base</translation>
+        </message>
+        <message>
+            <source>*创建的例句对将在后续译文中根据匹配相似度进行智能融合</source>
+            <translation>*Sentence pairs you create are blended into later translations by how closely they match</translation>
+        </message>
+        <message>
+            <source>例句库查询中...</source>
+            <translation>Loading sentence bases...</translation>
+        </message>
+        <message>
+            <source>添加例句</source>
+            <translation>Add sentence</translation>
+        </message>
+        <message>
+            <source>删除例句</source>
+            <translation>Delete sentence</translation>
+        </message>
+        <message>
+            <source>暂无例句</source>
+            <translation>No sentences yet</translation>
+        </message>
+        <message>
+            <source>暂未选择例句库</source>
+            <translation>No sentence base selected</translation>
+        </message>
+        <message>
+            <source>暂无匹配例句库</source>
+            <translation>No matching sentence base</translation>
+        </message>
+        <message>
+            <source>暂无例句库</source>
+            <translation>No sentence bases yet</translation>
+        </message>
+        <message>
+            <source>例句对：</source>
+            <translation>Sentence pairs: </translation>
+        </message>
+        <message>
+            <source>创建例句库</source>
+            <translation>New sentence base</translation>
         </message>
     </context>
     <context>

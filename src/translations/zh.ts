@@ -390,6 +390,106 @@
     </message>
 </context>
 <context>
+    <name>RepoAddGroupPop</name>
+    <message>
+        <source>名称：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>语言方向：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>可双向使用：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RepoEntryPop</name>
+    <message>
+        <source>原文：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>译文：</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RepoPage</name>
+    <message>
+        <source>可反向使用</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>不可反向使用</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>谁可以查看/编辑：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>仅我自己</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>显示空格</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制原文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制译文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>编辑修改</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>上一个</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>下一个</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>句段</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>原文：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>译文：</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RepoPopButtons</name>
+    <message>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>RequestService</name>
     <message>
         <source>服务器异常，请稍后重试</source>
@@ -523,6 +623,206 @@
     </message>
     <message>
         <source>需要重新启动Parlavine才能生效</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TermAddGroupPop</name>
+    <message>
+        <source>创建术语库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>术语库名称</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TermAddPairPop</name>
+    <message>
+        <source>修改术语</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>创建术语</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入术语原文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入术语译文</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TermCtrl</name>
+    <message>
+        <source>确认删除该术语库吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>术语库：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>删除后不可恢复</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确认删除当前术语吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>术语删除后不可恢复</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TermPage</name>
+    <message>
+        <source>术语库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>*创建的术语对将在后续译文中进行直接替换</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>术语库查询中...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>添加术语</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>删除术语</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>暂无术语</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>暂未选择术语库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>暂无匹配术语库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>暂无术语库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>术语对：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>创建术语库</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TermSentAddGroupPop</name>
+    <message>
+        <source>创建例句库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>例句库名称</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TermSentAddSentPop</name>
+    <message>
+        <source>修改例句</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>创建例句</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入例句原文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入例句译文</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TermSentCtrl</name>
+    <message>
+        <source>确认删除该例句库吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>例句库：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>删除后不可恢复</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确认删除当前例句吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>例句删除后不可恢复</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TermSentPage</name>
+    <message>
+        <source>例句库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>*创建的例句对将在后续译文中根据匹配相似度进行智能融合</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>例句库查询中...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>添加例句</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>删除例句</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>暂无例句</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>暂未选择例句库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>暂无匹配例句库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>暂无例句库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>例句对：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>创建例句库</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -56,7 +56,7 @@ RepoKind termSentKind()
 
 QVariantMap repo(const QString& name, const QString& created)
 {
-    return {{"name", name}, {"createTime", QDateTime::fromString(created, "yyyy-MM-dd HH:mm:ss")}};
+    return {{"name", name}, {"createTime", quint32(QDateTime::fromString(created, "yyyy-MM-dd HH:mm:ss").toSecsSinceEpoch())}};
 }
 
 QStringList names(const QAbstractItemModel& model)

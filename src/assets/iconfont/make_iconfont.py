@@ -41,6 +41,7 @@ GLYPHS = {
     0xE809: "window-new",             # mini translation window
     0xE80A: "open-menu",              # more
     0xE80B: "avatar-default",         # user
+    0xE80C: "user-trash",             # delete a repository
 }
 
 EM = 1024

@@ -1,4 +1,5 @@
 #include "StandinRoutes.h"
+#include "StandinShape.h"
 
 #include <QJsonArray>
 #include <QSet>
@@ -12,39 +13,11 @@ namespace {
 // The shape of a body: nested objects name their keys; leaves are sample values of the right type.
 using ShapeOf = std::function<QJsonObject(const StandinRequest&)>;
 
-QString mismatch(const QJsonValue& actual, const QJsonValue& shape, const QString& path,
-                 const QSet<QString>& optional)
-{
-    if (actual.type() != shape.type())
-        return QStringLiteral("%1 has JSON type %2 instead of %3").arg(path).arg(actual.type()).arg(shape.type());
-    if (!shape.isObject())
-        return QString();
-    const QJsonObject object = actual.toObject();
-    const QJsonObject expected = shape.toObject();
-    const QString prefix = path.isEmpty() ? QString() : path + QLatin1Char('.');
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        if (!expected.contains(it.key()))
-            return QStringLiteral("unexpected key %1%2").arg(prefix, it.key());
-    }
-    for (auto it = expected.begin(); it != expected.end(); ++it) {
-        const QString key = prefix + it.key();
-        if (!object.contains(it.key())) {
-            if (optional.contains(key))
-                continue;
-            return QStringLiteral("missing key %1").arg(key);
-        }
-        const QString inner = mismatch(object.value(it.key()), it.value(), key, optional);
-        if (!inner.isEmpty())
-            return inner;
-    }
-    return QString();
-}
-
 StandinRoute strict(StandinRoute route, const ShapeOf& shapeOf, const QSet<QString>& optional = {})
 {
     const QString key = route.key;
     route.validate = [key, shapeOf, optional](const StandinRequest& request) {
-        const QString why = mismatch(request.body, shapeOf(request), QString(), optional);
+        const QString why = StandinShape::mismatch(request.body, shapeOf(request), QString(), optional);
         return why.isEmpty() ? why : QStringLiteral("%1: %2").arg(key, why);
     };
     return route;
@@ -66,7 +39,7 @@ QJsonObject imtHeader()
 
 QJsonObject apiHeaderShape()
 {
-    return {{"session", S}, {"client_key", S}, {"user_name", S}};
+    return StandinShape::apiHeader();
 }
 
 QJsonObject apiBody(const QJsonObject& value)

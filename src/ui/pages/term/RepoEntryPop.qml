@@ -1,0 +1,120 @@
+import QtQuick 2.14
+import QtQuick.Controls 2.14
+import "../../components"
+
+// Adds an entry to a repository, or edits one when repoSentId is set.
+Popup {
+    id: pop
+    property int controller: -1
+    property string repoId: ""
+    property string repoSentId: ""
+    property string initSource: ""
+    property string initTarget: ""
+    property string editTitle: ""
+    property string addTitle: ""
+    property string sourcePlaceholder: ""
+    property string targetPlaceholder: ""
+    property var winColor: $state.windowColor
+    property var winFontSize: $state.windowFontSize
+    readonly property bool editing: repoSentId !== ""
+    readonly property bool ready: sourceArea.text.trim() !== "" && targetArea.text.trim() !== ""
+
+    function submit() {
+        if (!ready)
+            return
+        if (editing)
+            $dispatch.run(controller, "updateRepoSent", [repoSentId, repoId, sourceArea.text, targetArea.text])
+        else
+            $dispatch.run(controller, "addRepoSent", [repoId, sourceArea.text, targetArea.text])
+        close()
+    }
+
+    anchors.centerIn: parent
+    width: 520
+    modal: true
+    focus: true
+    closePolicy: Popup.CloseOnEscape
+    padding: 24
+    background: Rectangle {
+        radius: 6
+        color: pop.winColor.contentBG
+        border.width: 1
+        border.color: pop.winColor.windowBorder
+    }
+
+    component Field: Rectangle {
+        property alias area: textArea
+        property alias placeholder: textArea.placeholderText
+        width: 400
+        height: 110
+        radius: 4
+        color: pop.winColor.transInputBG
+        border.width: 1
+        border.color: textArea.activeFocus ? pop.winColor.inputBorderHL : pop.winColor.inputBorder
+        ScrollView {
+            anchors.fill: parent
+            anchors.margins: 4
+            PTextArea {
+                id: textArea
+                wrapMode: TextEdit.Wrap
+                selectByMouse: true
+                textFormat: TextEdit.PlainText
+                font.pixelSize: pop.winFontSize.normal
+                color: pop.winColor.transInputText
+            }
+        }
+    }
+
+    Column {
+        width: parent.width
+        spacing: 16
+
+        Text {
+            objectName: "entryPopTitle"
+            text: pop.editing ? pop.editTitle : pop.addTitle
+            font.pixelSize: pop.winFontSize.large || 16
+            font.bold: true
+            color: pop.winColor.h1Text
+        }
+
+        Row {
+            spacing: 8
+            Text {
+                width: 60
+                text: qsTr("原文：")
+                font.pixelSize: pop.winFontSize.normal
+                color: pop.winColor.bodyText
+            }
+            Field {
+                id: sourceField
+                placeholder: pop.sourcePlaceholder
+                Component.onCompleted: area.text = pop.initSource
+            }
+        }
+
+        Row {
+            spacing: 8
+            Text {
+                width: 60
+                text: qsTr("译文：")
+                font.pixelSize: pop.winFontSize.normal
+                color: pop.winColor.bodyText
+            }
+            Field {
+                id: targetField
+                placeholder: pop.targetPlaceholder
+                Component.onCompleted: area.text = pop.initTarget
+            }
+        }
+
+        RepoPopButtons {
+            anchors.right: parent.right
+            ready: pop.ready
+            onSure: pop.submit()
+            onCancel: pop.close()
+        }
+    }
+
+    readonly property var sourceArea: sourceField.area
+    readonly property var targetArea: targetField.area
+}
