@@ -23,6 +23,8 @@ configure_and_build() {
     local dir="$1"; shift
     local launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    # Paths relative to the checkout, so another clone of the same sources hits the same cache.
+    export CCACHE_BASEDIR="$ROOT"
     cmake -S "$ROOT" -B "$dir" "${launcher[@]}" "$@" >/dev/null
     cmake --build "$dir" --parallel "$(jobs_count)"
 }
