@@ -1,6 +1,8 @@
 #include "core/Dispatch.h"
 #include "core/DispatchRoutes.h"
 
+#include "TestMain.h"
+
 #include <QEnableSharedFromThis>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -245,5 +247,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDispatch)
+PARLAVINE_GUILESS_TEST_MAIN(TestDispatch)
 #include "tst_Dispatch.moc"

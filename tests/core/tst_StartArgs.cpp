@@ -1,5 +1,7 @@
 #include "core/StartArgs.h"
 
+#include "TestMain.h"
+
 #include <QtTest>
 
 Q_DECLARE_METATYPE(QVector<StartArg>)
@@ -71,5 +73,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestStartArgs)
+PARLAVINE_GUILESS_TEST_MAIN(TestStartArgs)
 #include "tst_StartArgs.moc"

@@ -1,6 +1,8 @@
 #include "core/Log.h"
 #include "core/Util.h"
 
+#include "TestMain.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -218,5 +220,5 @@ private:
     }
 };
 
-QTEST_GUILESS_MAIN(TestUtil)
+PARLAVINE_GUILESS_TEST_MAIN(TestUtil)
 #include "tst_Util.moc"

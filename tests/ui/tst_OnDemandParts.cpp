@@ -2,6 +2,8 @@
 
 #include "core/User.h"
 
+#include "TestMain.h"
+
 #include <QImage>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -115,5 +117,5 @@ private:
     QTemporaryDir m_home;
 };
 
-QTEST_MAIN(TestOnDemandParts)
+PARLAVINE_TEST_MAIN(TestOnDemandParts)
 #include "tst_OnDemandParts.moc"
