@@ -129,6 +129,10 @@ private slots:
         QCOMPARE(calls.first().name, QStringLiteral("lowerWindow"));
         QCOMPARE(calls.first().args, (QVariantList{"main"}));
         QCOMPARE(route(global, "checkVersion", {true}).first().args, (QVariantList{true, false}));
+        QVERIFY(global.contains("popup"));
+        calls = route(global, "popup", {true, false});
+        QCOMPARE(calls.first().name, QStringLiteral("setMiniTransWindow"));
+        QCOMPARE(calls.first().args, (QVariantList{false, true}));
         QCOMPARE(route(global, "cancleDownloadVersionPkg", {}).first().name, QStringLiteral("cancleDownloadVersionPkg"));
         QVERIFY(!global.contains("cancelDownloadVersionPkg"));
 
