@@ -29,6 +29,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLocale>
@@ -323,7 +324,7 @@ int appMain(int argc, char** argv)
     emit state->openglModeChange();
 
     const QVector<StartArg> startRequests =
-        StartArgs::parse(QCoreApplication::arguments(), TimeUtil::currentTimestamp());
+        StartArgs::parse(QCoreApplication::arguments(), TimeUtil::currentTimestamp(), QDir::currentPath());
     if (marker.exists())
         return handOverToRunningInstance(startRequests);
     // Only the running instance listens: a later start must never take the name, even briefly.
