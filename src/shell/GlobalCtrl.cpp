@@ -331,7 +331,7 @@ void GlobalCtrl::lowerWindow(const QString& name)
     if (!window || window->visibility() == QWindow::Minimized)
         return;
     // Without a tray there would be no way back to a hidden window.
-    if (QSystemTrayIcon::isSystemTrayAvailable())
+    if (State::instance()->systemTrayAvailable())
         window->hide();
     else
         window->showMinimized();
