@@ -257,7 +257,7 @@ void setUpGlobalCtrl()
     global->preloadTextTransSupport(true);
     global->preloadFileTransSupport(true);
     global->loadQuitStyle();
-    global->openAutoRunWhenPowerOn(settings->getValue(QStringLiteral("auto_run_self")) == QLatin1String("1"));
+    global->restoreAutoRun();
     global->setAppColorThemeMode(settings->getValue(QStringLiteral("app_theme_mode")).toInt());
 }
 

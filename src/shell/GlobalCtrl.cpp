@@ -690,6 +690,12 @@ void GlobalCtrl::openAutoRunWhenPowerOn(bool on, const QString& window)
     emit state->autoRunWhenPowerOnChange();
 }
 
+void GlobalCtrl::restoreAutoRun()
+{
+    openAutoRunWhenPowerOn(settings()->getValue(QStringLiteral("auto_run_self")) == QLatin1String("1"),
+                           QStringLiteral("main"));
+}
+
 void GlobalCtrl::clearCache()
 {
     for (const char* key : {"quitStyle", "winFrameTemp", "opengl", "downloadImg_dir", "fileTrans_download_dir",

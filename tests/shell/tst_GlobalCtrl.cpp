@@ -246,8 +246,18 @@ private slots:
         QVERIFY(!state->autoRunWhenPowerOn());
     }
 
+    // Switched on the settings page, the failure is said there; at start-up, in the main window.
+    void unwritableAutostartKeepsTheSwitchAndSaysWhy_data()
+    {
+        QTest::addColumn<bool>("atStartUp");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("settings page") << false << "setting";
+        QTest::newRow("start-up") << true << "main";
+    }
     void unwritableAutostartKeepsTheSwitchAndSaysWhy()
     {
+        QFETCH(bool, atStartUp);
+        QFETCH(QString, window);
         State* state = State::instance();
         // A plain file where the autostart folder should be.
         const QString folder = QFileInfo(AutostartEntry::path()).absolutePath();
@@ -255,17 +265,22 @@ private slots:
         QFile blocker(folder);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
+        settings()->setValue("auto_run_self", atStartUp ? "1" : "");
         QSignalSpy switchSpy(state, &State::autoRunWhenPowerOnChange);
 
-        ctrl()->openAutoRunWhenPowerOn(true);
+        if (atStartUp)
+            ctrl()->restoreAutoRun();
+        else
+            ctrl()->openAutoRunWhenPowerOn(true);
         QVERIFY(!state->autoRunWhenPowerOn());
         QCOMPARE(switchSpy.count(), 1);
-        QCOMPARE(settings()->getValue("auto_run_self"), QString());
+        QCOMPARE(settings()->getValue("auto_run_self"), atStartUp ? QString("1") : QString());
         const QVariantMap hud = state->windowHud().last().toMap();
         QCOMPARE(hud.value("type").toString(), QString("warning"));
-        QCOMPARE(hud.value("window").toString(), QString("setting"));
+        QCOMPARE(hud.value("window").toString(), window);
         QVERIFY(!hud.value("message").toString().isEmpty());
         QVERIFY(blocker.remove());
+        settings()->remove("auto_run_self");
     }
 
     void miniWindowPositionAndStayOn()
