@@ -131,7 +131,7 @@ QString applyMainFont()
     font.setFamily(family);
     font.setStyle(QFont::StyleNormal);
     QApplication::setFont(font);
-    log(QStringLiteral("applicationFilePath: %1，mainFontName: %2"), QCoreApplication::applicationFilePath(),
+    log(QStringLiteral("applicationFilePath: %1, mainFontName: %2"), QCoreApplication::applicationFilePath(),
         family);
     return family;
 }

@@ -194,7 +194,7 @@ void TextTransCtrl::showTranslation(const TransRequest& request, bool ok, const 
     if (!ok)
         return;
     if (m_textTransTemp != request.text) {
-        log(QStringLiteral("m_textTransTemp不一致！"));
+        log(QStringLiteral("m_textTransTemp mismatch"));
         return;
     }
     State* state = State::instance();
