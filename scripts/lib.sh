@@ -18,13 +18,23 @@ install_deps() {
 
 jobs_count() { nproc 2>/dev/null || echo 2; }
 
-# configure_and_build <build dir> <cmake args...>
+# configure_and_build <build dir> [--targets "<targets>"] <cmake args...>
+# Configures only a new build folder: later builds re-run CMake by themselves when its files change.
 configure_and_build() {
     local dir="$1"; shift
-    local launcher=()
-    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    local targets=()
+    if [ "${1:-}" = "--targets" ]; then
+        read -r -a targets <<< "$2"
+        shift 2
+    fi
     # Paths relative to the checkout, so another clone of the same sources hits the same cache.
     export CCACHE_BASEDIR="$ROOT"
-    cmake -S "$ROOT" -B "$dir" "${launcher[@]}" "$@" >/dev/null
-    cmake --build "$dir" --parallel "$(jobs_count)"
+    if [ ! -f "$dir/CMakeCache.txt" ] || { [ ! -f "$dir/Makefile" ] && [ ! -f "$dir/build.ninja" ]; }; then
+        local launcher=()
+        command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+        cmake -S "$ROOT" -B "$dir" "${launcher[@]}" "$@" >/dev/null
+    fi
+    local build=(cmake --build "$dir" --parallel "$(jobs_count)")
+    [ ${#targets[@]} -gt 0 ] && build+=(--target "${targets[@]}")
+    "${build[@]}"
 }

@@ -29,6 +29,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLocale>
@@ -130,7 +131,7 @@ QString applyMainFont()
     font.setFamily(family);
     font.setStyle(QFont::StyleNormal);
     QApplication::setFont(font);
-    log(QStringLiteral("applicationFilePath: %1，mainFontName: %2"), QCoreApplication::applicationFilePath(),
+    log(QStringLiteral("applicationFilePath: %1, mainFontName: %2"), QCoreApplication::applicationFilePath(),
         family);
     return family;
 }
@@ -256,7 +257,7 @@ void setUpGlobalCtrl()
     global->preloadTextTransSupport(true);
     global->preloadFileTransSupport(true);
     global->loadQuitStyle();
-    global->openAutoRunWhenPowerOn(settings->getValue(QStringLiteral("auto_run_self")) == QLatin1String("1"));
+    global->restoreAutoRun();
     global->setAppColorThemeMode(settings->getValue(QStringLiteral("app_theme_mode")).toInt());
 }
 
@@ -323,7 +324,7 @@ int appMain(int argc, char** argv)
     emit state->openglModeChange();
 
     const QVector<StartArg> startRequests =
-        StartArgs::parse(QCoreApplication::arguments(), TimeUtil::currentTimestamp());
+        StartArgs::parse(QCoreApplication::arguments(), TimeUtil::currentTimestamp(), QDir::currentPath());
     if (marker.exists())
         return handOverToRunningInstance(startRequests);
     // Only the running instance listens: a later start must never take the name, even briefly.

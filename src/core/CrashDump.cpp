@@ -4,6 +4,7 @@
 #include "core/Dispatch.h"
 #include "core/Log.h"
 #include "core/QuickStorage.h"
+#include "core/State.h"
 #include "platform/CrashWriter.h"
 
 #include <QDir>
@@ -16,10 +17,11 @@
 namespace {
 const QString SideSuffix = QStringLiteral(".trail");
 
-// The side file: the upload name on the first line, then the trail.
+// The side file: the upload name on the first line, then the trail. The name carries the version
+// text the user sees (State's), which is what the crash reports are filed under.
 QByteArray sideHeader(const QString& dumpName)
 {
-    return QStringLiteral("linux_%1_%2\n").arg(AppConfig::version(), dumpName).toUtf8();
+    return QStringLiteral("linux_%1_%2\n").arg(State::instance()->version(), dumpName).toUtf8();
 }
 
 QString compactArray(const QByteArray& text)

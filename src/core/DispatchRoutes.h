@@ -62,6 +62,8 @@ ActionTable<Ctrl> globalActions()
         DISPATCH_ACTION(stepChangeFontSizeLevel, a.b(0)),
         DISPATCH_ACTION(downloadVersionPkg),
         DISPATCH_ACTION(setMiniTransWindow, a.b(0), a.b(1)),
+        // The mini window's "back to the full window".
+        {QStringLiteral("popup"), [](Ctrl& c, const DispatchArgs&) { c.setMiniTransWindow(false, true); }},
         DISPATCH_ACTION(quickSave, a.s(0), a.s(1)),
         DISPATCH_ACTION(cancleDownloadVersionPkg),
         DISPATCH_ACTION(retcall, a.i(0)),

@@ -4,7 +4,8 @@
 #include <QVariantMap>
 
 // The log entry points. They discard everything unless PARLAVINE_LOG_FILE names a file,
-// in which case each message is appended there as one line.
+// in which case each message is appended there as one line (the file is made 0600). Arguments
+// and data longer than 120 characters are shortened: they hold user texts and reply bodies.
 void log(const QString& message);
 void log(const QString& format, const QString& a1);
 void log(const QString& format, const QString& a1, const QString& a2);

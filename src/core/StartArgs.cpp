@@ -1,11 +1,13 @@
 #include "core/StartArgs.h"
 
+#include <QDir>
+
 namespace {
 const QString SettingsPrefix = QStringLiteral("--settings=");
 const QString TransfilePrefix = QStringLiteral("--transfile=");
 } // namespace
 
-QVector<StartArg> StartArgs::parse(const QStringList& arguments, qint64 utcSeconds)
+QVector<StartArg> StartArgs::parse(const QStringList& arguments, qint64 utcSeconds, const QString& workingDir)
 {
     QVector<StartArg> requests;
     for (const QString& argument : arguments) {
@@ -15,7 +17,8 @@ QVector<StartArg> StartArgs::parse(const QStringList& arguments, qint64 utcSecon
             break;
         }
         if (argument.startsWith(TransfilePrefix) && argument.size() > TransfilePrefix.size())
-            requests.append({StartArg::Transfile, argument.mid(TransfilePrefix.size())});
+            requests.append(
+                {StartArg::Transfile, QDir::cleanPath(QDir(workingDir).absoluteFilePath(argument.mid(TransfilePrefix.size())))});
     }
     return requests;
 }

@@ -28,8 +28,10 @@ class StartArgs
 {
 public:
     // The requests in command-line order, program path included in the walk; the walk stops
-    // after the first "--settings=" value. Empty "--transfile=" values are dropped.
-    static QVector<StartArg> parse(const QStringList& arguments, qint64 utcSeconds);
+    // after the first "--settings=" value. Empty "--transfile=" values are dropped; a relative one is
+    // resolved against workingDir, the folder the start was made from (the running instance that
+    // receives it has a folder of its own).
+    static QVector<StartArg> parse(const QStringList& arguments, qint64 utcSeconds, const QString& workingDir);
 
     // The message for the running instance: the first request, or "raise" when there is none.
     static InstanceMessage handOver(const QVector<StartArg>& requests);

@@ -9,6 +9,7 @@
 #include "core/User.h"
 
 #include <QSysInfo>
+#include <QSystemTrayIcon>
 
 #include <algorithm>
 
@@ -134,6 +135,11 @@ QVariantMap State::webLinks() const
 QString State::platform() const
 {
     return QStringLiteral("linux");
+}
+
+bool State::systemTrayAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 // The user properties read User at every read; whoever changes User emits their signals.

@@ -40,6 +40,8 @@ class State : public QObject
     STATE_QML_PROPERTY(int, nightThemeStartTime, 0)
     STATE_QML_PROPERTY(int, nightThemeEndTime, 0)
     STATE_QML_PROPERTY(QString, quitStyle)
+    // Whether hiding a window leaves a way back (the tray icon); without one, windows minimise.
+    STATE_READONLY(bool, systemTrayAvailable)
     STATE_QML_PROPERTY(QString, openglMode)
     STATE_QML_PROPERTY(bool, autoRunWhenPowerOn, false)
     STATE_PROPERTY(QVariantList, windowHud, setWindowHud)

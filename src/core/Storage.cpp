@@ -26,7 +26,7 @@ Storage::Storage(QObject* parent) : QObject(parent)
 
 Storage::~Storage()
 {
-    log(QStringLiteral("Storage delete：start"));
+    log(QStringLiteral("Storage delete: start"));
     if (db.isOpen())
         db.close();
     log(QStringLiteral("Storage delete"));
@@ -38,10 +38,10 @@ bool Storage::init()
     if (db.isOpen())
         return true;
     if (!open()) {
-        log(QStringLiteral("sqlite连接失败-error"));
+        log(QStringLiteral("sqlite connection failed"));
         return false;
     }
-    log(QStringLiteral("sqlite连接成功"));
+    log(QStringLiteral("sqlite connected"));
     // Also after a failed first open: the tables must exist whichever open succeeds.
     createTables();
     return true;

@@ -67,9 +67,12 @@ QSize WindowGeometry::restoredSize(const QString& winFrameTemp, int availWidth, 
     bool widthOk = false;
     bool heightOk = false;
     const QSize stored(parts[3].toInt(&widthOk), parts[4].toInt(&heightOk));
+    // The scale was stored with six significant digits: 128/96 comes back as 1.33333.
     const bool sameScreen = parts[0].toInt() == availWidth && parts[1].toInt() == availHeight
-                         && static_cast<double>(parts[2].toFloat()) == dpiScale;
-    if (!sameScreen || !widthOk || !heightOk)
+                         && std::abs(parts[2].toDouble() - dpiScale) < 1e-4;
+    const bool fits = stored.width() > 0 && stored.height() > 0 && stored.width() <= availWidth
+                   && stored.height() <= availHeight;
+    if (!sameScreen || !widthOk || !heightOk || !fits)
         return computed;
     if (stored.width() >= computed.width() && stored.height() >= computed.height())
         return computed;

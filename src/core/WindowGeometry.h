@@ -27,7 +27,8 @@ public:
     static MainWindowGeometry mainWindowSize(int availWidth, int availHeight, double dpiScale);
 
     // The size the user left the window at ("winFrameTemp": work-area width|height|scale|width|height),
-    // when it was taken on this very screen and is smaller in some dimension; else computed.
+    // when it was taken on this very screen, fits its work area and is smaller in some dimension;
+    // else computed.
     static QSize restoredSize(const QString& winFrameTemp, int availWidth, int availHeight, double dpiScale,
                               QSize computed);
 

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <execinfo.h>
 #include <fcntl.h>
+#include <sys/syscall.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -27,7 +29,11 @@ size_t s_headerLength = 0;
 char s_trail[2][TrailCapacity];
 size_t s_trailLength[2] = {0, 0};
 std::atomic<int> s_publishedTrail{0};
-std::atomic<bool> s_handling{false};
+// The thread writing the dump (0: none yet) and whether it has finished.
+std::atomic<long> s_writingThread{0};
+std::atomic<bool> s_dumpDone{false};
+// Long enough for any dump, short enough that a handler stuck on a bad disk still lets us die.
+constexpr int DumpWaitSteps = 2000;
 
 alignas(16) char s_altStack[128 * 1024];
 
@@ -148,12 +154,27 @@ void writeSideFile()
         ::unlink(s_sideTmpPath);
 }
 
+// A second crashing thread must not end the process while the first one is still writing.
+void waitForDump()
+{
+    const timespec step = {0, 10 * 1000 * 1000};
+    for (int i = 0; i < DumpWaitSteps && !s_dumpDone.load(); ++i)
+        ::nanosleep(&step, nullptr);
+}
+
 void onCrashSignal(int sig, siginfo_t* info, void*)
 {
     const int savedErrno = errno;
-    // A second crashing thread does not write over the first one's dump.
-    if (!s_handling.exchange(true) && writeDump(sig, info))
-        writeSideFile();
+    const long self = ::syscall(SYS_gettid);
+    long writer = 0;
+    if (s_writingThread.compare_exchange_strong(writer, self)) {
+        if (writeDump(sig, info))
+            writeSideFile();
+        s_dumpDone.store(true);
+    } else if (writer != self) {
+        waitForDump();
+    }
+    // (The writer itself faulting inside the handler falls through and dies at once.)
 
     struct sigaction fallback = {};
     fallback.sa_handler = SIG_DFL;

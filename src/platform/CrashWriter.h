@@ -9,6 +9,7 @@
 //
 // After a complete dump it writes the side file: sideHeader followed by the latest trail,
 // first under sidePath + ".tmp", then renamed, so a side file always describes a whole dump.
+// Another thread crashing meanwhile waits for that dump before the process dies.
 class CrashWriter
 {
 public:

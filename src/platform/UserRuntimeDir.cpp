@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,6 +18,17 @@ bool isPrivateFolder(const QByteArray& path)
         return false;
     return (info.st_mode & 077) == 0 || ::chmod(path.constData(), 0700) == 0;
 }
+
+// The folder made private, or empty.
+QString privateFolder(const QString& path)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    ::mkdir(encoded.constData(), 0700);
+    if (isPrivateFolder(encoded))
+        return path;
+    qWarning("UserRuntimeDir: %s is not a private folder of this user", encoded.constData());
+    return QString();
+}
 } // namespace
 
 QString UserRuntimeDir::path()
@@ -25,12 +37,12 @@ QString UserRuntimeDir::path()
     if (!runtime.isEmpty() && QDir(runtime).exists())
         return runtime;
 
-    const QString fallback = QDir::tempPath() + QStringLiteral("/parlavine-%1").arg(::getuid());
-    const QByteArray encoded = QFile::encodeName(fallback);
-    ::mkdir(encoded.constData(), 0700);
-    if (!isPrivateFolder(encoded)) {
-        qWarning("UserRuntimeDir: %s is not a private folder of this user", encoded.constData());
+    const QString inTemp = privateFolder(QDir::tempPath() + QStringLiteral("/parlavine-%1").arg(::getuid()));
+    if (!inTemp.isEmpty())
+        return inTemp;
+    // Someone took the name in the shared temp folder; the cache folder is the user's own.
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty() || !QDir().mkpath(cache))
         return QString();
-    }
-    return fallback;
+    return privateFolder(cache + QStringLiteral("/parlavine-runtime"));
 }

@@ -3,10 +3,11 @@
 #include <QString>
 
 // A folder only the current user can reach, for rendezvous files (locks, sockets):
-// $XDG_RUNTIME_DIR, else a private "parlavine-<uid>" folder in the temp folder.
+// $XDG_RUNTIME_DIR, else a private "parlavine-<uid>" folder in the temp folder, else (when someone
+// else holds that name) a private "parlavine-runtime" folder in the user's cache folder.
 class UserRuntimeDir
 {
 public:
-    // Empty when no safe folder can be had (the temp fallback exists but belongs to someone else).
+    // Empty only when not even the cache folder can give a private folder.
     static QString path();
 };

@@ -341,7 +341,7 @@ void GlobalCtrl::lowerWindow(const QString& name)
     if (!window || window->visibility() == QWindow::Minimized)
         return;
     // Without a tray there would be no way back to a hidden window.
-    if (QSystemTrayIcon::isSystemTrayAvailable())
+    if (State::instance()->systemTrayAvailable())
         window->hide();
     else
         window->showMinimized();
@@ -701,6 +701,12 @@ void GlobalCtrl::openAutoRunWhenPowerOn(bool on, const QString& window)
     settings()->setValue(QStringLiteral("auto_run_self"), on ? QStringLiteral("1") : QString());
     state->autoRunWhenPowerOnRef() = on;
     emit state->autoRunWhenPowerOnChange();
+}
+
+void GlobalCtrl::restoreAutoRun()
+{
+    openAutoRunWhenPowerOn(settings()->getValue(QStringLiteral("auto_run_self")) == QLatin1String("1"),
+                           QStringLiteral("main"));
 }
 
 void GlobalCtrl::clearCache()

@@ -82,6 +82,9 @@ public:
     void changeOpenGLMode(const QString& mode);
     // A failure leaves the setting as it was and tells the user in the given window.
     void openAutoRunWhenPowerOn(bool on, const QString& window = QStringLiteral("setting"));
+    // Start-up: asserts the stored choice again; a failure is said in the main window, as the
+    // settings window may never open.
+    void restoreAutoRun();
     void clearCache();
     void exploreCrashLogs();
     void setCopyTransTriggerPosi(const QString& corner);

@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStyleHints>
 
 WinMsgFilter::WinMsgFilter(QObject* parent) : QObject(parent) {}
 
@@ -118,10 +119,10 @@ bool WinMsgFilter::onPress(QWindow* window, QMouseEvent* event)
     if (code == FramelessHelper::HitNone)
         return false;
     const Qt::Edges edges = FramelessHelper::edgesOf(code);
-    const bool byWindowManager = edges ? window->startSystemResize(edges) : window->startSystemMove();
+    drag = {window, edges, event->globalPos(), window->geometry(), !edges};
     // Where no window manager takes the drag over, the window follows the mouse by hand.
-    if (!byWindowManager)
-        drag = {window, edges, event->globalPos(), window->geometry()};
+    if (edges && window->startSystemResize(edges))
+        drag = Drag();
     return true;
 }
 
@@ -129,6 +130,15 @@ bool WinMsgFilter::onMove(QWindow* window, QMouseEvent* event)
 {
     if (drag.window == window && (event->buttons() & Qt::LeftButton)) {
         const QPoint delta = event->globalPos() - drag.pressGlobal;
+        if (drag.awaitingMove) {
+            if (delta.manhattanLength() < QGuiApplication::styleHints()->startDragDistance())
+                return true;
+            drag.awaitingMove = false;
+            if (window->startSystemMove()) {
+                drag = Drag();
+                return true;
+            }
+        }
         if (drag.edges)
             window->setGeometry(
                 FramelessHelper::resized(drag.startGeometry, drag.edges, delta, window->minimumSize()));
@@ -156,6 +166,7 @@ bool WinMsgFilter::onDoubleClick(QWindow* window, QMouseEvent* event)
         || hitCodeAt(window, event->globalPos()) != FramelessHelper::HitCaption
         || !WindowState::instance()->isResizableWindow(window->winId()))
         return false;
+    drag = Drag();
     window->setWindowState(window->windowStates() & Qt::WindowMaximized ? Qt::WindowNoState : Qt::WindowMaximized);
     return true;
 }

@@ -37,6 +37,9 @@ private:
         Qt::Edges edges; // none: moving
         QPoint pressGlobal;
         QRect startGeometry;
+        // Pressed in the caption, not moved yet: handing the move to the window manager now would
+        // let it take the second click of a double click.
+        bool awaitingMove = false;
     };
 
     void followWindow(QWindow* window);

@@ -201,7 +201,7 @@ void TextTransService::translation(const QString& text, const QString& sourceLan
                                    bool showErrors, int tries)
 {
     transReply->abort(true);
-    log(QStringLiteral("translation:%1，%2, %3"), text, sourceLang, targetLang);
+    log(QStringLiteral("translation: %1, %2, %3"), text, sourceLang, targetLang);
     const WeakSelf weak = sharedFromThis();
     const auto onAnalysed = [weak, callback, sourceLang, targetLang, domain, showErrors,
                              tries](bool ok, const QVariantMap& data) {
@@ -319,7 +319,7 @@ void TextTransService::selectSuggest(const QString& sourceText, const QString& t
         log(QStringLiteral("selectSuggest error: selectStart < selectEnd"));
         return;
     }
-    log(QStringLiteral("selectSuggest run： %1， %2， %3"), sourceText, QString::number(start), QString::number(end));
+    log(QStringLiteral("selectSuggest run: %1, %2, %3"), sourceText, QString::number(start), QString::number(end));
     const auto segment = [](const QString& status, const QString& str) {
         return QJsonObject{{QStringLiteral("status"), status},
                            {QStringLiteral("str"), str},

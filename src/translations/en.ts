@@ -1260,6 +1260,10 @@
             <source>取消</source>
             <translation>Cancel</translation>
         </message>
+        <message>
+            <source>最小化窗口，不退出程序</source>
+            <translation>Minimize the window and keep running</translation>
+        </message>
     </context>
     <context>
         <name>WindowState</name>

@@ -1260,6 +1260,10 @@
             <source>取消</source>
             <translation>取消</translation>
         </message>
+        <message>
+            <source>最小化窗口，不退出程序</source>
+            <translation>最小化視窗，不退出程式</translation>
+        </message>
     </context>
     <context>
         <name>WindowState</name>

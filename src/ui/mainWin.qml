@@ -80,7 +80,7 @@ Item {
         onClosing: {
             close.accepted = false
             if ($state.quitStyle === app.quitStyleHide)
-                root.hide()
+                app.run("lowerWindow", [])
             else if ($state.quitStyle === app.quitStyleExit)
                 app.run("windowExit", [])
             else
@@ -151,7 +151,7 @@ Item {
             target: quitPop.item
             function onHideWindow(remember) {
                 app.remember(remember, app.quitStyleHide)
-                root.hide()
+                app.run("lowerWindow", [])
             }
             function onCloseWindow(remember) {
                 app.remember(remember, app.quitStyleExit)

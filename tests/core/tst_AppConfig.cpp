@@ -1,5 +1,7 @@
 #include "core/AppConfig.h"
 
+#include "TestMain.h"
+
 #include <QtTest>
 
 class TestAppConfig : public QObject
@@ -39,5 +41,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestAppConfig)
+PARLAVINE_GUILESS_TEST_MAIN(TestAppConfig)
 #include "tst_AppConfig.moc"

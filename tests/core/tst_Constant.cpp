@@ -1,5 +1,7 @@
 #include "core/Constant.h"
 
+#include "TestMain.h"
+
 #include <QtTest>
 
 class TestConstant : public QObject
@@ -113,5 +115,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestConstant)
+PARLAVINE_GUILESS_TEST_MAIN(TestConstant)
 #include "tst_Constant.moc"

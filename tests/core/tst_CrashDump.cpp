@@ -2,15 +2,23 @@
 #include "core/CrashDump.h"
 #include "core/Dispatch.h"
 #include "core/QuickStorage.h"
+#include "core/State.h"
+#include "platform/CrashWriter.h"
+#include "XdgSandbox.h"
 
 #include <QtTest>
 
 #include <csignal>
 #include <cstdlib>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 // With this variable set the test binary becomes a program that installs the crash writer and
 // then crashes the way the variable names.
 static const char CrashChild[] = "TST_CRASH_CHILD";
+// For "threads": the folder whose "dump" the child writes (a pipe the test reads at its pace).
+static const char CrashFolder[] = "TST_CRASH_FOLDER";
 
 namespace {
 __attribute__((no_sanitize("undefined"))) void writeThroughNull()
@@ -19,8 +27,22 @@ __attribute__((no_sanitize("undefined"))) void writeThroughNull()
     *target = 1;
 }
 
+// One thread crashes and its handler blocks on the dump pipe; then a second thread crashes.
+int runTwoCrashingThreads()
+{
+    const QString folder = qEnvironmentVariable(CrashFolder);
+    CrashWriter::install(folder + QStringLiteral("/dump"), folder + QStringLiteral("/side"), "header\n");
+    std::thread first(writeThroughNull);
+    first.detach();
+    QThread::msleep(300);
+    writeThroughNull();
+    return 0;
+}
+
 int runCrashingChild(int argc, char** argv)
 {
+    if (qEnvironmentVariable(CrashChild) == QLatin1String("threads"))
+        return runTwoCrashingThreads();
     QCoreApplication app(argc, argv);
     Dispatch* dispatch = Dispatch::instance();
     dispatch->run(Dispatch::Ctrl_Global, QStringLiteral("raiseWindow"), {QStringLiteral("main")});
@@ -103,7 +125,7 @@ private slots:
         QCOMPARE(storage->getValue(QStringLiteral("lastCrashDmp")), dumps.first().absoluteFilePath());
         QCOMPARE(storage->getValue(QStringLiteral("lastCrashHasReport")), QStringLiteral("0"));
         QCOMPARE(storage->getValue(QStringLiteral("lastCrashFile")),
-                 QStringLiteral("linux_%1_%2").arg(AppConfig::version(), dumps.first().fileName()));
+                 QStringLiteral("linux_%1_%2").arg(State::instance()->version(), dumps.first().fileName()));
         QCOMPARE(storage->getValue(QStringLiteral("lastCrashHistory")),
                  QStringLiteral(R"(["Global_raiseWindow","TextTrans_translation","Term_updateRepoList"])"));
         QCOMPARE(folder.entryList(QDir::Files), QStringList{dumps.first().fileName()});
@@ -112,6 +134,34 @@ private slots:
         storage->setValue(QStringLiteral("lastCrashHasReport"), QStringLiteral("1"));
         recordLastCrash();
         QCOMPARE(storage->getValue(QStringLiteral("lastCrashHasReport")), QStringLiteral("1"));
+    }
+
+    // The first thread's dump cannot finish until this test reads the pipe: the second crash must
+    // not end the process before that.
+    void secondCrashingThreadWaitsForTheDump()
+    {
+        const QString folder = m_home.filePath(QStringLiteral("threads"));
+        QVERIFY(QDir().mkpath(folder));
+        QCOMPARE(::mkfifo(QFile::encodeName(folder + QStringLiteral("/dump")).constData(), 0600), 0);
+
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(CrashChild, QStringLiteral("threads"));
+        env.insert(CrashFolder, folder);
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(QCoreApplication::applicationFilePath(), QStringList());
+        QVERIFY(child.waitForStarted());
+        QVERIFY2(!child.waitForFinished(1500), "the second crash ended the process during the first dump");
+
+        QFile dump(folder + QStringLiteral("/dump"));
+        QVERIFY(dump.open(QIODevice::ReadOnly));
+        const QByteArray content = dump.readAll();
+        QVERIFY(child.waitForFinished(20000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        QVERIFY(content.startsWith("parlavine crash dump 1\nsignal 11 SIGSEGV"));
+        QVERIFY(content.contains("\nmaps\n"));
+        QVERIFY(QFile::exists(folder + QStringLiteral("/side")));
     }
 
     void unwritableDumpFolderStillDies()
@@ -134,6 +184,8 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsSet(CrashChild))
         return runCrashingChild(argc, argv);
+    XdgSandbox xdgSandbox;
+    xdgSandbox.apply();
     QCoreApplication app(argc, argv);
     TestCrashDump test;
     return QTest::qExec(&test, argc, argv);

@@ -1,6 +1,8 @@
 #include "core/Debounce.h"
 #include "core/TimeUtil.h"
 
+#include "TestMain.h"
+
 #include <QElapsedTimer>
 #include <QtTest>
 
@@ -91,5 +93,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDebounce)
+PARLAVINE_GUILESS_TEST_MAIN(TestDebounce)
 #include "tst_Debounce.moc"

@@ -1,6 +1,8 @@
 #include "core/Dispatch.h"
 #include "core/DispatchRoutes.h"
 
+#include "TestMain.h"
+
 #include <QEnableSharedFromThis>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -127,6 +129,10 @@ private slots:
         QCOMPARE(calls.first().name, QStringLiteral("lowerWindow"));
         QCOMPARE(calls.first().args, (QVariantList{"main"}));
         QCOMPARE(route(global, "checkVersion", {true}).first().args, (QVariantList{true, false}));
+        QVERIFY(global.contains("popup"));
+        calls = route(global, "popup", {true, false});
+        QCOMPARE(calls.first().name, QStringLiteral("setMiniTransWindow"));
+        QCOMPARE(calls.first().args, (QVariantList{false, true}));
         QCOMPARE(route(global, "cancleDownloadVersionPkg", {}).first().name, QStringLiteral("cancleDownloadVersionPkg"));
         QVERIFY(!global.contains("cancelDownloadVersionPkg"));
 
@@ -245,5 +251,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDispatch)
+PARLAVINE_GUILESS_TEST_MAIN(TestDispatch)
 #include "tst_Dispatch.moc"

@@ -1,6 +1,8 @@
 #include "core/Dispatch.h"
 #include "core/State.h"
 
+#include "TestMain.h"
+
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -74,5 +76,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDispatchQml)
+PARLAVINE_TEST_MAIN(TestDispatchQml)
 #include "tst_DispatchQml.moc"

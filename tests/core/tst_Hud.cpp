@@ -1,6 +1,8 @@
 #include "core/Hud.h"
 #include "core/State.h"
 
+#include "TestMain.h"
+
 #include <QtTest>
 
 namespace {
@@ -128,5 +130,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestHud)
+PARLAVINE_GUILESS_TEST_MAIN(TestHud)
 #include "tst_Hud.moc"

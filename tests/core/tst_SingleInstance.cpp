@@ -284,11 +284,43 @@ private slots:
         struct stat info = {};
         QCOMPARE(::stat(QFile::encodeName(expected).constData(), &info), 0);
         QCOMPARE(info.st_mode & 0777, 0700u);
+    }
 
-        // A folder planted by someone else is not used.
-        if (::chown(QFile::encodeName(expected).constData(), ::getuid() + 1, ::getgid()) != 0)
-            QSKIP("changing a folder's owner needs privileges");
-        QCOMPARE(UserRuntimeDir::path(), QString());
+    // Someone else holds the name in the temp folder: the user's cache folder takes over.
+    void takenTempNameFallsBackToTheCache_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::newRow("a file") << "file";
+        QTest::newRow("a link to a folder") << "link";
+        QTest::newRow("another user's folder") << "owner";
+    }
+    void takenTempNameFallsBackToTheCache()
+    {
+        QFETCH(QString, planted);
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", m_home->path().toUtf8());
+        qputenv("XDG_CACHE_HOME", m_home->filePath(QStringLiteral("cache")).toUtf8());
+        const QString taken = m_home->filePath(QStringLiteral("parlavine-%1").arg(::getuid()));
+        const QByteArray takenName = QFile::encodeName(taken);
+        if (planted == QLatin1String("file")) {
+            QFile file(taken);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        } else if (planted == QLatin1String("link")) {
+            QVERIFY(QDir().mkpath(m_home->filePath(QStringLiteral("elsewhere"))));
+            QVERIFY(QFile::link(m_home->filePath(QStringLiteral("elsewhere")), taken));
+        } else {
+            QVERIFY(QDir().mkpath(taken));
+            if (::chown(takenName.constData(), ::getuid() + 1, ::getgid()) != 0)
+                QSKIP("changing a folder's owner needs privileges");
+        }
+
+        const QString expected = m_home->filePath(QStringLiteral("cache/parlavine-runtime"));
+        QCOMPARE(UserRuntimeDir::path(), expected);
+        struct stat info = {};
+        QCOMPARE(::lstat(QFile::encodeName(expected).constData(), &info), 0);
+        QVERIFY(S_ISDIR(info.st_mode));
+        QCOMPARE(info.st_mode & 0777, 0700u);
+        QCOMPARE(QFileInfo(LocalSocketUtil::serverPath(QStringLiteral("parlavine_single"))).absolutePath(), expected);
     }
 };
 

@@ -1,5 +1,7 @@
 #include "core/StartArgs.h"
 
+#include "TestMain.h"
+
 #include <QtTest>
 
 Q_DECLARE_METATYPE(QVector<StartArg>)
@@ -41,12 +43,16 @@ private slots:
             << QStringList{exe, "--Settings=q", "x--transfile=/a", "--TRANSFILE=/b"} << QVector<StartArg>{};
         QTest::newRow("program path is walked too")
             << QStringList{"--transfile=/a"} << QVector<StartArg>{transfile("/a")};
+        QTest::newRow("relative file resolved against the caller's folder")
+            << QStringList{exe, "--transfile=docs/a.docx"} << QVector<StartArg>{transfile("/home/u/work/docs/a.docx")};
+        QTest::newRow("parent folder of the caller's")
+            << QStringList{exe, "--transfile=../b.docx"} << QVector<StartArg>{transfile("/home/u/b.docx")};
     }
     void parse()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QVector<StartArg>, expected);
-        QCOMPARE(StartArgs::parse(arguments, 1700000000), expected);
+        QCOMPARE(StartArgs::parse(arguments, 1700000000, QStringLiteral("/home/u/work")), expected);
     }
 
     void handOver_data()
@@ -71,5 +77,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestStartArgs)
+PARLAVINE_GUILESS_TEST_MAIN(TestStartArgs)
 #include "tst_StartArgs.moc"

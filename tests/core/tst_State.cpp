@@ -2,6 +2,8 @@
 #include "core/State.h"
 #include "core/User.h"
 
+#include "TestMain.h"
+
 #include <QMetaMethod>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -380,5 +382,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestState)
+PARLAVINE_GUILESS_TEST_MAIN(TestState)
 #include "tst_State.moc"

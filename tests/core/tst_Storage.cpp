@@ -2,6 +2,8 @@
 #include "core/SimpleStorage.h"
 #include "core/Storage.h"
 
+#include "TestMain.h"
+
 #include <QFile>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -97,5 +99,5 @@ private:
     QTemporaryDir home;
 };
 
-QTEST_GUILESS_MAIN(TestStorage)
+PARLAVINE_GUILESS_TEST_MAIN(TestStorage)
 #include "tst_Storage.moc"

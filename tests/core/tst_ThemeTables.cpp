@@ -1,6 +1,8 @@
 #include "core/FontSizeTable.h"
 #include "core/ThemeColorTable.h"
 
+#include "TestMain.h"
+
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -81,5 +83,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestThemeTables)
+PARLAVINE_GUILESS_TEST_MAIN(TestThemeTables)
 #include "tst_ThemeTables.moc"

@@ -3,6 +3,8 @@
 #include "core/User.h"
 #include "core/Util.h"
 
+#include "TestMain.h"
+
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -183,5 +185,5 @@ private:
     QTemporaryDir home;
 };
 
-QTEST_GUILESS_MAIN(TestUser)
+PARLAVINE_GUILESS_TEST_MAIN(TestUser)
 #include "tst_User.moc"

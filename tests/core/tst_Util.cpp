@@ -1,9 +1,14 @@
 #include "core/Log.h"
 #include "core/Util.h"
 
+#include "TestMain.h"
+
 #include <QDir>
+#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <algorithm>
 
 class TestUtil : public QObject
 {
@@ -205,6 +210,63 @@ private slots:
         QVERIFY2(lines.at(0).endsWith("installHotkey-save: copyTransOpen, %2, O"), qPrintable(lines.at(0)));
         QVERIFY(lines.at(1).endsWith("five abcde"));
         QVERIFY(lines.at(2).endsWith("data {\"k\":1}"));
+        QCOMPARE(file.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+                 QFile::Permissions());
+    }
+
+    // What the user typed and what the server said reach the log only as a short start.
+    void logShortensLongArguments_data()
+    {
+        QTest::addColumn<bool>("asData");
+        QTest::newRow("argument") << false;
+        QTest::newRow("reply data") << true;
+    }
+    void logShortensLongArguments()
+    {
+        QFETCH(bool, asData);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("trail.log");
+        qputenv("PARLAVINE_LOG_FILE", path.toUtf8());
+        const QString secret = QString(119, QLatin1Char('a')) + QString::fromUtf8("\xF0\x9F\x98\x80") + "SECRET"
+                               + QString(5000, QLatin1Char('b'));
+        if (asData)
+            log("reply", QVariantMap{{"text", secret}});
+        else
+            log("translation: %1", secret);
+        qunsetenv("PARLAVINE_LOG_FILE");
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString line = QString::fromUtf8(file.readAll());
+        QVERIFY(line.size() < 300);
+        QVERIFY(!line.contains("SECRET"));
+        QVERIFY(line.contains(QString(100, QLatin1Char('a'))));
+        // The pair of the emoji is never split.
+        QVERIFY(!line.contains(QChar(0xFFFD)) && !line.contains('?'));
+    }
+
+    // Nothing reads the log but people; it is written in English.
+    void logLinesAreEnglish()
+    {
+        const QRegularExpression call(QStringLiteral("\\blog\\((.*)"));
+        QStringList offenders;
+        QDirIterator it(QStringLiteral(PARLAVINE_SOURCE_DIR "/src"), {"*.cpp"}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile source(it.next());
+            QVERIFY(source.open(QIODevice::ReadOnly));
+            int number = 0;
+            for (const QString& line : QString::fromUtf8(source.readAll()).split('\n')) {
+                ++number;
+                const QRegularExpressionMatch match = call.match(line);
+                if (!match.hasMatch())
+                    continue;
+                const QString rest = match.captured(1);
+                if (std::any_of(rest.cbegin(), rest.cend(), [](QChar c) { return c.unicode() > 0x7f; }))
+                    offenders << QStringLiteral("%1:%2").arg(it.fileName()).arg(number);
+            }
+        }
+        QVERIFY2(offenders.isEmpty(), qPrintable(offenders.join(' ')));
     }
 
 private:
@@ -218,5 +280,5 @@ private:
     }
 };
 
-QTEST_GUILESS_MAIN(TestUtil)
+PARLAVINE_GUILESS_TEST_MAIN(TestUtil)
 #include "tst_Util.moc"

@@ -63,8 +63,15 @@ private slots:
         QTest::newRow("other work area") << "1920|1080|1|1000|700" << 1.0 << computed;
         QTest::newRow("scale 1.25 matches") << "1920|1040|1.25|1000|700" << 1.25 << QSize(1000, 700);
         QTest::newRow("scale 2 matches") << "1920|1040|2|1000|700" << 2.0 << QSize(1000, 700);
-        // Six significant digits never equal 128/96 after the float round trip.
-        QTest::newRow("scale 128/96 never matches") << "1920|1040|1.33333|1000|700" << 128.0 / 96.0 << computed;
+        // Stored with six significant digits, compared with a tolerance.
+        QTest::newRow("scale 128/96 matches") << "1920|1040|1.33333|1000|700" << 128.0 / 96.0 << QSize(1000, 700);
+        QTest::newRow("scale 1.75 matches") << "1920|1040|1.75|1000|700" << 1.75 << QSize(1000, 700);
+        QTest::newRow("other scale") << "1920|1040|1.5|1000|700" << 1.25 << computed;
+        QTest::newRow("zero width") << "1920|1040|1|0|700" << 1.0 << computed;
+        QTest::newRow("negative height") << "1920|1040|1|1000|-5" << 1.0 << computed;
+        QTest::newRow("wider than the screen") << "1920|1040|1|1921|700" << 1.0 << computed;
+        QTest::newRow("taller than the screen") << "1920|1040|1|1000|1041" << 1.0 << computed;
+        QTest::newRow("screen-sized fits") << "1920|1040|1|1920|700" << 1.0 << QSize(1920, 700);
         QTest::newRow("four parts") << "1920|1040|1|1000" << 1.0 << computed;
         QTest::newRow("six parts") << "1920|1040|1|1000|700|" << 1.0 << computed;
         QTest::newRow("empty") << "" << 1.0 << computed;

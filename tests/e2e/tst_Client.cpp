@@ -3,9 +3,7 @@
 #include "StandinProcess.h"
 #include "TestMain.h"
 #include "core/LocalSocketUtil.h"
-#include "core/State.h"
 
-#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QSettings>
@@ -89,27 +87,6 @@ class TestClient : public QObject
     QProcessEnvironment environment() const
     {
         return standin.environment(QProcessEnvironment::systemEnvironment());
-    }
-
-    // A remembered quit style, as the quit dialog stores it.
-    static void rememberQuitStyle(const AppProcess& app, const QString& style)
-    {
-        QSettings settings(settingsFile(app), QSettings::IniFormat);
-        settings.setValue("quitStyle", QStringLiteral("%1_%2_%3")
-                                           .arg(State::instance()->version(), style)
-                                           .arg(QDateTime::currentSecsSinceEpoch()));
-    }
-
-    static void clickCloseButton(const AppProcess& app)
-    {
-        const QString window = mainWindowsOf(app.xdg()).value(0);
-        QVERIFY(!window.isEmpty());
-        const QString geometry = run("xdotool", {"getwindowgeometry", window});
-        const QRegularExpressionMatch size = QRegularExpression("Geometry: (\\d+)x(\\d+)").match(geometry);
-        QVERIFY2(size.hasMatch(), qPrintable(geometry));
-        // The close button sits in the top-right corner, inside the 5-pixel shadow margin.
-        const int x = size.captured(1).toInt() - 30;
-        run("xdotool", {"mousemove", "--window", window, QString::number(x), "20", "click", "1"});
     }
 
 private slots:
@@ -215,24 +192,6 @@ private slots:
         QCOMPARE(first.stop(), 0);
     }
 
-    void raiseShowsTheHiddenWindow()
-    {
-        AppProcess first;
-        rememberQuitStyle(first, "hide");
-        QVERIFY(first.start(environment()));
-        QVERIFY2(first.waitForWindow(MainTitle), first.errorOutput().constData());
-        clickCloseButton(first);
-        QTRY_VERIFY_WITH_TIMEOUT(mainWindowsOf(first.xdg()).isEmpty(), 20000);
-
-        QProcess second;
-        second.setProcessEnvironment(first.xdg().environment(environment()));
-        second.start(PARLAVINE_BINARY, QStringList());
-        QVERIFY(second.waitForFinished(15000));
-        QCOMPARE(second.exitCode(), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(mainWindowsOf(first.xdg()).size(), 1, 20000);
-        QCOMPARE(first.stop(), 0);
-    }
-
     void quittingStoresTheMergeSwitch_data()
     {
         QTest::addColumn<bool>("byCloseButton");
@@ -245,13 +204,13 @@ private slots:
         QFETCH(bool, byCloseButton);
 
         AppProcess app;
-        rememberQuitStyle(app, "exit");
+        app.rememberQuitStyle("exit");
         QVERIFY(app.start(environment()));
         QVERIFY2(app.waitForWindow(MainTitle), app.errorOutput().constData());
         QCOMPARE(storedSetting(app, "textTrans_autoMergeBreak"), QString());
 
         if (byCloseButton) {
-            clickCloseButton(app);
+            QVERIFY(app.clickCloseButton());
             QTRY_VERIFY_WITH_TIMEOUT(mainWindowsOf(app.xdg()).isEmpty(), 20000);
         }
         // A process that quits by itself is left to finish: a SIGTERM during its teardown would kill it.

@@ -1,5 +1,7 @@
 #include "platform/FramelessHelper.h"
 
+#include "TestMain.h"
+
 #include <QtTest>
 
 using F = FramelessHelper;
@@ -80,5 +82,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestFramelessHelper)
+PARLAVINE_GUILESS_TEST_MAIN(TestFramelessHelper)
 #include "tst_FramelessHelper.moc"

@@ -1,6 +1,8 @@
 #include "core/AppConfig.h"
 #include "platform/PortalSystemTheme.h"
 
+#include "TestMain.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
@@ -130,5 +132,5 @@ private:
     int m_announced = 0;
 };
 
-QTEST_GUILESS_MAIN(TestPortalSystemTheme)
+PARLAVINE_GUILESS_TEST_MAIN(TestPortalSystemTheme)
 #include "tst_PortalSystemTheme.moc"

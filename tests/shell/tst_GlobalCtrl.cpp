@@ -35,6 +35,10 @@ private:
     StandinServer& server = standin.server();
     FakeSystemTheme desktop{false};
     QList<int> exitCodes;
+    // Every renewal announces its start and its end: a test ends only when all have ended, or a
+    // late one would take the next test's scripted reply.
+    std::unique_ptr<QSignalSpy> renewalsChanged;
+    std::unique_ptr<QSignalSpy> renewalsFinished;
 
     GlobalCtrl* ctrl() { return GlobalCtrl::instance(); }
 
@@ -54,8 +58,16 @@ private slots:
         ctrl()->setExitHandler([this](int code) { exitCodes << code; });
     }
 
+    void init()
+    {
+        renewalsChanged.reset(new QSignalSpy(State::instance(), &State::userSessionUpdatingChange));
+        renewalsFinished.reset(new QSignalSpy(User::instance(), &User::sessionUpdateFinished));
+    }
+
     void cleanup()
     {
+        ctrl()->stopSessionTimer();
+        QTRY_COMPARE_WITH_TIMEOUT(renewalsChanged->count(), 2 * renewalsFinished->count(), 10000);
         standin.verify();
         standin.reset();
         exitCodes.clear();
@@ -66,10 +78,16 @@ private slots:
     {
         signIn("S1");
         server.script(kRenewal, StandinReply::success(QJsonObject{{"session", "S2"}}));
+        // One tick is the point: more would race the scripted reply with default ones.
+        const auto firstTick = connect(State::instance(), &State::userSessionUpdatingChange, this, [this] {
+            QMetaObject::invokeMethod(this, [this] { ctrl()->stopSessionTimer(); }, Qt::QueuedConnection);
+        });
         ctrl()->startSessionTimer();
-        QTRY_COMPARE_WITH_TIMEOUT(User::instance()->session, QString("S2"), 5000);
-        ctrl()->stopSessionTimer();
+        QVERIFY(ctrl()->sessionTimerActive());
+        QTRY_COMPARE_WITH_TIMEOUT(User::instance()->session, QString("S2"), 10000);
+        disconnect(firstTick);
         QVERIFY(!ctrl()->sessionTimerActive());
+        QCOMPARE(server.requestCount(kRenewal), 1);
         QCOMPARE(server.requests(kRenewal).first().at("value.session").toString(), QString("S1"));
     }
 
@@ -127,7 +145,8 @@ private slots:
         ctrl()->setQuitStyle("hide");
         ctrl()->loadQuitStyle();
         QCOMPARE(state->quitStyle(), QString("hide"));
-        TimeUtil::setOffsetMSecs(604799LL * 1000);
+        // A second may tick between storing and reading: one short of the limit stays in either case.
+        TimeUtil::setOffsetMSecs(604798LL * 1000);
         ctrl()->loadQuitStyle();
         QCOMPARE(state->quitStyle(), QString("hide"));
         TimeUtil::setOffsetMSecs(604800LL * 1000);
@@ -246,8 +265,18 @@ private slots:
         QVERIFY(!state->autoRunWhenPowerOn());
     }
 
+    // Switched on the settings page, the failure is said there; at start-up, in the main window.
+    void unwritableAutostartKeepsTheSwitchAndSaysWhy_data()
+    {
+        QTest::addColumn<bool>("atStartUp");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("settings page") << false << "setting";
+        QTest::newRow("start-up") << true << "main";
+    }
     void unwritableAutostartKeepsTheSwitchAndSaysWhy()
     {
+        QFETCH(bool, atStartUp);
+        QFETCH(QString, window);
         State* state = State::instance();
         // A plain file where the autostart folder should be.
         const QString folder = QFileInfo(AutostartEntry::path()).absolutePath();
@@ -255,17 +284,22 @@ private slots:
         QFile blocker(folder);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
+        settings()->setValue("auto_run_self", atStartUp ? "1" : "");
         QSignalSpy switchSpy(state, &State::autoRunWhenPowerOnChange);
 
-        ctrl()->openAutoRunWhenPowerOn(true);
+        if (atStartUp)
+            ctrl()->restoreAutoRun();
+        else
+            ctrl()->openAutoRunWhenPowerOn(true);
         QVERIFY(!state->autoRunWhenPowerOn());
         QCOMPARE(switchSpy.count(), 1);
-        QCOMPARE(settings()->getValue("auto_run_self"), QString());
+        QCOMPARE(settings()->getValue("auto_run_self"), atStartUp ? QString("1") : QString());
         const QVariantMap hud = state->windowHud().last().toMap();
         QCOMPARE(hud.value("type").toString(), QString("warning"));
-        QCOMPARE(hud.value("window").toString(), QString("setting"));
+        QCOMPARE(hud.value("window").toString(), window);
         QVERIFY(!hud.value("message").toString().isEmpty());
         QVERIFY(blocker.remove());
+        settings()->remove("auto_run_self");
     }
 
     void miniWindowPositionAndStayOn()

@@ -1,8 +1,22 @@
 #include "AppProcess.h"
 
+#include "core/State.h"
+
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QtTest>
+
+namespace {
+QString xdotool(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    process.waitForFinished(20000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+} // namespace
 
 bool AppProcess::start(const QProcessEnvironment& environment, const QStringList& arguments)
 {
@@ -28,4 +42,31 @@ bool AppProcess::waitForWindow(const QString& title, int timeoutMs)
 int AppProcess::stop(int timeoutMs)
 {
     return m_process.stop(timeoutMs);
+}
+
+void AppProcess::rememberQuitStyle(const QString& style) const
+{
+    QSettings settings(m_xdg.configHome() + QStringLiteral("/Parlavine/settings.ini"), QSettings::IniFormat);
+    settings.setValue("quitStyle", QStringLiteral("%1_%2_%3")
+                                       .arg(State::instance()->version(), style)
+                                       .arg(QDateTime::currentSecsSinceEpoch()));
+}
+
+QString AppProcess::mainWindow()
+{
+    return xdotool({"search", "--onlyvisible", "--pid", QString::number(m_process.pid()), "--name", "^Parlavine$"})
+        .section(QLatin1Char('\n'), 0, 0);
+}
+
+bool AppProcess::clickCloseButton()
+{
+    const QString window = mainWindow();
+    const QRegularExpressionMatch size =
+        QRegularExpression("Geometry: (\\d+)x(\\d+)").match(xdotool({"getwindowgeometry", window}));
+    if (window.isEmpty() || !size.hasMatch())
+        return false;
+    // The close button sits in the top-right corner, inside the 5-pixel shadow margin.
+    const int x = size.captured(1).toInt() - 30;
+    xdotool({"mousemove", "--window", window, QString::number(x), "20", "click", "1"});
+    return true;
 }

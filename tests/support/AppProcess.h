@@ -17,6 +17,13 @@ public:
     // Waits for it to end by itself (after its own quit); the exit code, or -1.
     int waitForExit(int timeoutMs = 10000) { return m_process.waitForExit(timeoutMs); }
 
+    // The answer to the quit question, remembered as the client stores it; call before start.
+    void rememberQuitStyle(const QString& style) const;
+    // The visible main window of this process (an X window id), or empty.
+    QString mainWindow();
+    // Clicks the close button in the main window's top-right corner; false without a window.
+    bool clickCloseButton();
+
     qint64 pid() const { return m_process.pid(); }
     const XdgSandbox& xdg() const { return m_xdg; }
     QByteArray errorOutput() { return m_process.errorOutput(); }

@@ -1,5 +1,7 @@
 #include "core/AppResources.h"
 
+#include "TestMain.h"
+
 #include <QFile>
 #include <QTranslator>
 #include <QXmlStreamReader>
@@ -62,5 +64,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestCatalogues)
+PARLAVINE_TEST_MAIN(TestCatalogues)
 #include "tst_Catalogues.moc"

@@ -3,6 +3,8 @@
 
 #include "core/Hud.h"
 
+#include "TestMain.h"
+
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QtTest>
@@ -135,5 +137,5 @@ private:
     QQuickWindow* m_window = nullptr;
 };
 
-QTEST_MAIN(TestHudDialogs)
+PARLAVINE_TEST_MAIN(TestHudDialogs)
 #include "tst_HudDialogs.moc"

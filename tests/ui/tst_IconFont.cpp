@@ -1,5 +1,7 @@
 #include "core/AppResources.h"
 
+#include "TestMain.h"
+
 #include <QDirIterator>
 #include <QFile>
 #include <QRawFont>
@@ -42,5 +44,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestIconFont)
+PARLAVINE_TEST_MAIN(TestIconFont)
 #include "tst_IconFont.moc"

@@ -2,6 +2,8 @@
 
 #include "core/User.h"
 
+#include "TestMain.h"
+
 #include <QImage>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -21,27 +23,41 @@ private slots:
         isolateUserFolders(m_home);
     }
 
-    // Closing without a remembered answer asks how to close, over the window's middle.
-    void quitQuestionAskedOnCloseHidesTheWindow()
+    // Closing without a remembered answer asks how to close, over the window's middle. There is no
+    // tray here, so "hide" minimises: a hidden window could never be brought back.
+    void closingWithHideKeepsAWayBack_data()
     {
-        State::instance()->quitStyleRef().clear();
+        QTest::addColumn<QString>("remembered");
+        QTest::newRow("asked") << "";
+        QTest::newRow("remembered") << "hide";
+    }
+    void closingWithHideKeepsAWayBack()
+    {
+        QFETCH(QString, remembered);
+        QVERIFY(!State::instance()->systemTrayAvailable());
+        State::instance()->quitStyleRef() = remembered;
         UiTestEngine ui;
         QQuickWindow* window = loadMainWindow(ui);
         QVERIFY(window);
         QVERIFY(!window->findChild<QObject*>("quitPop"));
 
         window->close();
-        QObject* popup = nullptr;
-        QTRY_VERIFY((popup = window->findChild<QObject*>("quitPop")) && popup->property("opened").toBool());
+        if (remembered.isEmpty()) {
+            QObject* popup = nullptr;
+            QTRY_VERIFY((popup = window->findChild<QObject*>("quitPop")) && popup->property("opened").toBool());
+            QVERIFY(window->isVisible());
+            auto* box = popup->property("contentItem").value<QQuickItem*>();
+            QVERIFY(box);
+            const QPointF middle = box->mapToScene(QPointF(box->width() / 2, box->height() / 2));
+            QVERIFY(qAbs(middle.x() - window->width() / 2.0) <= 2);
+            QVERIFY(qAbs(middle.y() - window->height() / 2.0) <= 2);
+            QCOMPARE(popup->findChild<QObject*>("hideRadio")->property("text").toString(),
+                     QString::fromUtf8("最小化窗口，不退出程序"));
+            click(window, popup->findChild<QQuickItem*>("quitSureBtn"));
+        }
+        QTRY_VERIFY(window->windowStates() & Qt::WindowMinimized);
         QVERIFY(window->isVisible());
-        auto* box = popup->property("contentItem").value<QQuickItem*>();
-        QVERIFY(box);
-        const QPointF middle = box->mapToScene(QPointF(box->width() / 2, box->height() / 2));
-        QVERIFY(qAbs(middle.x() - window->width() / 2.0) <= 2);
-        QVERIFY(qAbs(middle.y() - window->height() / 2.0) <= 2);
-
-        click(window, popup->findChild<QQuickItem*>("quitSureBtn"));
-        QTRY_VERIFY(!window->isVisible());
+        State::instance()->quitStyleRef().clear();
         QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
     }
 
@@ -115,5 +131,5 @@ private:
     QTemporaryDir m_home;
 };
 
-QTEST_MAIN(TestOnDemandParts)
+PARLAVINE_TEST_MAIN(TestOnDemandParts)
 #include "tst_OnDemandParts.moc"

@@ -3,6 +3,8 @@
 
 #include "core/Hud.h"
 
+#include "TestMain.h"
+
 #include <QDir>
 #include <QImage>
 #include <QQuickWindow>
@@ -135,5 +137,5 @@ private:
     QString m_outDir;
 };
 
-QTEST_MAIN(TestScreenshots)
+PARLAVINE_TEST_MAIN(TestScreenshots)
 #include "tst_Screenshots.moc"

@@ -3,6 +3,8 @@
 #include "core/FontSizeTable.h"
 #include "core/State.h"
 
+#include "TestMain.h"
+
 #include <QQmlComponent>
 #include <QQuickItem>
 #include <QTranslator>
@@ -36,5 +38,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSettingPanel)
+PARLAVINE_TEST_MAIN(TestSettingPanel)
 #include "tst_SettingPanel.moc"

@@ -2,6 +2,8 @@
 
 #include "core/State.h"
 
+#include "TestMain.h"
+
 #include <QQmlComponent>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -165,5 +167,5 @@ private:
     QQuickWindow* m_window = nullptr;
 };
 
-QTEST_MAIN(TestSharedControls)
+PARLAVINE_TEST_MAIN(TestSharedControls)
 #include "tst_SharedControls.moc"

@@ -1,6 +1,8 @@
 #include "StandinFixture.h"
 #include "UiTestEngine.h"
 
+#include "TestMain.h"
+
 #include <QDirIterator>
 #include <QQmlComponent>
 #include <QQuickWindow>
@@ -109,5 +111,5 @@ private:
     QTemporaryDir m_home;
 };
 
-QTEST_MAIN(TestUiDocuments)
+PARLAVINE_TEST_MAIN(TestUiDocuments)
 #include "tst_UiDocuments.moc"

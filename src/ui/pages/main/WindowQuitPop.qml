@@ -72,7 +72,8 @@ Popup {
                 id: hideRadio
                 objectName: "hideRadio"
                 checked: true
-                text: qsTr("最小化到托盘，不退出程序")
+                // Without a tray the window goes to the task bar instead.
+                text: $state.systemTrayAvailable ? qsTr("最小化到托盘，不退出程序") : qsTr("最小化窗口，不退出程序")
                 textSize: quitPop.winFontSize.normal
                 onClicked: {
                     hideRadio.checked = true

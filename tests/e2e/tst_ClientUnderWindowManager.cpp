@@ -1,0 +1,152 @@
+// The real client on an X server of its own with a real window manager (openbox): the caption is
+// handed to the window manager for moves, which must not swallow a double click.
+#include "AppProcess.h"
+#include "ChildProcess.h"
+#include "StandinProcess.h"
+#include "TestMain.h"
+
+#include <QDeadlineTimer>
+#include <QRegularExpression>
+
+namespace {
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(20000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+QRect geometryOf(const QString& window)
+{
+    const QString text = run("xdotool", {"getwindowgeometry", window});
+    const QRegularExpressionMatch position = QRegularExpression("Position: (-?\\d+),(-?\\d+)").match(text);
+    const QRegularExpressionMatch size = QRegularExpression("Geometry: (\\d+)x(\\d+)").match(text);
+    if (!position.hasMatch() || !size.hasMatch())
+        return QRect();
+    return QRect(position.captured(1).toInt(), position.captured(2).toInt(), size.captured(1).toInt(),
+                 size.captured(2).toInt());
+}
+
+bool isMaximised(const QString& window)
+{
+    return run("xprop", {"-id", window, "_NET_WM_STATE"}).contains("_NET_WM_STATE_MAXIMIZED_HORZ");
+}
+
+} // namespace
+
+class TestClientUnderWindowManager : public QObject
+{
+    Q_OBJECT
+
+    ChildProcess xserver;
+    ChildProcess windowManager;
+    StandinProcess standin;
+    QString display;
+
+    // A point in the middle of the main window's caption, in window coordinates.
+    static QStringList onCaption(const QString& window)
+    {
+        return {"mousemove", "--window", window, QString::number(geometryOf(window).width() / 2), "20", "sleep", "0.2"};
+    }
+
+    QProcessEnvironment clientEnvironment() const
+    {
+        QProcessEnvironment environment = standin.environment(QProcessEnvironment::systemEnvironment());
+        environment.insert("DISPLAY", display);
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        return environment;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (QStandardPaths::findExecutable("openbox").isEmpty())
+            QSKIP("openbox is not installed (scripts/deps.txt)");
+        // An X server of our own: a window manager on the shared one would change every other test.
+        QVERIFY(xserver.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"},
+                              QProcessEnvironment::systemEnvironment()));
+        const QByteArray number = xserver.readLine(20000);
+        QVERIFY2(!number.isEmpty(), xserver.errorOutput().constData());
+        display = ':' + QString::fromLatin1(number);
+        qputenv("DISPLAY", display.toLatin1()); // for xdotool and xprop
+
+        QVERIFY(windowManager.start("openbox", {"--sm-disable"}, QProcessEnvironment::systemEnvironment()));
+        QTRY_VERIFY_WITH_TIMEOUT(run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"), 20000);
+        QVERIFY(standin.start());
+    }
+
+    void cleanupTestCase()
+    {
+        QCOMPARE(standin.violations(), QStringList());
+        QCOMPARE(standin.stop(), 0);
+        windowManager.stop();
+        xserver.stop();
+    }
+
+    void captionDoubleClickMaximisesAndRestoresAndDragMoves()
+    {
+        const QProcessEnvironment environment = clientEnvironment();
+        AppProcess app;
+        QVERIFY(app.start(environment));
+        QVERIFY2(app.waitForWindow(QStringLiteral("Parlavine")), app.errorOutput().constData());
+        const QString window = app.mainWindow();
+        QVERIFY(!window.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(geometryOf(window).width() > 0, 10000);
+        const QRect normal = geometryOf(window);
+        QVERIFY(!isMaximised(window));
+
+        QStringList doubleClick = onCaption(window);
+        doubleClick << "click" << "--repeat" << "2" << "--delay" << "60" << "1";
+        run("xdotool", doubleClick);
+        QTRY_VERIFY_WITH_TIMEOUT(isMaximised(window), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(geometryOf(window).size(), QSize(1280, 800), 10000);
+
+        run("xdotool", doubleClick);
+        QTRY_VERIFY_WITH_TIMEOUT(!isMaximised(window), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(geometryOf(window).size(), normal.size(), 10000);
+
+        // A press and a drag still hands the move to the window manager. The client may be slow to
+        // see the motion: the button stays down, nudging, until the window follows.
+        QStringList press = onCaption(window);
+        press << "mousedown" << "1" << "mousemove_relative" << "--" << "20" << "12";
+        run("xdotool", press);
+        QDeadlineTimer deadline(20000);
+        while (geometryOf(window).topLeft() == normal.topLeft() && !deadline.hasExpired()) {
+            run("xdotool", {"mousemove_relative", "--", "2", "1", "sleep", "0.1"});
+        }
+        run("xdotool", {"mousemove_relative", "--", "40", "24", "sleep", "0.3", "mouseup", "1"});
+        QTRY_VERIFY_WITH_TIMEOUT((geometryOf(window).topLeft() - normal.topLeft()).x() >= 40, 10000);
+        const QPoint moved = geometryOf(window).topLeft() - normal.topLeft();
+        QVERIFY2(moved.y() >= 24, qPrintable(QStringLiteral("moved by %1, %2").arg(moved.x()).arg(moved.y())));
+        QVERIFY(!isMaximised(window));
+
+        QCOMPARE(app.stop(), 0);
+    }
+
+    // There is no tray here: closing with "hide" must leave a way back, and a later start raises it.
+    void hideWithoutATrayMinimisesAndALaterStartRaises()
+    {
+        const QProcessEnvironment environment = clientEnvironment();
+        AppProcess first;
+        first.rememberQuitStyle("hide");
+        QVERIFY(first.start(environment));
+        QVERIFY2(first.waitForWindow(QStringLiteral("Parlavine")), first.errorOutput().constData());
+        const QString window = first.mainWindow();
+        QVERIFY(first.clickCloseButton());
+        QTRY_VERIFY_WITH_TIMEOUT(first.mainWindow().isEmpty(), 20000);
+        QVERIFY(run("xprop", {"-id", window, "WM_STATE"}).contains("Iconic"));
+
+        QProcess second;
+        second.setProcessEnvironment(first.xdg().environment(environment));
+        second.start(PARLAVINE_BINARY, QStringList());
+        QVERIFY(second.waitForFinished(15000));
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(first.mainWindow(), window, 20000);
+        QCOMPARE(first.stop(), 0);
+    }
+};
+
+PARLAVINE_GUILESS_TEST_MAIN(TestClientUnderWindowManager)
+#include "tst_ClientUnderWindowManager.moc"
