@@ -154,19 +154,15 @@ StartScreen measureStartScreen()
     s.window = WindowGeometry::mainWindowSize(s.workArea.width(), s.workArea.height(), s.dpiScale);
 
     State* state = State::instance();
-    state->screenDpiRef() = s.dpiScale;
     state->startScreenScale = s.dpiScale;
-    emit state->screenDpiChange();
-    state->windowWidthScaleRef() = s.window.widthScale;
-    state->windowHeightScaleRef() = s.window.heightScale;
-    emit state->windowHeightScaleChange();
-    emit state->windowWidthScaleChange();
-    state->mainWindowSizeRef() = QVariantMap{{"width", s.window.width},
-                                             {"height", s.window.height},
-                                             {"minWidth", s.window.minWidth},
-                                             {"minHeight", s.window.minHeight},
-                                             {"scale", s.dpiScale}};
-    emit state->mainWindowSizeChange();
+    state->setScreenDpi(s.dpiScale);
+    state->setWindowHeightScale(s.window.heightScale);
+    state->setWindowWidthScale(s.window.widthScale);
+    state->setMainWindowSize(QVariantMap{{"width", s.window.width},
+                                         {"height", s.window.height},
+                                         {"minWidth", s.window.minWidth},
+                                         {"minHeight", s.window.minHeight},
+                                         {"scale", s.dpiScale}});
     return s;
 }
 
@@ -319,8 +315,7 @@ int appMain(int argc, char** argv)
     ownedByRun.take(Hud::instance());
     Dispatch* dispatch = ownedByRun.take(Dispatch::instance());
     GlobalCtrl* global = ownedByRun.take(GlobalCtrl::instance());
-    state->openglModeRef() = openglMode;
-    emit state->openglModeChange();
+    state->setOpenglMode(openglMode);
 
     const QVector<StartArg> startRequests =
         StartArgs::parse(QCoreApplication::arguments(), TimeUtil::currentTimestamp());

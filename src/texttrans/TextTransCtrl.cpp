@@ -199,7 +199,7 @@ void TextTransCtrl::showTranslation(const TransRequest& request, bool ok, const 
     }
     State* state = State::instance();
     if (request.sourceLang == QLatin1String("auto"))
-        state->textTransSourceLangAutoUpdateRef() = true;
+        state->setTextTransSourceLangAutoUpdateQuietly(true);
     const QString realSourceText = data.value(QStringLiteral("realSourceText")).toString();
     if (request.mergeBreak && realSourceText != request.text)
         state->setTextTransSource(realSourceText, false);
@@ -263,7 +263,7 @@ void TextTransCtrl::onSupportLangFetched(bool ok, const QVariantMap& data)
     state->setTextTransLangData(data);
     state->setTextTransSourceLang(QStringLiteral("auto"));
     state->setTextTransTargetLang(QStringLiteral("en"));
-    state->textTransSourceLangAutoUpdateRef() = true;
+    state->setTextTransSourceLangAutoUpdateQuietly(true);
     // History rows take their language names from the table.
     emit state->textTransHistoryChange(0);
 }
@@ -391,8 +391,7 @@ void TextTransCtrl::dynamicTransSuggestion(const QString& sourceText, const QStr
     State* state = State::instance();
     state->setTextTransDynamicSugTips(QString());
     state->setTextTransDynamicSugIME({});
-    state->textTransDynamicSugIMEHasMoreRef() = false;
-    emit state->textTransDynamicSugIMEHasMoreChange();
+    state->setTextTransDynamicSugIMEHasMore(false);
     if (isLangPairBanned(QStringLiteral("sug_dynamic"), sourceLang, targetLang))
         return;
     const WeakSelf weak = sharedFromThis();
@@ -442,8 +441,7 @@ void TextTransCtrl::showImeCandidates(const QVariantMap& data, int pageSize)
     State* state = State::instance();
     state->setTextTransDynamicSugIME(candidates);
     // Each page asks for the whole list so far: a full list means there may be more.
-    state->textTransDynamicSugIMEHasMoreRef() = candidates.size() == pageSize;
-    emit state->textTransDynamicSugIMEHasMoreChange();
+    state->setTextTransDynamicSugIMEHasMore(candidates.size() == pageSize);
 }
 
 void TextTransCtrl::dynamicTransIme(const QString& sourceText, const QString& sourceLang, const QString& targetText,
@@ -454,8 +452,7 @@ void TextTransCtrl::dynamicTransIme(const QString& sourceText, const QString& so
     if (caretPosition < editingPosition)
         return;
     State* state = State::instance();
-    state->textTransDynamicSugIMEHasMoreRef() = false;
-    emit state->textTransDynamicSugIMEHasMoreChange();
+    state->setTextTransDynamicSugIMEHasMore(false);
     const WeakSelf weak = sharedFromThis();
     service->dynamicSuggest(sourceText, sourceLang, targetText, targetLang, typed, editingPosition, caretPosition,
                             page, [weak, page](bool ok, const QVariantMap& data) {
