@@ -5,6 +5,7 @@
 #include "core/Log.h"
 #include "core/State.h"
 #include "core/TimeUtil.h"
+#include "core/WeakOwner.h"
 #include "network/RequestService.h"
 #include "shell/GlobalCtrl.h"
 #include "texttrans/TextTransHistory.h"
@@ -112,15 +113,9 @@ void TextTransCtrl::translation(const QString& text, const QString& sourceLang, 
         return;
     }
     const WeakSelf weak = sharedFromThis();
-    translateDebounce->run([weak, request, sentLang, targetLang, domain]() {
-        const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-        if (!self) {
-            State::instance()->setTextTransStatus(0);
-            log(QStringLiteral("!!TextTransCtrl self null~~~"));
-            return;
-        }
-        self->requestTrans(request, sentLang, targetLang, domain, 2);
-    });
+    translateDebounce->run(WeakOwner::ifAlive(weak, [request, sentLang, targetLang, domain](TextTransCtrl& self) {
+        self.requestTrans(request, sentLang, targetLang, domain, 2);
+    }));
 }
 
 void TextTransCtrl::clearTranslation(bool debounced)
@@ -141,13 +136,13 @@ void TextTransCtrl::clearTranslation(bool debounced)
     }
     // Replaces a pending translate job: a text cleared within the interval is never sent.
     const WeakSelf weak = sharedFromThis();
-    translateDebounce->run([weak]() {
-        const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
+    const auto cancel = WeakOwner::ifAlive(weak, [](TextTransCtrl& self) {
+        self.m_translating = 0;
+        self.cancelPending();
+    });
+    translateDebounce->run([cancel]() {
         State::instance()->setTextTransStatus(0);
-        if (!self)
-            return;
-        self->m_translating = 0;
-        self->cancelPending();
+        cancel();
     });
 }
 
@@ -164,23 +159,18 @@ void TextTransCtrl::requestTrans(const TransRequest& request, const QString& sen
     // its count goes now, or the busy status would wait for a reply that never comes.
     m_translating = 1;
     State::instance()->setTextTransStatus(1);
-    const WeakSelf weak = sharedFromThis();
+    const auto show = WeakOwner::ifAlive(WeakSelf(sharedFromThis()),
+                                         [request](TextTransCtrl& self, bool ok, const QVariantMap& data) {
+                                             self.showTranslation(request, ok, data);
+                                         });
     service->translation(
         request.text, sentLang, targetLang, domain,
-        [weak, request](bool ok, const QVariantMap& data) { onTranslateFinished(weak, request, ok, data); },
+        [show](bool ok, const QVariantMap& data) {
+            // Whether or not the controller is still there, so the spinner never sticks.
+            State::instance()->setTextTransStatus(0);
+            show(ok, data);
+        },
         request.mergeBreak, true, tries);
-}
-
-void TextTransCtrl::onTranslateFinished(const WeakSelf& weak, const TransRequest& request, bool ok,
-                                        const QVariantMap& data)
-{
-    State::instance()->setTextTransStatus(0);
-    const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-    if (!self) {
-        log(QStringLiteral("!!TextTransCtrl self null~~~"));
-        return;
-    }
-    self->showTranslation(request, ok, data);
 }
 
 void TextTransCtrl::showTranslation(const TransRequest& request, bool ok, const QVariantMap& data)
@@ -363,16 +353,11 @@ void TextTransCtrl::searchSelectSuggestions(const QString& sourceText, const QSt
     if (isLangPairBanned(QStringLiteral("sug_select"), sourceLang, targetLang))
         return;
     const WeakSelf weak = sharedFromThis();
-    suggestionDebounce->run([weak, sourceText, targetText, start, end, sourceLang, targetLang] {
-        const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-        if (!self)
-            return;
-        self->service->selectSuggest(sourceText, targetText, start, end, sourceLang, targetLang,
-                                     [weak](bool ok, const QVariantMap& data) {
-                                         if (const QSharedPointer<TextTransCtrl> self = weak.toStrongRef())
-                                             self->onSelectSuggested(ok, data);
-                                     });
-    });
+    suggestionDebounce->run(WeakOwner::ifAlive(
+        weak, [weak, sourceText, targetText, start, end, sourceLang, targetLang](TextTransCtrl& self) {
+            self.service->selectSuggest(sourceText, targetText, start, end, sourceLang, targetLang,
+                                        WeakOwner::ifAlive(weak, &TextTransCtrl::onSelectSuggested));
+        }));
 }
 
 void TextTransCtrl::onSelectSuggested(bool ok, const QVariantMap& data)
@@ -395,21 +380,19 @@ void TextTransCtrl::dynamicTransSuggestion(const QString& sourceText, const QStr
     if (isLangPairBanned(QStringLiteral("sug_dynamic"), sourceLang, targetLang))
         return;
     const WeakSelf weak = sharedFromThis();
-    suggestionDebounce->run([weak, sourceText, sourceLang, targetText, targetLang, typed, editingPosition,
-                             caretPosition] {
-        const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-        if (!self)
-            return;
+    suggestionDebounce->run(WeakOwner::ifAlive(weak, [weak, sourceText, sourceLang, targetText, targetLang, typed,
+                                                      editingPosition, caretPosition](TextTransCtrl& self) {
         const TypedText sent = typedForSuggestion(targetLang, typed, editingPosition, caretPosition);
         const bool spaceAdded = sent.spaceAdded;
-        self->service->dynamicSuggest(sourceText, sourceLang, targetText, targetLang, sent.text,
-                                      sent.editingPosition, sent.caret, DynamicImePages,
-                                      [weak, typed, spaceAdded, caretPosition](bool ok, const QVariantMap& data) {
-                                          const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-                                          if (self && ok)
-                                              self->onDynamicSuggested(typed, spaceAdded, caretPosition, data);
-                                      });
-    });
+        self.service->dynamicSuggest(
+            sourceText, sourceLang, targetText, targetLang, sent.text, sent.editingPosition, sent.caret,
+            DynamicImePages,
+            WeakOwner::ifAlive(weak, [typed, spaceAdded, caretPosition](TextTransCtrl& self, bool ok,
+                                                                        const QVariantMap& data) {
+                if (ok)
+                    self.onDynamicSuggested(typed, spaceAdded, caretPosition, data);
+            }));
+    }));
 }
 
 void TextTransCtrl::onDynamicSuggested(const QString& typed, bool spaceAdded, int caret, const QVariantMap& data)
@@ -455,11 +438,10 @@ void TextTransCtrl::dynamicTransIme(const QString& sourceText, const QString& so
     state->setTextTransDynamicSugIMEHasMore(false);
     const WeakSelf weak = sharedFromThis();
     service->dynamicSuggest(sourceText, sourceLang, targetText, targetLang, typed, editingPosition, caretPosition,
-                            page, [weak, page](bool ok, const QVariantMap& data) {
-                                const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-                                if (self && ok)
-                                    self->showImeCandidates(data, ImePageSize * page);
-                            });
+                            page, WeakOwner::ifAlive(weak, [page](TextTransCtrl& self, bool ok, const QVariantMap& data) {
+                                if (ok)
+                                    self.showImeCandidates(data, ImePageSize * page);
+                            }));
 }
 
 bool TextTransCtrl::addTransHistory(const QString& text, const QString& sourceLang, const QString& result,
@@ -477,10 +459,7 @@ bool TextTransCtrl::addTransHistory(const QString& text, const QString& sourceLa
                               sourceSpans, resultSpans, State::instance()->textTransResultHumanModified()};
     pendingSaveDueMSecs = TimeUtil::currentMSecsSinceEpoch() + HistoryDebounceMs;
     const WeakSelf weak = sharedFromThis();
-    historyDebounce->run([weak] {
-        if (const QSharedPointer<TextTransCtrl> self = weak.toStrongRef())
-            self->sendHistorySave();
-    });
+    historyDebounce->run(WeakOwner::ifAlive(weak, [](TextTransCtrl& self) { self.sendHistorySave(); }));
     return true;
 }
 
@@ -493,15 +472,17 @@ void TextTransCtrl::sendHistorySave(const std::function<void()>& answered)
     pendingSave.reset();
     lastSavedKey = QStringList{save.text, save.sourceLang, save.targetLang};
     // Null while the controller is being destroyed: the reply then only ends the wait.
-    const WeakSelf weak = sharedFromThis();
+    const auto saved = WeakOwner::ifAlive(WeakSelf(sharedFromThis()),
+                                          [save](TextTransCtrl& self, bool ok, const QVariantMap& data) {
+                                              if (ok)
+                                                  self.onHistorySaved(save, data);
+                                          });
     service->addTransHistory(save.text, save.result, save.sourceSpans, save.resultSpans, save.sourceLang,
                              save.targetLang, save.humanModified,
-                             [weak, save, answered](bool ok, const QVariantMap& data) {
+                             [saved, answered](bool ok, const QVariantMap& data) {
                                  if (answered)
                                      answered();
-                                 const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-                                 if (self && ok)
-                                     self->onHistorySaved(save, data);
+                                 saved(ok, data);
                              });
 }
 
@@ -570,15 +551,15 @@ void TextTransCtrl::refreshTransHistory(bool refresh, bool force)
     const int page = refresh ? 0 : nextHistoryPage(listed);
     const WeakSelf weak = sharedFromThis();
     const int generation = historyGeneration;
-    service->findTransHistoryByPage(page, HistoryPageSize,
-                                    [weak, refresh, listed, generation](bool ok, const QVariantMap& data) {
-                                        const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-                                        if (!self || generation != self->historyGeneration)
-                                            return;
-                                        self->historyLoadState = 0;
-                                        if (ok)
-                                            self->onHistoryPage(refresh, listed, data);
-                                    });
+    service->findTransHistoryByPage(
+        page, HistoryPageSize,
+        WeakOwner::ifAlive(weak, [refresh, listed, generation](TextTransCtrl& self, bool ok, const QVariantMap& data) {
+            if (generation != self.historyGeneration)
+                return;
+            self.historyLoadState = 0;
+            if (ok)
+                self.onHistoryPage(refresh, listed, data);
+        }));
 }
 
 void TextTransCtrl::onHistoryPage(bool refresh, int listed, const QVariantMap& data)
@@ -656,13 +637,16 @@ void TextTransCtrl::transHistoryMakeCopy(int index, bool copyResult)
 void TextTransCtrl::getTransHistoryDetail(int index, bool copyResult, const QVariantMap& entry)
 {
     State::instance()->setRetcode(1001);
-    const WeakSelf weak = sharedFromThis();
+    const auto show = WeakOwner::ifAlive(WeakSelf(sharedFromThis()), [index, copyResult, entry](
+                                                                          TextTransCtrl& self, bool ok,
+                                                                          const QVariantMap& data) {
+        if (ok)
+            self.onHistoryDetail(index, copyResult, entry, data);
+    });
     service->fetchTransHistory(entry.value(QStringLiteral("id")).toString(),
-                               [weak, index, copyResult, entry](bool ok, const QVariantMap& data) {
+                               [show](bool ok, const QVariantMap& data) {
                                    State::instance()->setRetcode(1000);
-                                   const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-                                   if (self && ok)
-                                       self->onHistoryDetail(index, copyResult, entry, data);
+                                   show(ok, data);
                                });
 }
 
@@ -693,11 +677,10 @@ void TextTransCtrl::transHistoryMakeDelete(int index)
     state->removeTextTransHistory(index);
     emit state->textTransHistoryChange(index);
     const WeakSelf weak = sharedFromThis();
-    service->deleteTransHistory(id, [weak](bool ok, const QVariantMap&) {
-        const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-        if (self && ok && State::instance()->textTransHistory.isEmpty())
-            self->refreshTransHistory(true, true);
-    });
+    service->deleteTransHistory(id, WeakOwner::ifAlive(weak, [](TextTransCtrl& self, bool ok, const QVariantMap&) {
+        if (ok && State::instance()->textTransHistory.isEmpty())
+            self.refreshTransHistory(true, true);
+    }));
 }
 
 void TextTransCtrl::copyToClipboard(const QString& text)

@@ -71,8 +71,6 @@ private:
     void cancelPending();
     void requestTrans(const TransRequest& request, const QString& sentLang, const QString& targetLang,
                       const QString& domain, int tries);
-    static void onTranslateFinished(const WeakSelf& weak, const TransRequest& request, bool ok,
-                                    const QVariantMap& data);
     void showTranslation(const TransRequest& request, bool ok, const QVariantMap& data);
     void loadLineHeight();
     void applyLineHeight(QTextCursor cursor) const;
