@@ -4,6 +4,7 @@
 // keystroke in the source editor while that result is shown. Each step is timed until the window
 // has swapped the frame that shows it. Run on an X display (scripts/bench-texttrans-page).
 #include "core/AppResources.h"
+#include "core/AppWiring.h"
 #include "core/Dispatch.h"
 #include "core/State.h"
 #include "shell/TableModels.h"
@@ -106,6 +107,7 @@ int main(int argc, char** argv)
     qputenv("QT_LOGGING_RULES", "*.debug=false");
     QGuiApplication app(argc, argv);
     initResources();
+    AppWiring::wire();
     registerTableModels();
     const int fontId = QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/iconfont.ttf"));
 

@@ -1,6 +1,7 @@
 #include "core/AppMain.h"
 
 #include "core/AppResources.h"
+#include "core/AppWiring.h"
 #include "core/Constant.h"
 #include "core/CrashDump.h"
 #include "core/Dispatch.h"
@@ -315,6 +316,7 @@ int appMain(int argc, char** argv)
     ownedByRun.take(Hud::instance());
     Dispatch* dispatch = ownedByRun.take(Dispatch::instance());
     GlobalCtrl* global = ownedByRun.take(GlobalCtrl::instance());
+    AppWiring::wire();
     state->setOpenglMode(openglMode);
 
     const QVector<StartArg> startRequests =

@@ -7,13 +7,11 @@
 #include "core/TimeUtil.h"
 #include "core/WeakOwner.h"
 #include "network/RequestService.h"
-#include "shell/GlobalCtrl.h"
 #include "texttrans/TextTransHistory.h"
 #include "texttrans/TextTransService.h"
 #include "texttrans/TextTransStorage.h"
 #include "texttrans/TextTransSuggestions.h"
 #include "texttrans/TextTransWire.h"
-#include "update/VexilService.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -38,6 +36,12 @@ constexpr int DynamicImePages = 2;
 constexpr int DefaultLineHeight = 26;
 constexpr int KeptHistoryEntries = 20;
 const QString MainWindow = QStringLiteral("main");
+
+TextTransCtrl::Hooks& hooks()
+{
+    static TextTransCtrl::Hooks wired;
+    return wired;
+}
 
 // A toast that asks nothing of the controller, so it may show after the controller is gone.
 ServiceCallback toastOnSuccess(const QString& message)
@@ -87,7 +91,8 @@ void TextTransCtrl::init()
     fetchSupportLang(false);
     if (State::instance()->userLogined())
         refreshTransHistory(true, true);
-    VexilService::instance()->reportPv(QStringLiteral("parlavine_text_trans"));
+    if (hooks().reportPageView)
+        hooks().reportPageView(QStringLiteral("parlavine_text_trans"));
 }
 
 void TextTransCtrl::translation(const QString& text, const QString& sourceLang, const QString& targetLang,
@@ -685,6 +690,11 @@ void TextTransCtrl::transHistoryMakeDelete(int index)
 
 void TextTransCtrl::copyToClipboard(const QString& text)
 {
-    if (GlobalCtrl* global = GlobalCtrl::instance())
-        global->copyText(text, MainWindow);
+    if (hooks().copyText)
+        hooks().copyText(text, MainWindow);
+}
+
+void TextTransCtrl::setHooks(Hooks wired)
+{
+    hooks() = std::move(wired);
 }

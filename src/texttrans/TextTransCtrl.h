@@ -56,6 +56,14 @@ public:
     static void onSupportLangFetched(bool ok, const QVariantMap& data);
     static void onSugLangFetched(bool ok, const QVariantMap& data);
 
+    // How the page reaches the clipboard (with its toast) and telemetry; wired at start-up.
+    struct Hooks
+    {
+        std::function<void(const QString& text, const QString& window)> copyText;
+        std::function<void(const QString& page)> reportPageView;
+    };
+    static void setHooks(Hooks hooks);
+
 private:
     using WeakSelf = QWeakPointer<TextTransCtrl>;
 

@@ -1,0 +1,11 @@
+#pragma once
+
+// Puts the pieces together the one way the program, the tests and the benchmark share.
+namespace AppWiring {
+
+// Registers every feature's action table with Dispatch (the shell's id 0 included) and the
+// hooks through which shared code reaches the shell and telemetry. Runs after the State,
+// Dispatch and GlobalCtrl singletons exist and before any QML engine.
+void wire();
+
+} // namespace AppWiring
