@@ -5,19 +5,15 @@
 // has swapped the frame that shows it. Run on an X display (scripts/bench-texttrans-page).
 #include "core/AppResources.h"
 #include "core/AppWiring.h"
-#include "core/Dispatch.h"
 #include "core/State.h"
-#include "shell/TableModels.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>
-#include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTemporaryDir>
@@ -108,16 +104,10 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     initResources();
     AppWiring::wire();
-    registerTableModels();
-    const int fontId = QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/iconfont.ttf"));
 
     QQmlApplicationEngine engine;
-    QQmlContext* context = engine.rootContext();
+    AppWiring::setUpEngine(engine);
     State* state = State::instance();
-    context->setContextProperty(QStringLiteral("$state"), state);
-    context->setContextProperty(QStringLiteral("$dispatch"), Dispatch::instance());
-    context->setContextProperty(QStringLiteral("$iconfont"), QFontDatabase::applicationFontFamilies(fontId).value(0));
-    context->setContextProperty(QStringLiteral("$mainfont"), QGuiApplication::font().family());
 
     QQmlComponent host(&engine);
     host.setData(HostQml, QUrl(QStringLiteral("qrc:/ui/pages/textTrans/PageHost.qml")));

@@ -22,7 +22,6 @@
 #include "platform/TerminationSignals.h"
 #include "shell/GlobalCtrl.h"
 #include "shell/ImageProvider.h"
-#include "shell/TableModels.h"
 #include "shell/WinMsgFilter.h"
 #include "texttrans/TextTransStorage.h"
 #include "update/VexilService.h"
@@ -36,7 +35,6 @@
 #include <QMenu>
 #include <QProcess>
 #include <QQmlApplicationEngine>
-#include <QQmlContext>
 #include <QQuickWindow>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -191,19 +189,6 @@ void applyFontSizeLevel()
     State::instance()->setWindowFontSize(level);
 }
 
-// Step 14.
-QString loadIconFont()
-{
-    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/iconfont.ttf"));
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    if (families.isEmpty()) {
-        log(QStringLiteral("load fontfail!!: %1"), QString::number(id));
-        return QStringLiteral("parlavineicon");
-    }
-    log(QStringLiteral("load font: %1"), families.first());
-    return families.first();
-}
-
 QQuickWindow* findMainWindow()
 {
     for (QWindow* window : QGuiApplication::topLevelWindows()) {
@@ -314,7 +299,7 @@ int appMain(int argc, char** argv)
     ownedByRun.take(User::instance());
     ownedByRun.take(Constant::instance());
     ownedByRun.take(Hud::instance());
-    Dispatch* dispatch = ownedByRun.take(Dispatch::instance());
+    ownedByRun.take(Dispatch::instance());
     GlobalCtrl* global = ownedByRun.take(GlobalCtrl::instance());
     AppWiring::wire();
     state->setOpenglMode(openglMode);
@@ -338,17 +323,10 @@ int appMain(int argc, char** argv)
     const StartScreen screen = measureStartScreen();
 
     QQmlApplicationEngine engine;
-    registerTableModels();
     QTranslator translator;
     applyLanguage(translator, defaultLanguage);
     applyFontSizeLevel();
-    const QString iconFont = loadIconFont();
-    QQmlContext* context = engine.rootContext();
-    context->setContextProperty(QStringLiteral("$iconfont"), iconFont);
-    context->setContextProperty(QStringLiteral("$state"), state);
-    context->setContextProperty(QStringLiteral("$dispatch"), dispatch);
-    context->setContextProperty(QStringLiteral("$mainfont"), mainFont);
-    engine.addImageProvider(QLatin1String(ImageProvider::ProviderId), new ImageProvider);
+    AppWiring::setUpEngine(engine, mainFont);
 
     const QUrl url(mainQmlUrl(), QUrl::TolerantMode);
     (new WinMsgFilter(&app))->install();

@@ -4,6 +4,8 @@
 #include "account/UserInfoCtrl.h"
 #include "account/UserLoginCtrl.h"
 #include "core/Dispatch.h"
+#include "core/Log.h"
+#include "core/State.h"
 #include "filetrans/FileTransCtrl.h"
 #include "filetrans/FileTransRoutes.h"
 #include "network/RequestService.h"
@@ -12,12 +14,19 @@
 #include "quicktrans/ScreenshotTransCtrl.h"
 #include "shell/GlobalCtrl.h"
 #include "shell/GlobalRoutes.h"
+#include "shell/ImageProvider.h"
+#include "shell/TableModels.h"
 #include "term/TermCtrl.h"
 #include "term/TermRoutes.h"
 #include "term/TermSentCtrl.h"
 #include "texttrans/TextTransCtrl.h"
 #include "texttrans/TextTransRoutes.h"
 #include "update/VexilService.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QQmlContext>
+#include <QQmlEngine>
 
 namespace AppWiring {
 
@@ -64,6 +73,19 @@ void openUrl(const QString& url)
         global->openWebUrl(url, true);
 }
 
+// Step 14 of start-up.
+QString loadIconFont()
+{
+    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/iconfont.ttf"));
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    if (families.isEmpty()) {
+        log(QStringLiteral("load fontfail!!: %1"), QString::number(id));
+        return QStringLiteral("parlavineicon");
+    }
+    log(QStringLiteral("load font: %1"), families.first());
+    return families.first();
+}
+
 } // namespace
 
 void wire()
@@ -71,6 +93,21 @@ void wire()
     registerRoutes(*Dispatch::instance());
     RequestService::setHooks({reportError, openUrl});
     TextTransCtrl::setHooks({copyText, reportPageView});
+}
+
+QString setUpEngine(QQmlEngine& engine, const QString& mainFont)
+{
+    static const bool modelsRegistered = (registerTableModels(), true);
+    Q_UNUSED(modelsRegistered)
+    const QString iconFont = loadIconFont();
+    QQmlContext* context = engine.rootContext();
+    context->setContextProperty(QStringLiteral("$iconfont"), iconFont);
+    context->setContextProperty(QStringLiteral("$state"), State::instance());
+    context->setContextProperty(QStringLiteral("$dispatch"), Dispatch::instance());
+    context->setContextProperty(QStringLiteral("$mainfont"),
+                                mainFont.isEmpty() ? QGuiApplication::font().family() : mainFont);
+    engine.addImageProvider(QLatin1String(ImageProvider::ProviderId), new ImageProvider);
+    return iconFont;
 }
 
 } // namespace AppWiring
