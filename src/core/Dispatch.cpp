@@ -101,6 +101,13 @@ bool Dispatch::run(int controllerName, const QString& action, const QVariantList
     return true;
 }
 
+bool Dispatch::hasAction(int controllerName, const QString& action) const
+{
+    if (controllerName == Ctrl_Global)
+        return m_globalActions.contains(action);
+    return m_kinds.value(controllerName).actions.contains(action);
+}
+
 void Dispatch::recordAction(int controllerName, const QString& action)
 {
     const QString key = trailPrefix(controllerName) + action;

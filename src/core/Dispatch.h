@@ -56,6 +56,8 @@ public:
     Q_INVOKABLE bool initController(int name);
     Q_INVOKABLE bool releaseController(int name);
     Q_INVOKABLE bool run(int controllerName, const QString& action, const QVariantList& args);
+    // Whether the id's table has the action: run() ignores a name it does not know.
+    bool hasAction(int controllerName, const QString& action) const;
 
     // Replaces what an id 1-8 creates and answers; start-up uses the real controllers.
     void setControllerKind(int id, ControllerKind kind);
