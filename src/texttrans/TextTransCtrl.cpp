@@ -22,6 +22,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+using namespace TextTrans;
+
 namespace {
 
 constexpr int TranslateDebounceMs = 300;

@@ -12,6 +12,8 @@
 
 #include <QHash>
 
+using namespace TextTrans;
+
 const QString TextTransService::SupportLangCacheKey = QStringLiteral("textTrans_supportLang");
 
 namespace {

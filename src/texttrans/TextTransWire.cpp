@@ -2,6 +2,8 @@
 
 #include "core/User.h"
 
+namespace TextTrans {
+
 QJsonObject imtHeader(const QString& fn)
 {
     const User* user = User::instance();
@@ -86,3 +88,5 @@ AssembledText assembleResult(const QVariantList& subs, const QVariantList& trans
     }
     return out;
 }
+
+} // namespace TextTrans
