@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace TextTrans;
+
 namespace {
 
 constexpr int CharsPerSentence = 100;

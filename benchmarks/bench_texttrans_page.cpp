@@ -4,19 +4,16 @@
 // keystroke in the source editor while that result is shown. Each step is timed until the window
 // has swapped the frame that shows it. Run on an X display (scripts/bench-texttrans-page).
 #include "core/AppResources.h"
-#include "core/Dispatch.h"
+#include "core/AppWiring.h"
 #include "core/State.h"
-#include "shell/TableModels.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>
-#include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTemporaryDir>
@@ -106,16 +103,11 @@ int main(int argc, char** argv)
     qputenv("QT_LOGGING_RULES", "*.debug=false");
     QGuiApplication app(argc, argv);
     initResources();
-    registerTableModels();
-    const int fontId = QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/iconfont.ttf"));
+    AppWiring::wire();
 
     QQmlApplicationEngine engine;
-    QQmlContext* context = engine.rootContext();
+    AppWiring::setUpEngine(engine);
     State* state = State::instance();
-    context->setContextProperty(QStringLiteral("$state"), state);
-    context->setContextProperty(QStringLiteral("$dispatch"), Dispatch::instance());
-    context->setContextProperty(QStringLiteral("$iconfont"), QFontDatabase::applicationFontFamilies(fontId).value(0));
-    context->setContextProperty(QStringLiteral("$mainfont"), QGuiApplication::font().family());
 
     QQmlComponent host(&engine);
     host.setData(HostQml, QUrl(QStringLiteral("qrc:/ui/pages/textTrans/PageHost.qml")));

@@ -1,6 +1,7 @@
 #include "core/AppMain.h"
 
 #include "core/AppResources.h"
+#include "core/AppWiring.h"
 #include "core/Constant.h"
 #include "core/CrashDump.h"
 #include "core/Dispatch.h"
@@ -21,7 +22,6 @@
 #include "platform/TerminationSignals.h"
 #include "shell/GlobalCtrl.h"
 #include "shell/ImageProvider.h"
-#include "shell/TableModels.h"
 #include "shell/WinMsgFilter.h"
 #include "texttrans/TextTransStorage.h"
 #include "update/VexilService.h"
@@ -36,7 +36,6 @@
 #include <QMenu>
 #include <QProcess>
 #include <QQmlApplicationEngine>
-#include <QQmlContext>
 #include <QQuickWindow>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -155,19 +154,15 @@ StartScreen measureStartScreen()
     s.window = WindowGeometry::mainWindowSize(s.workArea.width(), s.workArea.height(), s.dpiScale);
 
     State* state = State::instance();
-    state->screenDpiRef() = s.dpiScale;
     state->startScreenScale = s.dpiScale;
-    emit state->screenDpiChange();
-    state->windowWidthScaleRef() = s.window.widthScale;
-    state->windowHeightScaleRef() = s.window.heightScale;
-    emit state->windowHeightScaleChange();
-    emit state->windowWidthScaleChange();
-    state->mainWindowSizeRef() = QVariantMap{{"width", s.window.width},
-                                             {"height", s.window.height},
-                                             {"minWidth", s.window.minWidth},
-                                             {"minHeight", s.window.minHeight},
-                                             {"scale", s.dpiScale}};
-    emit state->mainWindowSizeChange();
+    state->setScreenDpi(s.dpiScale);
+    state->setWindowHeightScale(s.window.heightScale);
+    state->setWindowWidthScale(s.window.widthScale);
+    state->setMainWindowSize(QVariantMap{{"width", s.window.width},
+                                         {"height", s.window.height},
+                                         {"minWidth", s.window.minWidth},
+                                         {"minHeight", s.window.minHeight},
+                                         {"scale", s.dpiScale}});
     return s;
 }
 
@@ -193,19 +188,6 @@ void applyFontSizeLevel()
     if (level < -1)
         level = 0;
     State::instance()->setWindowFontSize(level);
-}
-
-// Step 14.
-QString loadIconFont()
-{
-    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/iconfont.ttf"));
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    if (families.isEmpty()) {
-        log(QStringLiteral("load fontfail!!: %1"), QString::number(id));
-        return QStringLiteral("parlavineicon");
-    }
-    log(QStringLiteral("load font: %1"), families.first());
-    return families.first();
 }
 
 QQuickWindow* findMainWindow()
@@ -318,10 +300,10 @@ int appMain(int argc, char** argv)
     ownedByRun.take(User::instance());
     ownedByRun.take(Constant::instance());
     ownedByRun.take(Hud::instance());
-    Dispatch* dispatch = ownedByRun.take(Dispatch::instance());
+    ownedByRun.take(Dispatch::instance());
     GlobalCtrl* global = ownedByRun.take(GlobalCtrl::instance());
-    state->openglModeRef() = openglMode;
-    emit state->openglModeChange();
+    AppWiring::wire();
+    state->setOpenglMode(openglMode);
 
     const QVector<StartArg> startRequests =
         StartArgs::parse(QCoreApplication::arguments(), TimeUtil::currentTimestamp(), QDir::currentPath());
@@ -342,17 +324,10 @@ int appMain(int argc, char** argv)
     const StartScreen screen = measureStartScreen();
 
     QQmlApplicationEngine engine;
-    registerTableModels();
     QTranslator translator;
     applyLanguage(translator, defaultLanguage);
     applyFontSizeLevel();
-    const QString iconFont = loadIconFont();
-    QQmlContext* context = engine.rootContext();
-    context->setContextProperty(QStringLiteral("$iconfont"), iconFont);
-    context->setContextProperty(QStringLiteral("$state"), state);
-    context->setContextProperty(QStringLiteral("$dispatch"), dispatch);
-    context->setContextProperty(QStringLiteral("$mainfont"), mainFont);
-    engine.addImageProvider(QLatin1String(ImageProvider::ProviderId), new ImageProvider);
+    AppWiring::setUpEngine(engine, mainFont);
 
     const QUrl url(mainQmlUrl(), QUrl::TolerantMode);
     (new WinMsgFilter(&app))->install();

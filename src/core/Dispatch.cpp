@@ -1,15 +1,6 @@
 #include "core/Dispatch.h"
 
-#include "account/UserInfoCtrl.h"
-#include "account/UserLoginCtrl.h"
 #include "core/Log.h"
-#include "filetrans/FileTransCtrl.h"
-#include "quicktrans/CopyTransCtrl.h"
-#include "quicktrans/ScreenshotTransCtrl.h"
-#include "shell/GlobalCtrl.h"
-#include "term/TermCtrl.h"
-#include "term/TermSentCtrl.h"
-#include "texttrans/TextTransCtrl.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -42,17 +33,7 @@ Dispatch* Dispatch::instance()
     return s_dispatch;
 }
 
-Dispatch::Dispatch(QObject* parent) : QObject(parent), m_globalActions(globalActions<GlobalCtrl>())
-{
-    m_kinds.insert(Ctrl_UserLogin, kindOf(userLoginActions<UserLoginCtrl>()));
-    m_kinds.insert(Ctrl_TextTrans, kindOf(textTransActions<TextTransCtrl>()));
-    m_kinds.insert(Ctrl_FileTrans, kindOf(fileTransActions<FileTransCtrl>()));
-    m_kinds.insert(Ctrl_UserInfo, kindOf(userInfoActions<UserInfoCtrl>()));
-    m_kinds.insert(Ctrl_TermSent, kindOf(repoActions<TermSentCtrl>()));
-    m_kinds.insert(Ctrl_Term, kindOf(repoActions<TermCtrl>()));
-    m_kinds.insert(Ctrl_CopyTrans, kindOf(copyTransActions<CopyTransCtrl>()));
-    m_kinds.insert(Ctrl_ScreenshotTrans, kindOf(screenshotTransActions<ScreenshotTransCtrl>()));
-}
+Dispatch::Dispatch(QObject* parent) : QObject(parent) {}
 
 Dispatch::~Dispatch()
 {
@@ -68,6 +49,12 @@ void Dispatch::setControllerKind(int id, ControllerKind kind)
 {
     if (id >= Ctrl_UserLogin && id <= Ctrl_ScreenshotTrans)
         m_kinds.insert(id, std::move(kind));
+}
+
+void Dispatch::setGlobalRoutes(std::function<QObject*()> instance, QHash<QString, Action> actions)
+{
+    m_global = std::move(instance);
+    m_globalActions = std::move(actions);
 }
 
 bool Dispatch::initController(int name)
@@ -96,7 +83,7 @@ bool Dispatch::run(int controllerName, const QString& action, const QVariantList
     recordAction(controllerName, action);
     const DispatchArgs arguments(args);
     if (controllerName == Ctrl_Global) {
-        GlobalCtrl* global = GlobalCtrl::instance();
+        QObject* global = m_global ? m_global() : nullptr;
         const auto call = m_globalActions.constFind(action);
         if (global && call != m_globalActions.constEnd())
             (*call)(*global, arguments);
@@ -112,6 +99,13 @@ bool Dispatch::run(int controllerName, const QString& action, const QVariantList
     if (call)
         call(*controller, arguments);
     return true;
+}
+
+bool Dispatch::hasAction(int controllerName, const QString& action) const
+{
+    if (controllerName == Ctrl_Global)
+        return m_globalActions.contains(action);
+    return m_kinds.value(controllerName).actions.contains(action);
 }
 
 void Dispatch::recordAction(int controllerName, const QString& action)

@@ -12,11 +12,10 @@
 
 #include <functional>
 
-class GlobalCtrl;
-
 // The one door from QML into native code, "$dispatch". Controllers 1-8 are created on demand
-// and owned here; id 0 always goes to the GlobalCtrl singleton. Results never come back
-// through these calls: controllers write State.
+// and owned here; id 0 always goes to the shell's singleton. Results never come back through
+// these calls: controllers write State. Dispatch knows no controller: AppWiring registers
+// each feature's table.
 class Dispatch : public QObject
 {
     Q_OBJECT
@@ -59,13 +58,19 @@ public:
     Q_INVOKABLE bool run(int controllerName, const QString& action, const QVariantList& args);
     // The controller registered under an id, or null.
     QSharedPointer<QObject> controller(int name) const { return m_controllers.value(name); }
+    // Whether the id's table has the action: run() ignores a name it does not know.
+    bool hasAction(int controllerName, const QString& action) const;
 
     // Replaces what an id 1-8 creates and answers; start-up uses the real controllers.
     void setControllerKind(int id, ControllerKind kind);
+    // What id 0 answers, on the object `instance` returns (none once it is gone at exit).
+    void setGlobalRoutes(std::function<QObject*()> instance, QHash<QString, Action> actions);
 
     // A kind for a controller class constructed without parent and initialised with init().
     template <class Ctrl>
     static ControllerKind kindOf(const ActionTable<Ctrl>& table);
+    template <class Ctrl>
+    static QHash<QString, Action> actionsOf(const ActionTable<Ctrl>& table);
 
     // The trail of recent actions, oldest first, at most ten entries.
     const QStringList& recentActions() const { return m_recentActions; }
@@ -87,7 +92,8 @@ private:
     std::function<void(const QByteArray&)> m_trailObserver;
     QMap<int, QSharedPointer<QObject>> m_controllers;
     QHash<int, ControllerKind> m_kinds;
-    ActionTable<GlobalCtrl> m_globalActions;
+    std::function<QObject*()> m_global;
+    QHash<QString, Action> m_globalActions;
 };
 
 template <class Ctrl>
@@ -100,9 +106,17 @@ Dispatch::ControllerKind Dispatch::kindOf(const ActionTable<Ctrl>& table)
         controller->init();
         return controller.template staticCast<QObject>();
     };
+    kind.actions = actionsOf(table);
+    return kind;
+}
+
+template <class Ctrl>
+QHash<QString, Dispatch::Action> Dispatch::actionsOf(const ActionTable<Ctrl>& table)
+{
+    QHash<QString, Action> actions;
     for (auto it = table.cbegin(); it != table.cend(); ++it) {
         const auto call = it.value();
-        kind.actions.insert(it.key(), [call](QObject& o, const DispatchArgs& a) { call(static_cast<Ctrl&>(o), a); });
+        actions.insert(it.key(), [call](QObject& o, const DispatchArgs& a) { call(static_cast<Ctrl&>(o), a); });
     }
-    return kind;
+    return actions;
 }

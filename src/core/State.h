@@ -13,8 +13,8 @@
 // QML: they write here and QML redraws from the change signals.
 //
 // Kinds of property (see StateProperty.h): STATE_PROPERTY setters store and always emit;
-// STATE_QML_PROPERTY compares on a QML write and is written natively through name##Ref() plus
-// an explicit emit; STATE_READONLY values are constants or read live from User.
+// STATE_QML_PROPERTY compares on a QML write and is written natively through the STATE_SETTER
+// beside it; STATE_READONLY values are constants or read live from User.
 class State : public QObject
 {
     Q_OBJECT
@@ -30,37 +30,59 @@ class State : public QObject
     STATE_SETTER(QString, language, setLanguage)
     STATE_QML_PROPERTY(bool, windowActive, false)
     STATE_QML_PROPERTY(double, windowWidthScale, 1.0)
+    STATE_SETTER(double, windowWidthScale, setWindowWidthScale)
     STATE_QML_PROPERTY(double, windowHeightScale, 1.0)
+    STATE_SETTER(double, windowHeightScale, setWindowHeightScale)
     STATE_QML_PROPERTY(double, screenDpi, 1.0)
+    STATE_SETTER(double, screenDpi, setScreenDpi)
     STATE_QML_PROPERTY(QVariantMap, mainWindowSize)
+    STATE_SETTER(QVariantMap, mainWindowSize, setMainWindowSize)
     STATE_QML_PROPERTY(QVariantMap, windowFontSize)
     STATE_QML_PROPERTY(QVariantMap, windowColor)
     STATE_QML_PROPERTY(int, appThemeMode, 0)
+    STATE_SETTER(int, appThemeMode, setAppThemeMode)
     STATE_QML_PROPERTY(QString, appThemeStyle, QStringLiteral("light"))
     STATE_QML_PROPERTY(int, nightThemeStartTime, 0)
     STATE_QML_PROPERTY(int, nightThemeEndTime, 0)
     STATE_QML_PROPERTY(QString, quitStyle)
+    STATE_SETTER(QString, quitStyle, setQuitStyle)
     // Whether hiding a window leaves a way back (the tray icon); without one, windows minimise.
     STATE_READONLY(bool, systemTrayAvailable)
     STATE_QML_PROPERTY(QString, openglMode)
+    STATE_SETTER(QString, openglMode, setOpenglMode)
     STATE_QML_PROPERTY(bool, autoRunWhenPowerOn, false)
+    STATE_SETTER(bool, autoRunWhenPowerOn, setAutoRunWhenPowerOn)
     STATE_PROPERTY(QVariantList, windowHud, setWindowHud)
     STATE_QML_PROPERTY(int, retcall, 0)
+    STATE_SETTER(int, retcall, setRetcall)
     STATE_QML_PROPERTY(bool, windowStayBottom, false)
     STATE_PROPERTY(QString, mainCurPage, setMainCurPage, QStringLiteral("textTransPage"))
     STATE_QML_PROPERTY(QString, settingCurTab, QStringLiteral("general"))
+    STATE_SETTER(QString, settingCurTab, setSettingCurTab)
     STATE_QML_PROPERTY(bool, showLoginWindow, false)
+    STATE_SETTER(bool, showLoginWindow, setShowLoginWindow)
     STATE_QML_PROPERTY(bool, showSocailLoginWindow, false)
+    STATE_SETTER(bool, showSocailLoginWindow, setShowSocailLoginWindow)
     STATE_QML_PROPERTY(bool, showSettingWindow, false)
+    STATE_SETTER(bool, showSettingWindow, setShowSettingWindow)
     STATE_QML_PROPERTY(bool, showAboutWindow, false)
+    STATE_SETTER(bool, showAboutWindow, setShowAboutWindow)
     STATE_QML_PROPERTY(bool, showUpdateWindow, false)
     STATE_SETTER(bool, showUpdateWindow, setShowUpdateWindow)
     STATE_QML_PROPERTY(bool, showTermWindow, false)
+    STATE_SETTER(bool, showTermWindow, setShowTermWindow)
     STATE_QML_PROPERTY(bool, showTermSentWindow, false)
+    STATE_SETTER(bool, showTermSentWindow, setShowTermSentWindow)
     STATE_QML_PROPERTY(bool, showCopyTransTrigger, false)
+    // The plain writes of the two pop-up flags; setShowCopyTransTrigger/-Detail below also keep
+    // the window's stacking and a pinned detail window in step.
+    STATE_SETTER(bool, showCopyTransTrigger, setShowCopyTransTriggerFlag)
     STATE_QML_PROPERTY(bool, showCopyTransDetail, false)
+    STATE_SETTER(bool, showCopyTransDetail, setShowCopyTransDetailFlag)
     STATE_QML_PROPERTY(bool, showScreenshotTransWindow, false)
+    STATE_SETTER(bool, showScreenshotTransWindow, setShowScreenshotTransWindow)
     STATE_QML_PROPERTY(bool, showScreenshotDetailWindow, false)
+    STATE_SETTER(bool, showScreenshotDetailWindow, setShowScreenshotDetailWindow)
     STATE_QML_PROPERTY(QVariantMap, updateInfo)
     STATE_SETTER(QVariantMap, updateInfo, setUpdateInfo)
 
@@ -94,6 +116,7 @@ class State : public QObject
     STATE_PROPERTY(QString, textTransSourceLang, setTextTransSourceLang, QStringLiteral("auto"))
     STATE_PROPERTY(QString, textTransTargetLang, setTextTransTargetLang, QStringLiteral("en"))
     STATE_QML_PROPERTY(bool, textTransSourceLangAutoUpdate, false)
+    STATE_QUIET_SETTER(bool, textTransSourceLangAutoUpdate, setTextTransSourceLangAutoUpdateQuietly)
     STATE_QML_PROPERTY(QString, textTransSource)
     STATE_QML_PROPERTY(bool, textTransSourceTrigger, false)
     STATE_QML_PROPERTY(int, textTransSourceRequestBlock, 0)
@@ -112,6 +135,7 @@ class State : public QObject
     STATE_PROPERTY(QString, textTransDynamicSugStc, setTextTransDynamicSugStc)
     STATE_PROPERTY(QVariantList, textTransDynamicSugIME, setTextTransDynamicSugIME)
     STATE_QML_PROPERTY(bool, textTransDynamicSugIMEHasMore, false)
+    STATE_SETTER(bool, textTransDynamicSugIMEHasMore, setTextTransDynamicSugIMEHasMore)
     STATE_PROPERTY(QString, textTransDynamicSugTips, setTextTransDynamicSugTips)
     STATE_QML_PROPERTY(bool, transAutoMergeBreak, false)
     STATE_PROPERTY(QString, qmlTextEditSelectedId, setQmlTextEditSelectedId)
@@ -138,10 +162,13 @@ class State : public QObject
     // Quick translation
     STATE_QML_PROPERTY(bool, copyTransBySelect, false)
     STATE_QML_PROPERTY(bool, copyTransAutoDetail, true)
+    STATE_SETTER(bool, copyTransAutoDetail, setCopyTransAutoDetail)
     STATE_QML_PROPERTY(bool, copyTransAutoMergeBreak, true)
+    STATE_SETTER(bool, copyTransAutoMergeBreak, setCopyTransAutoMergeBreak)
     STATE_QML_PROPERTY(bool, copyTransQuickOpen, true)
     STATE_QML_PROPERTY(bool, copyTransCCOpen, true)
     STATE_QML_PROPERTY(QVariantMap, copyTransData)
+    STATE_SETTER(QVariantMap, copyTransData, setCopyTransData)
     STATE_QML_PROPERTY(int, copyTransTriggerAlpha, 0)
     STATE_QML_PROPERTY(QVariantMap, screenshotTransData)
     STATE_QML_PROPERTY(QString, shortcutCopyTransOpen)

@@ -24,6 +24,11 @@ public:                                                                         
         emit name##Change();                                                                       \
     }
 
+// A write that stores without emitting, for a value QML must not react to when it changes.
+#define STATE_QUIET_SETTER(Type, name, Setter)                                                     \
+public:                                                                                            \
+    void Setter(const Type& value) { m_##name = value; }
+
 // Setter kind: QML and native code write through Setter, which always emits.
 #define STATE_PROPERTY(Type, name, Setter, ...)                                                    \
     Q_PROPERTY(Type name READ name WRITE Setter NOTIFY name##Change)                               \
@@ -37,7 +42,8 @@ public:                                                                         
     void Setter(const Type& value);
 
 // QML kind: a write from QML stores and emits only when the value differs. Native code writes
-// through name##Ref() (in place, maps included) and emits name##Change() itself.
+// through a STATE_SETTER declared beside it; name##Ref() is only for in-place edits of a map
+// that stay quiet.
 #define STATE_QML_PROPERTY(Type, name, ...)                                                        \
     Q_PROPERTY(Type name READ name WRITE name##QmlWrite NOTIFY name##Change)                        \
     STATE_STORAGE(Type, name, __VA_ARGS__)                                                         \

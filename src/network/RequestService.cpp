@@ -6,8 +6,6 @@
 #include "core/User.h"
 #include "core/Util.h"
 #include "network/Request.h"
-#include "shell/GlobalCtrl.h"
-#include "update/VexilService.h"
 
 #include <QJsonArray>
 #include <QJsonValue>
@@ -19,6 +17,12 @@ static RequestService* s_requestService = nullptr;
 
 static const Hud::Callback kNothing = [] {};
 static const QString kSessionOut = QStringLiteral("Session-Out");
+
+static RequestService::Hooks& hooks()
+{
+    static RequestService::Hooks wired;
+    return wired;
+}
 
 // Everything one call needs to send itself again: a retry, a re-send with a newer session,
 // or a re-send after a renewal.
@@ -327,8 +331,9 @@ void RequestService::reportFailure(const QVariantMap& reply, const QSharedPointe
     const QString requestId =
         reply.value(QStringLiteral("header")).toMap().value(QStringLiteral("request_id")).toString();
     const QString message = reply.value(QStringLiteral("message")).toString();
-    VexilService::instance()->reportError(QStringLiteral("post[%1]:%2").arg(requestId, raw->url().toString()),
-                                          QStringLiteral("%1:%2").arg(error, message));
+    if (hooks().reportError)
+        hooks().reportError(QStringLiteral("post[%1]:%2").arg(requestId, raw->url().toString()),
+                            QStringLiteral("%1:%2").arg(error, message));
 }
 
 void RequestService::sessionUpdateFinished()
@@ -348,7 +353,11 @@ void RequestService::clearWaitHandlers()
 
 void RequestService::openDependencyHelp()
 {
-    // Offers the address for copying when no browser opens.
-    if (GlobalCtrl* shell = GlobalCtrl::instance())
-        shell->openWebUrl(AppConfig::supportUrl(), true);
+    if (hooks().openUrl)
+        hooks().openUrl(AppConfig::supportUrl());
+}
+
+void RequestService::setHooks(Hooks wired)
+{
+    hooks() = std::move(wired);
 }

@@ -52,6 +52,14 @@ public:
 
     static void openDependencyHelp();
 
+    // How failures reach telemetry and the help page reaches a browser; wired at start-up.
+    struct Hooks
+    {
+        std::function<void(const QString& what, const QString& detail)> reportError;
+        std::function<void(const QString& url)> openUrl;
+    };
+    static void setHooks(Hooks hooks);
+
 public slots:
     void sessionUpdateFinished(); // runs the calls parked for the renewal
     void clearWaitHandlers();

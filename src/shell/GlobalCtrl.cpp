@@ -46,33 +46,24 @@ QuickStorage* settings()
     return QuickStorage::instance();
 }
 
-// A State flag that QML reacts to, written with its change signal.
-void setStateFlag(bool& (State::*flag)(), void (State::*changed)(), bool value)
-{
-    State* state = State::instance();
-    (state->*flag)() = value;
-    emit(state->*changed)();
-}
-
 // Windows that QML creates only when asked through State.
 struct CreatableWindow
 {
     const char* name;
-    bool& (State::*flag)();
-    void (State::*changed)();
+    void (State::*show)(const bool&);
 };
 
 const CreatableWindow kCreatableWindows[] = {
-    {"about", &State::showAboutWindowRef, &State::showAboutWindowChange},
-    {"update", &State::showUpdateWindowRef, &State::showUpdateWindowChange},
-    {"setting", &State::showSettingWindowRef, &State::showSettingWindowChange},
-    {"copyTransTrigger", &State::showCopyTransTriggerRef, &State::showCopyTransTriggerChange},
-    {"copyTransDetail", &State::showCopyTransDetailRef, &State::showCopyTransDetailChange},
-    {"term", &State::showTermWindowRef, &State::showTermWindowChange},
-    {"termSent", &State::showTermSentWindowRef, &State::showTermSentWindowChange},
-    {"login", &State::showLoginWindowRef, &State::showLoginWindowChange},
-    {"screenshotDetail", &State::showScreenshotDetailWindowRef, &State::showScreenshotDetailWindowChange},
-    {"socailLogin", &State::showSocailLoginWindowRef, &State::showSocailLoginWindowChange},
+    {"about", &State::setShowAboutWindow},
+    {"update", &State::setShowUpdateWindow},
+    {"setting", &State::setShowSettingWindow},
+    {"copyTransTrigger", &State::setShowCopyTransTriggerFlag},
+    {"copyTransDetail", &State::setShowCopyTransDetailFlag},
+    {"term", &State::setShowTermWindow},
+    {"termSent", &State::setShowTermSentWindow},
+    {"login", &State::setShowLoginWindow},
+    {"screenshotDetail", &State::setShowScreenshotDetailWindow},
+    {"socailLogin", &State::setShowSocailLoginWindow},
 };
 
 QScreen* screenUnderCursor()
@@ -313,7 +304,7 @@ bool GlobalCtrl::createWindowThroughState(const QString& name)
             continue;
         if (name == QLatin1String("login"))
             State::instance()->setLoginCurPage(QStringLiteral("login"));
-        setStateFlag(window.flag, window.changed, true);
+        (State::instance()->*window.show)(true);
         return true;
     }
     return false;
@@ -412,8 +403,8 @@ void GlobalCtrl::windowVisibilityChange(const QString& name, const QString& visi
             vexil->autoUploadLastCrash();
             vexil->reportHome();
         }
-        setStateFlag(&State::showCopyTransTriggerRef, &State::showCopyTransTriggerChange, false);
-        setStateFlag(&State::showCopyTransDetailRef, &State::showCopyTransDetailChange, false);
+        state->setShowCopyTransTriggerFlag(false);
+        state->setShowCopyTransDetailFlag(false);
     } else if (lastMainVisibility == QLatin1String("normal") && !nowShown
                && state->copyTransData().value("from").toString() == QLatin1String("home")) {
         setMiniTransWindow(true, false);
@@ -437,9 +428,9 @@ void GlobalCtrl::setMiniTransWindow(bool open, bool touchMain)
                                     data.value("targetLang").toString());
         }
     }
-    QVariantMap& data = state->copyTransDataRef();
     if (open) {
         Dispatch::instance()->initController(Dispatch::Ctrl_CopyTrans);
+        QVariantMap data = state->copyTransData();
         data.insert("state", 0);
         const QString x = settings()->getValue(QStringLiteral("miniPosiX"));
         const QString y = settings()->getValue(QStringLiteral("miniPosiY"));
@@ -452,10 +443,11 @@ void GlobalCtrl::setMiniTransWindow(bool open, bool touchMain)
         data.insert("from", QStringLiteral("home"));
         data.insert("stayOnTemp", data.value("stayOn").toBool());
         data.insert("stayOn", true);
-        emit state->copyTransDataChange();
+        state->setCopyTransData(data);
         state->setShowCopyTransTrigger(false);
         state->setShowCopyTransDetail(true);
     } else {
+        QVariantMap& data = state->copyTransDataRef();
         data.insert("stayOn", data.value("stayOnTemp"));
         data.insert("from", QString());
         state->setShowCopyTransTrigger(false);
@@ -513,12 +505,9 @@ void GlobalCtrl::retcall(int code)
 {
     State* state = State::instance();
     // A repeated code is still seen by QML.
-    if (state->retcall() == code) {
-        state->retcallRef() = 0;
-        emit state->retcallChange();
-    }
-    state->retcallRef() = code;
-    emit state->retcallChange();
+    if (state->retcall() == code)
+        state->setRetcall(0);
+    state->setRetcall(code);
 }
 
 void GlobalCtrl::testNetwork()
@@ -543,15 +532,16 @@ void GlobalCtrl::storeBeforeExit()
         return;
     exitStepsDone = true;
     TextTransStorage::clear();
-    setStateFlag(&State::showTermWindowRef, &State::showTermWindowChange, false);
-    setStateFlag(&State::showAboutWindowRef, &State::showAboutWindowChange, false);
-    setStateFlag(&State::showUpdateWindowRef, &State::showUpdateWindowChange, false);
-    setStateFlag(&State::showTermSentWindowRef, &State::showTermSentWindowChange, false);
-    setStateFlag(&State::showScreenshotDetailWindowRef, &State::showScreenshotDetailWindowChange, false);
-    setStateFlag(&State::showScreenshotTransWindowRef, &State::showScreenshotTransWindowChange, false);
+    State* state = State::instance();
+    state->setShowTermWindow(false);
+    state->setShowAboutWindow(false);
+    state->setShowUpdateWindow(false);
+    state->setShowTermSentWindow(false);
+    state->setShowScreenshotDetailWindow(false);
+    state->setShowScreenshotTransWindow(false);
     storeWindowSize();
     settings()->setValue(QStringLiteral("textTrans_autoMergeBreak"),
-                         State::instance()->transAutoMergeBreak() ? QStringLiteral("1") : QStringLiteral("0"));
+                         state->transAutoMergeBreak() ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void GlobalCtrl::storeWindowSize()
@@ -594,16 +584,14 @@ void GlobalCtrl::setQuitStyle(const QString& style)
     settings()->setValue(QStringLiteral("quitStyle"), QStringLiteral("%1_%2_%3")
                                                           .arg(state->version(), style)
                                                           .arg(TimeUtil::currentTimestamp()));
-    state->quitStyleRef() = style;
-    emit state->quitStyleChange();
+    state->setQuitStyle(style);
 }
 
 void GlobalCtrl::loadQuitStyle()
 {
     State* state = State::instance();
-    state->quitStyleRef() = quitStyleFrom(settings()->getValue(QStringLiteral("quitStyle")), state->version(),
-                                          TimeUtil::currentTimestamp());
-    emit state->quitStyleChange();
+    state->setQuitStyle(
+        quitStyleFrom(settings()->getValue(QStringLiteral("quitStyle")), state->version(), TimeUtil::currentTimestamp()));
 }
 
 QString GlobalCtrl::quitStyleFrom(const QString& stored, const QString& version, quint32 now)
@@ -618,8 +606,7 @@ QString GlobalCtrl::quitStyleFrom(const QString& stored, const QString& version,
 void GlobalCtrl::setAppColorThemeMode(int mode)
 {
     State* state = State::instance();
-    state->appThemeModeRef() = mode;
-    emit state->appThemeModeChange();
+    state->setAppThemeMode(mode);
     log(QStringLiteral("setAppColorThemeMode: %1"), QString::number(mode));
     // A fixed or system theme ends the night schedule.
     if (mode != 3)
@@ -699,8 +686,7 @@ void GlobalCtrl::openAutoRunWhenPowerOn(bool on, const QString& window)
         return;
     }
     settings()->setValue(QStringLiteral("auto_run_self"), on ? QStringLiteral("1") : QString());
-    state->autoRunWhenPowerOnRef() = on;
-    emit state->autoRunWhenPowerOnChange();
+    state->setAutoRunWhenPowerOn(on);
 }
 
 void GlobalCtrl::restoreAutoRun()
@@ -714,9 +700,7 @@ void GlobalCtrl::clearCache()
     for (const char* key : {"quitStyle", "winFrameTemp", "opengl", "downloadImg_dir", "fileTrans_download_dir",
                             "miniPosiX", "miniPosiY", "hotkeyBlockTime"})
         settings()->remove(QString::fromLatin1(key));
-    State* state = State::instance();
-    state->quitStyleRef().clear();
-    emit state->quitStyleChange();
+    State::instance()->setQuitStyle(QString());
     TextTransStorage::clear();
     SimpleStorage::instance()->remove(QStringLiteral("textTrans_supportLang"));
     SimpleStorage::instance()->remove(QStringLiteral("fileTrans_supportLang"));
@@ -760,19 +744,17 @@ void GlobalCtrl::switchCopyTransAutoDetail()
 {
     State* state = State::instance();
     const bool on = !state->copyTransAutoDetail();
-    state->copyTransAutoDetailRef() = on;
     // Readers treat everything but "0" as on.
     settings()->setValue(QStringLiteral("copy_trans_auto_detail"), on ? QString() : QStringLiteral("0"));
-    emit state->copyTransAutoDetailChange();
+    state->setCopyTransAutoDetail(on);
 }
 
 void GlobalCtrl::switchCopyTransAutoMergeBreak()
 {
     State* state = State::instance();
     const bool on = !state->copyTransAutoMergeBreak();
-    state->copyTransAutoMergeBreakRef() = on;
     settings()->setValue(QStringLiteral("copy_trans_auto_merge_break"), on ? QString() : QStringLiteral("0"));
-    emit state->copyTransAutoMergeBreakChange();
+    state->setCopyTransAutoMergeBreak(on);
 }
 
 void GlobalCtrl::switchCopyTransQuick() {}
@@ -838,9 +820,7 @@ void GlobalCtrl::systemTrayMiniShow()
 
 void GlobalCtrl::systemTrayOpenSetting()
 {
-    State* state = State::instance();
-    state->settingCurTabRef() = QStringLiteral("general");
-    emit state->settingCurTabChange();
+    State::instance()->setSettingCurTab(QStringLiteral("general"));
     raiseWindow(QStringLiteral("setting"));
 }
 

@@ -54,8 +54,7 @@ void WinMsgFilter::onScaleChanged(double scale)
     // A copy-translate pop-up moves between screens all the time; it decides nothing here.
     if (state->showCopyTransTrigger() || state->showCopyTransDetail())
         return;
-    state->screenDpiRef() = scale;
-    emit state->screenDpiChange();
+    state->setScreenDpi(scale);
     if (scale == state->startScreenScale) {
         if (dpiHudTag >= 0)
             Hud::instance()->cancelBtnTap(dpiHudTag);

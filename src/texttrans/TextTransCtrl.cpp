@@ -4,39 +4,34 @@
 #include "core/Hud.h"
 #include "core/Log.h"
 #include "core/State.h"
-#include "core/TimeUtil.h"
-#include "network/RequestService.h"
-#include "shell/GlobalCtrl.h"
-#include "texttrans/TextTransHistory.h"
+#include "core/WeakOwner.h"
 #include "texttrans/TextTransService.h"
-#include "texttrans/TextTransStorage.h"
 #include "texttrans/TextTransSuggestions.h"
 #include "texttrans/TextTransWire.h"
-#include "update/VexilService.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QPointer>
 #include <QQuickTextDocument>
-#include <QTimer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+using namespace TextTrans;
 
 namespace {
 
 constexpr int TranslateDebounceMs = 300;
 constexpr int SuggestionDebounceMs = 200;
-constexpr int HistoryDebounceMs = 10000;
-// How long quitting waits for a last history save to be answered.
-constexpr int QuitSaveWaitMs = 3000;
-constexpr int RefreshAfterSaves = 6;
 // Candidates asked for with a dynamic suggestion: two pages of the input method's 9.
 constexpr int ImePageSize = 9;
 constexpr int DynamicImePages = 2;
 constexpr int DefaultLineHeight = 26;
-constexpr int KeptHistoryEntries = 20;
 const QString MainWindow = QStringLiteral("main");
+
+TextTransCtrl::Hooks& hooks()
+{
+    static TextTransCtrl::Hooks wired;
+    return wired;
+}
 
 // A toast that asks nothing of the controller, so it may show after the controller is gone.
 ServiceCallback toastOnSuccess(const QString& message)
@@ -57,11 +52,8 @@ TextTransCtrl::TextTransCtrl(QObject* parent)
     state->setTextTransSourceLang(QStringLiteral("auto"));
     translateDebounce = std::make_unique<Debounce>(TranslateDebounceMs);
     suggestionDebounce = std::make_unique<Debounce>(SuggestionDebounceMs);
-    historyDebounce = std::make_unique<Debounce>(HistoryDebounceMs);
     service = QSharedPointer<TextTransService>::create();
-    lastSavedKey = QStringList{QString(), QString(), QString()};
-    if (QCoreApplication* app = QCoreApplication::instance())
-        connect(app, &QCoreApplication::aboutToQuit, this, &TextTransCtrl::sendHistorySaveBeforeQuit);
+    history = QSharedPointer<TextTransHistoryList>::create(service, &TextTransCtrl::copyToClipboard);
 }
 
 TextTransCtrl::~TextTransCtrl()
@@ -69,16 +61,8 @@ TextTransCtrl::~TextTransCtrl()
     m_translating = 0;
     suggestionDebounce.reset();
     translateDebounce.reset();
-    historyDebounce.reset();
-    // A translation finished just before the page closed still belongs in the history.
-    sendHistorySave();
+    history.reset();
     service.reset();
-    if (State* state = State::instance()) {
-        // Cut quietly: the list's views are gone or about to be.
-        QVariantList& history = state->textTransHistory;
-        while (history.size() > KeptHistoryEntries)
-            history.removeLast();
-    }
 }
 
 void TextTransCtrl::init()
@@ -86,7 +70,8 @@ void TextTransCtrl::init()
     fetchSupportLang(false);
     if (State::instance()->userLogined())
         refreshTransHistory(true, true);
-    VexilService::instance()->reportPv(QStringLiteral("parlavine_text_trans"));
+    if (hooks().reportPageView)
+        hooks().reportPageView(QStringLiteral("parlavine_text_trans"));
 }
 
 void TextTransCtrl::translation(const QString& text, const QString& sourceLang, const QString& targetLang,
@@ -112,15 +97,9 @@ void TextTransCtrl::translation(const QString& text, const QString& sourceLang, 
         return;
     }
     const WeakSelf weak = sharedFromThis();
-    translateDebounce->run([weak, request, sentLang, targetLang, domain]() {
-        const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-        if (!self) {
-            State::instance()->setTextTransStatus(0);
-            log(QStringLiteral("!!TextTransCtrl self null~~~"));
-            return;
-        }
-        self->requestTrans(request, sentLang, targetLang, domain, 2);
-    });
+    translateDebounce->run(WeakOwner::ifAlive(weak, [request, sentLang, targetLang, domain](TextTransCtrl& self) {
+        self.requestTrans(request, sentLang, targetLang, domain, 2);
+    }));
 }
 
 void TextTransCtrl::clearTranslation(bool debounced)
@@ -143,13 +122,13 @@ void TextTransCtrl::clearTranslation(bool debounced)
     }
     // Replaces a pending translate job: a text cleared within the interval is never sent.
     const WeakSelf weak = sharedFromThis();
-    translateDebounce->run([weak]() {
-        const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
+    const auto cancel = WeakOwner::ifAlive(weak, [](TextTransCtrl& self) {
+        self.m_translating = 0;
+        self.cancelPending();
+    });
+    translateDebounce->run([cancel]() {
         State::instance()->setTextTransStatus(0);
-        if (!self)
-            return;
-        self->m_translating = 0;
-        self->cancelPending();
+        cancel();
     });
 }
 
@@ -167,23 +146,18 @@ void TextTransCtrl::requestTrans(const TransRequest& request, const QString& sen
     m_translating = 1;
     State::instance()->setTextTransFailure(QString());
     State::instance()->setTextTransStatus(1);
-    const WeakSelf weak = sharedFromThis();
+    const auto show = WeakOwner::ifAlive(WeakSelf(sharedFromThis()),
+                                         [request](TextTransCtrl& self, bool ok, const QVariantMap& data) {
+                                             self.showTranslation(request, ok, data);
+                                         });
     service->translation(
         request.text, sentLang, targetLang, domain,
-        [weak, request](bool ok, const QVariantMap& data) { onTranslateFinished(weak, request, ok, data); },
+        [show](bool ok, const QVariantMap& data) {
+            // Whether or not the controller is still there, so the spinner never sticks.
+            State::instance()->setTextTransStatus(0);
+            show(ok, data);
+        },
         request.mergeBreak, true, tries);
-}
-
-void TextTransCtrl::onTranslateFinished(const WeakSelf& weak, const TransRequest& request, bool ok,
-                                        const QVariantMap& data)
-{
-    State::instance()->setTextTransStatus(0);
-    const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-    if (!self) {
-        log(QStringLiteral("!!TextTransCtrl self null~~~"));
-        return;
-    }
-    self->showTranslation(request, ok, data);
 }
 
 void TextTransCtrl::showTranslation(const TransRequest& request, bool ok, const QVariantMap& data)
@@ -195,7 +169,7 @@ void TextTransCtrl::showTranslation(const TransRequest& request, bool ok, const 
     }
     --m_translating;
     if (m_textTransTemp != request.text) {
-        log(QStringLiteral("m_textTransTemp mismatch"));
+        log(QStringLiteral("m_textTransTemp不一致！"));
         return;
     }
     State* state = State::instance();
@@ -205,7 +179,7 @@ void TextTransCtrl::showTranslation(const TransRequest& request, bool ok, const 
         return;
     }
     if (request.sourceLang == QLatin1String("auto"))
-        state->textTransSourceLangAutoUpdateRef() = true;
+        state->setTextTransSourceLangAutoUpdateQuietly(true);
     const QString realSourceText = data.value(QStringLiteral("realSourceText")).toString();
     if (request.mergeBreak && realSourceText != request.text)
         state->setTextTransSource(realSourceText, false);
@@ -298,7 +272,7 @@ void TextTransCtrl::onSupportLangFetched(bool ok, const QVariantMap& data)
     showLangTable(data);
     state->setTextTransSourceLang(QStringLiteral("auto"));
     state->setTextTransTargetLang(QStringLiteral("en"));
-    state->textTransSourceLangAutoUpdateRef() = true;
+    state->setTextTransSourceLangAutoUpdateQuietly(true);
 }
 
 void TextTransCtrl::showLangTable(const QVariantMap& table)
@@ -404,16 +378,11 @@ void TextTransCtrl::searchSelectSuggestions(const QString& sourceText, const QSt
     if (isLangPairBanned(QStringLiteral("sug_select"), sourceLang, targetLang))
         return;
     const WeakSelf weak = sharedFromThis();
-    suggestionDebounce->run([weak, sourceText, targetText, start, end, sourceLang, targetLang] {
-        const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-        if (!self)
-            return;
-        self->service->selectSuggest(sourceText, targetText, start, end, sourceLang, targetLang,
-                                     [weak](bool ok, const QVariantMap& data) {
-                                         if (const QSharedPointer<TextTransCtrl> self = weak.toStrongRef())
-                                             self->onSelectSuggested(ok, data);
-                                     });
-    });
+    suggestionDebounce->run(WeakOwner::ifAlive(
+        weak, [weak, sourceText, targetText, start, end, sourceLang, targetLang](TextTransCtrl& self) {
+            self.service->selectSuggest(sourceText, targetText, start, end, sourceLang, targetLang,
+                                        WeakOwner::ifAlive(weak, &TextTransCtrl::onSelectSuggested));
+        }));
 }
 
 void TextTransCtrl::onSelectSuggested(bool ok, const QVariantMap& data)
@@ -432,26 +401,23 @@ void TextTransCtrl::dynamicTransSuggestion(const QString& sourceText, const QStr
     State* state = State::instance();
     state->setTextTransDynamicSugTips(QString());
     state->setTextTransDynamicSugIME({});
-    state->textTransDynamicSugIMEHasMoreRef() = false;
-    emit state->textTransDynamicSugIMEHasMoreChange();
+    state->setTextTransDynamicSugIMEHasMore(false);
     if (isLangPairBanned(QStringLiteral("sug_dynamic"), sourceLang, targetLang))
         return;
     const WeakSelf weak = sharedFromThis();
-    suggestionDebounce->run([weak, sourceText, sourceLang, targetText, targetLang, typed, editingPosition,
-                             caretPosition] {
-        const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-        if (!self)
-            return;
+    suggestionDebounce->run(WeakOwner::ifAlive(weak, [weak, sourceText, sourceLang, targetText, targetLang, typed,
+                                                      editingPosition, caretPosition](TextTransCtrl& self) {
         const TypedText sent = typedForSuggestion(targetLang, typed, editingPosition, caretPosition);
         const bool spaceAdded = sent.spaceAdded;
-        self->service->dynamicSuggest(sourceText, sourceLang, targetText, targetLang, sent.text,
-                                      sent.editingPosition, sent.caret, DynamicImePages,
-                                      [weak, typed, spaceAdded, caretPosition](bool ok, const QVariantMap& data) {
-                                          const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-                                          if (self && ok)
-                                              self->onDynamicSuggested(typed, spaceAdded, caretPosition, data);
-                                      });
-    });
+        self.service->dynamicSuggest(
+            sourceText, sourceLang, targetText, targetLang, sent.text, sent.editingPosition, sent.caret,
+            DynamicImePages,
+            WeakOwner::ifAlive(weak, [typed, spaceAdded, caretPosition](TextTransCtrl& self, bool ok,
+                                                                        const QVariantMap& data) {
+                if (ok)
+                    self.onDynamicSuggested(typed, spaceAdded, caretPosition, data);
+            }));
+    }));
 }
 
 void TextTransCtrl::onDynamicSuggested(const QString& typed, bool spaceAdded, int caret, const QVariantMap& data)
@@ -483,8 +449,7 @@ void TextTransCtrl::showImeCandidates(const QVariantMap& data, int pageSize)
     State* state = State::instance();
     state->setTextTransDynamicSugIME(candidates);
     // Each page asks for the whole list so far: a full list means there may be more.
-    state->textTransDynamicSugIMEHasMoreRef() = candidates.size() == pageSize;
-    emit state->textTransDynamicSugIMEHasMoreChange();
+    state->setTextTransDynamicSugIMEHasMore(candidates.size() == pageSize);
 }
 
 void TextTransCtrl::dynamicTransIme(const QString& sourceText, const QString& sourceLang, const QString& targetText,
@@ -495,271 +460,22 @@ void TextTransCtrl::dynamicTransIme(const QString& sourceText, const QString& so
     if (caretPosition < editingPosition)
         return;
     State* state = State::instance();
-    state->textTransDynamicSugIMEHasMoreRef() = false;
-    emit state->textTransDynamicSugIMEHasMoreChange();
+    state->setTextTransDynamicSugIMEHasMore(false);
     const WeakSelf weak = sharedFromThis();
     service->dynamicSuggest(sourceText, sourceLang, targetText, targetLang, typed, editingPosition, caretPosition,
-                            page, [weak, page](bool ok, const QVariantMap& data) {
-                                const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-                                if (self && ok)
-                                    self->showImeCandidates(data, ImePageSize * page);
-                            });
-}
-
-bool TextTransCtrl::addTransHistory(const QString& text, const QString& sourceLang, const QString& result,
-                                    const QString& targetLang, const QVariantList& sourceSpans,
-                                    const QVariantList& resultSpans)
-{
-    // The program's clock may say the interval has passed before the timer does.
-    if (pendingSave && TimeUtil::currentMSecsSinceEpoch() >= pendingSaveDueMSecs) {
-        historyDebounce->stop();
-        sendHistorySave();
-    }
-    if (text.isEmpty() || lastSavedKey == QStringList{text, sourceLang, targetLang})
-        return false;
-    pendingSave = HistorySave{text,        sourceLang,  result, targetLang,
-                              sourceSpans, resultSpans, State::instance()->textTransResultHumanModified()};
-    pendingSaveDueMSecs = TimeUtil::currentMSecsSinceEpoch() + HistoryDebounceMs;
-    const WeakSelf weak = sharedFromThis();
-    historyDebounce->run([weak] {
-        if (const QSharedPointer<TextTransCtrl> self = weak.toStrongRef())
-            self->sendHistorySave();
-    });
-    return true;
-}
-
-void TextTransCtrl::sendHistorySave(const std::function<void()>& answered)
-{
-    // At exit the request service may already be gone; the quit handler has sent the save by then.
-    if (!pendingSave || !RequestService::instance())
-        return;
-    const HistorySave save = *pendingSave;
-    pendingSave.reset();
-    lastSavedKey = QStringList{save.text, save.sourceLang, save.targetLang};
-    // Null while the controller is being destroyed: the reply then only ends the wait.
-    const WeakSelf weak = sharedFromThis();
-    service->addTransHistory(save.text, save.result, save.sourceSpans, save.resultSpans, save.sourceLang,
-                             save.targetLang, save.humanModified,
-                             [weak, save, answered](bool ok, const QVariantMap& data) {
-                                 if (answered)
-                                     answered();
-                                 const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-                                 if (self && ok)
-                                     self->onHistorySaved(save, data);
-                             });
-}
-
-void TextTransCtrl::sendHistorySaveBeforeQuit()
-{
-    if (!pendingSave)
-        return;
-    historyDebounce->stop();
-    // The event loop has ended: the request leaves only while a loop of our own runs.
-    QEventLoop loop;
-    const QPointer<QEventLoop> waiting(&loop);
-    sendHistorySave([waiting] {
-        if (waiting)
-            waiting->quit();
-    });
-    QTimer::singleShot(QuitSaveWaitMs, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-void TextTransCtrl::onHistorySaved(const HistorySave& save, const QVariantMap& data)
-{
-    ++addedCount;
-    const QString id = data.value(QStringLiteral("id")).toString();
-    listedIds.insert(id);
-    QVariantMap entry{{QStringLiteral("id"), id},
-                      {QStringLiteral("text"), save.text},
-                      {QStringLiteral("result"), save.result},
-                      {QStringLiteral("cloud"), false},
-                      {QStringLiteral("clip"), false}};
-    // Server pages name the languages in lower-case English; saved entries do the same.
-    const QVariantMap langs = State::instance()->textTransLangData();
-    const auto nameOf = [&langs](const QString& code) {
-        return langs.value(code).toMap().value(QStringLiteral("enName")).toString().toLower();
-    };
-    if (langs.contains(save.sourceLang))
-        entry.insert(QStringLiteral("sourceLang"), nameOf(save.sourceLang));
-    if (langs.contains(save.targetLang))
-        entry.insert(QStringLiteral("targetLang"), nameOf(save.targetLang));
-    State* state = State::instance();
-    state->textTransHistory.prepend(entry);
-    emit state->textTransHistoryChange(0);
-    log(QStringLiteral("TextTransCtrl::addTransHistory: success"), entry);
-}
-
-void TextTransCtrl::refreshTransHistory(bool refresh, bool force)
-{
-    if (refresh && !force) {
-        if (addedCount < RefreshAfterSaves) {
-            log(QStringLiteral("TextTransCtrl::refreshTransHistory: ignore refresh"));
-            return;
-        }
-        addedCount = 0;
-    }
-    if (refresh) {
-        if (historyLoadState == 2)
-            return;
-        historyLoadState = 2;
-        ++historyGeneration;
-        listedIds.clear();
-    } else {
-        if (historyLoadState == -1 || historyLoadState == 1)
-            return;
-        historyLoadState = 1;
-    }
-    const int listed = State::instance()->textTransHistory.size();
-    const int page = refresh ? 0 : nextHistoryPage(listed);
-    const WeakSelf weak = sharedFromThis();
-    const int generation = historyGeneration;
-    service->findTransHistoryByPage(page, HistoryPageSize,
-                                    [weak, refresh, listed, generation](bool ok, const QVariantMap& data) {
-                                        const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-                                        if (!self || generation != self->historyGeneration)
-                                            return;
-                                        self->historyLoadState = 0;
-                                        if (ok)
-                                            self->onHistoryPage(refresh, listed, data);
-                                    });
-}
-
-void TextTransCtrl::onHistoryPage(bool refresh, int listed, const QVariantMap& data)
-{
-    // A refresh lists anew: what was listed meanwhile (pages, saves) is in the list it replaces.
-    QSet<QString> refreshed;
-    QSet<QString>& seen = refresh ? refreshed : listedIds;
-    const QVariantList content = data.value(QStringLiteral("content")).toList();
-    QVariantList entries;
-    for (const QVariant& value : content) {
-        const QVariantMap item = value.toMap();
-        const QString id = item.value(QStringLiteral("id")).toString();
-        if (seen.contains(id))
-            continue;
-        entries.append(pageEntry(item, refresh));
-        seen.insert(id);
-    }
-    if (data.value(QStringLiteral("last")).toBool() && (!entries.isEmpty() || content.isEmpty())) {
-        if (!seen.contains(HistoryEndId)) {
-            entries.append(QVariantMap{{QStringLiteral("id"), HistoryEndId}});
-            seen.insert(HistoryEndId);
-        }
-        historyLoadState = -1;
-    }
-    if (refresh) {
-        listedIds = refreshed;
-        // A next page asked for meanwhile continues the list just replaced.
-        ++historyGeneration;
-    }
-    State* state = State::instance();
-    state->addTextTransHistory(entries, !refresh);
-    emit state->textTransHistoryChange(refresh ? 0 : listed - 1);
-    log(QStringLiteral("refreshTransHistory %1, %2"), QString::number(listed), QString::number(entries.size()));
-}
-
-QVariantMap TextTransCtrl::pageEntry(const QVariantMap& item, bool refresh) const
-{
-    QVariantMap entry = historyEntry(item, !refresh);
-    if (!entry.value(QStringLiteral("clip")).toBool())
-        return entry;
-    const bool stored = TextTransStorage::insert(
-        entry.value(QStringLiteral("id")).toString(), item.value(QStringLiteral("src_text")).toString(),
-        item.value(QStringLiteral("tgt_text")).toString(), item.value(QStringLiteral("src_lang")).toString(),
-        item.value(QStringLiteral("tgt_lang")).toString(), QString());
-    entry.insert(QStringLiteral("cloud"), !stored);
-    return entry;
-}
-
-void TextTransCtrl::transHistoryMakeCopy(int index, bool copyResult)
-{
-    withFullHistoryText(index, [copyResult](const QString& text, const QString& result) {
-        copyToClipboard(copyResult ? result : text);
-    });
-}
-
-void TextTransCtrl::transHistoryTranslate(int index)
-{
-    // The page translates whatever lands in the source editor this way.
-    withFullHistoryText(index, [](const QString& text, const QString&) {
-        State::instance()->setTextTransSource(text, true);
-    });
-}
-
-void TextTransCtrl::withFullHistoryText(int index, const HistoryTextUse& use)
-{
-    const QVariantList& history = State::instance()->textTransHistory;
-    if (index < 0 || index >= history.size())
-        return;
-    const QVariantMap entry = history.at(index).toMap();
-    if (!entry.value(QStringLiteral("clip")).toBool()) {
-        use(entry.value(QStringLiteral("text")).toString(), entry.value(QStringLiteral("result")).toString());
-        return;
-    }
-    if (entry.value(QStringLiteral("cloud")).toBool()) {
-        log(QStringLiteral("transHistoryMakeCopy-clip-cloud: %1"), QString::number(index));
-        getTransHistoryDetail(index, entry, use);
-        return;
-    }
-    QList<QVariantMap> rows;
-    TextTransStorage::select(rows, entry.value(QStringLiteral("id")).toString());
-    if (rows.isEmpty()) {
-        getTransHistoryDetail(index, entry, use);
-        return;
-    }
-    log(QStringLiteral("transHistoryMakeCopy-clip-sql: %1"), QString::number(index));
-    use(rows.first().value(QStringLiteral("text")).toString(), rows.first().value(QStringLiteral("result")).toString());
-}
-
-void TextTransCtrl::getTransHistoryDetail(int index, const QVariantMap& entry, const HistoryTextUse& use)
-{
-    State::instance()->setRetcode(1001);
-    const WeakSelf weak = sharedFromThis();
-    service->fetchTransHistory(entry.value(QStringLiteral("id")).toString(),
-                               [weak, index, entry, use](bool ok, const QVariantMap& data) {
-                                   State::instance()->setRetcode(1000);
-                                   const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-                                   if (self && ok)
-                                       self->onHistoryDetail(index, entry, data, use);
-                               });
-}
-
-void TextTransCtrl::onHistoryDetail(int index, QVariantMap entry, const QVariantMap& data, const HistoryTextUse& use)
-{
-    const QString source = data.value(QStringLiteral("src_text")).toString();
-    const QString target = data.value(QStringLiteral("tgt_text")).toString();
-    const QString id = data.value(QStringLiteral("id")).toString();
-    use(source, target);
-    QVariantList& history = State::instance()->textTransHistory;
-    // The entry may have moved while the text was on its way.
-    if (index >= history.size() || history.at(index).toMap().value(QStringLiteral("id")).toString() != id)
-        return;
-    entry.insert(QStringLiteral("text"), source);
-    entry.insert(QStringLiteral("result"), target);
-    entry.insert(QStringLiteral("cloud"), false);
-    entry.insert(QStringLiteral("clip"), false);
-    history[index] = entry;
-    log(QStringLiteral("getTransHistoryDetail update: %1"), id);
-}
-
-void TextTransCtrl::transHistoryMakeDelete(int index)
-{
-    State* state = State::instance();
-    if (index < 0 || index >= state->textTransHistory.size())
-        return;
-    const QString id = state->textTransHistory.at(index).toMap().value(QStringLiteral("id")).toString();
-    state->removeTextTransHistory(index);
-    emit state->textTransHistoryChange(index);
-    const WeakSelf weak = sharedFromThis();
-    service->deleteTransHistory(id, [weak](bool ok, const QVariantMap&) {
-        const QSharedPointer<TextTransCtrl> self = weak.toStrongRef();
-        if (self && ok && State::instance()->textTransHistory.isEmpty())
-            self->refreshTransHistory(true, true);
-    });
+                            page, WeakOwner::ifAlive(weak, [page](TextTransCtrl& self, bool ok, const QVariantMap& data) {
+                                if (ok)
+                                    self.showImeCandidates(data, ImePageSize * page);
+                            }));
 }
 
 void TextTransCtrl::copyToClipboard(const QString& text)
 {
-    if (GlobalCtrl* global = GlobalCtrl::instance())
-        global->copyText(text, MainWindow);
+    if (hooks().copyText)
+        hooks().copyText(text, MainWindow);
+}
+
+void TextTransCtrl::setHooks(Hooks wired)
+{
+    hooks() = std::move(wired);
 }

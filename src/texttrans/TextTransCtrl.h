@@ -1,8 +1,9 @@
 #pragma once
 
+#include "texttrans/TextTransHistoryList.h"
+
 #include <QEnableSharedFromThis>
 #include <QObject>
-#include <QSet>
 #include <QSharedPointer>
 #include <QString>
 #include <QStringList>
@@ -11,7 +12,6 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 class Debounce;
 class QQuickTextDocument;
@@ -33,11 +33,10 @@ public:
     void searchSelectSuggestions(const QString& sourceText, const QString& targetText, int start, int end, const QString& sourceLang, const QString& targetLang);
     void dynamicTransSuggestion(const QString& sourceText, const QString& sourceLang, const QString& targetText, const QString& targetLang, const QString& typed, int editingPosition, int caretPosition);
     void handleUIForEditor(QQuickTextDocument* document, const QString& editorName);
-    void transHistoryMakeDelete(int index);
-    void transHistoryMakeCopy(int index, bool copyResult);
-    // Puts the entry's full text into the source editor, which translates it.
-    void transHistoryTranslate(int index);
-    void refreshTransHistory(bool refresh, bool force);
+    void transHistoryMakeDelete(int index) { history->transHistoryMakeDelete(index); }
+    void transHistoryMakeCopy(int index, bool copyResult) { history->transHistoryMakeCopy(index, copyResult); }
+    void transHistoryTranslate(int index) { history->transHistoryTranslate(index); }
+    void refreshTransHistory(bool refresh, bool force) { history->refreshTransHistory(refresh, force); }
     void dynamicTransIme(const QString& sourceText, const QString& sourceLang, const QString& targetText, const QString& targetLang, const QString& typed, int editingPosition, int caretPosition, int page);
     void saveTermSentence(const QString& sourceText, const QString& targetText, const QString& sourceLang, const QString& targetLang);
     void feedback(const QString& type, const QString& sourceText, const QString& sourceLang, const QString& targetText, const QString& targetLang, const QString& domain, const QStringList& reasons);
@@ -45,14 +44,12 @@ public:
     // Fetches the language tables again when this controller's last fetch failed.
     void refetchFailedSupportLang();
 
-    // Schedules the save of a finished translation (last call within the interval wins); false
-    // when there is nothing to save or the same text and languages were saved last.
+    // The history list's, see TextTransHistoryList.
     bool addTransHistory(const QString& text, const QString& sourceLang, const QString& result,
-                         const QString& targetLang, const QVariantList& sourceSpans, const QVariantList& resultSpans);
-    // Full source text and result of a history entry.
-    using HistoryTextUse = std::function<void(const QString& text, const QString& result)>;
-    // Fetches the full text of a clipped entry, hands it to use and puts it into the list.
-    void getTransHistoryDetail(int index, const QVariantMap& entry, const HistoryTextUse& use);
+                         const QString& targetLang, const QVariantList& sourceSpans, const QVariantList& resultSpans)
+    {
+        return history->addTransHistory(text, sourceLang, result, targetLang, sourceSpans, resultSpans);
+    }
 
     // True when the language table marks the pair as lacking the feature ("trans", "sug_static",
     // "sug_select", "sug_dynamic"); a pair the table does not describe is allowed.
@@ -62,6 +59,14 @@ public:
     static void onSupportLangFetched(bool ok, const QVariantMap& data);
     static void onSugLangFetched(bool ok, const QVariantMap& data);
     static void showLangTable(const QVariantMap& table);
+
+    // How the page reaches the clipboard (with its toast) and telemetry; wired at start-up.
+    struct Hooks
+    {
+        std::function<void(const QString& text, const QString& window)> copyText;
+        std::function<void(const QString& page)> reportPageView;
+    };
+    static void setHooks(Hooks hooks);
 
 private:
     using WeakSelf = QWeakPointer<TextTransCtrl>;
@@ -78,8 +83,6 @@ private:
     void cancelPending();
     void requestTrans(const TransRequest& request, const QString& sentLang, const QString& targetLang,
                       const QString& domain, int tries);
-    static void onTranslateFinished(const WeakSelf& weak, const TransRequest& request, bool ok,
-                                    const QVariantMap& data);
     void showTranslation(const TransRequest& request, bool ok, const QVariantMap& data);
     void loadLineHeight();
     void applyLineHeight(QTextCursor cursor) const;
@@ -90,42 +93,15 @@ private:
     void onDynamicSuggested(const QString& typed, bool spaceAdded, int caret, const QVariantMap& data);
     void showImeCandidates(const QVariantMap& data, int pageSize);
 
-    // A finished translation waiting to be saved.
-    struct HistorySave
-    {
-        QString text;
-        QString sourceLang;
-        QString result;
-        QString targetLang;
-        QVariantList sourceSpans;
-        QVariantList resultSpans;
-        bool humanModified = false;
-    };
-    void sendHistorySave(const std::function<void()>& answered = {});
-    void sendHistorySaveBeforeQuit();
-    void onHistorySaved(const HistorySave& save, const QVariantMap& data);
-    void onHistoryPage(bool refresh, int listed, const QVariantMap& data);
-    QVariantMap pageEntry(const QVariantMap& item, bool refresh) const;
-    // Hands use the entry's full text: at once from the list or the local table, else once fetched.
-    void withFullHistoryText(int index, const HistoryTextUse& use);
-    void onHistoryDetail(int index, QVariantMap entry, const QVariantMap& data, const HistoryTextUse& use);
     static void copyToClipboard(const QString& text);
 
     std::unique_ptr<Debounce> translateDebounce;
     std::unique_ptr<Debounce> suggestionDebounce;
-    std::unique_ptr<Debounce> historyDebounce;
-    QSet<QString> listedIds;
-    int historyLoadState = 0; // 0 idle, 1 next page loading, 2 refresh loading, -1 last page listed
-    // Bumped when a refresh is sent and when it lands: a page asked for before belongs to a list that is gone.
-    int historyGeneration = 0;
     QSharedPointer<TextTransService> service;
-    QStringList lastSavedKey;
-    std::optional<HistorySave> pendingSave;
-    qint64 pendingSaveDueMSecs = 0;
+    QSharedPointer<TextTransHistoryList> history;
     bool selectionActive = false;
     QString m_textTransTemp;
     int lineHeight = 26;
     int m_translating = 0;
-    int addedCount = 0;
     bool langTableFailed = false;
 };

@@ -1,5 +1,7 @@
 #include "texttrans/TextTransHistory.h"
 
+namespace TextTrans {
+
 int nextHistoryPage(int listed)
 {
     return listed / HistoryPageSize;
@@ -35,3 +37,5 @@ QVariantMap historyEntry(const QVariantMap& item, bool clipLong)
             {QStringLiteral("clip"), clip},
             {QStringLiteral("type"), item.value(QStringLiteral("type")).toString()}};
 }
+
+} // namespace TextTrans

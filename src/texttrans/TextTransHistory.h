@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVariantMap>
 
+namespace TextTrans {
+
 // The history list's arithmetic and entries, free of network and State.
 
 constexpr int HistoryPageSize = 20;
@@ -21,3 +23,5 @@ QString clippedHistoryText(const QString& text);
 // dropped, and a result over it is dropped: "clip" tells that the full text is kept elsewhere.
 // "cloud" starts false.
 QVariantMap historyEntry(const QVariantMap& item, bool clipLong);
+
+} // namespace TextTrans

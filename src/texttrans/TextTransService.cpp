@@ -6,10 +6,13 @@
 #include "core/TimeUtil.h"
 #include "core/User.h"
 #include "core/Util.h"
+#include "core/WeakOwner.h"
 #include "network/QSharedReply.h"
 #include "texttrans/TextTransWire.h"
 
 #include <QHash>
+
+using namespace TextTrans;
 
 const QString TextTransService::SupportLangCacheKey = QStringLiteral("textTrans_supportLang");
 
@@ -114,7 +117,7 @@ void TextTransService::supportLang(ServiceCallback callback, bool force)
         ImtPath,
         supportLangBody(QJsonObject{{QStringLiteral("fn"), QStringLiteral("support_lang")}},
                         QStringLiteral("auto_translation")),
-        [weak, callback](bool ok, const QVariantMap& data) { onSupportLangReply(weak, callback, ok, data); },
+        WeakOwner::orFail(weak, callback, &TextTransService::onSupportLangReply),
         QStringLiteral("main"), Tries));
 }
 
@@ -161,15 +164,9 @@ bool TextTransService::answerFromCache(const ServiceCallback& callback)
     return false;
 }
 
-void TextTransService::onSupportLangReply(const WeakSelf& weak, const ServiceCallback& callback, bool ok,
-                                          const QVariantMap& data)
+void TextTransService::onSupportLangReply(const ServiceCallback& callback, bool ok, const QVariantMap& data)
 {
-    const QSharedPointer<TextTransService> self = weak.toStrongRef();
-    if (!self) {
-        callback(false, {});
-        return;
-    }
-    self->supportLangReply->abort(false);
+    supportLangReply->abort(false);
     if (!ok) {
         callback(false, data);
         return;
@@ -203,21 +200,18 @@ void TextTransService::translation(const QString& text, const QString& sourceLan
     transReply->abort(true);
     log(QStringLiteral("translation: %1, %2, %3"), text, sourceLang, targetLang);
     const WeakSelf weak = sharedFromThis();
-    const auto onAnalysed = [weak, callback, sourceLang, targetLang, domain, showErrors,
-                             tries](bool ok, const QVariantMap& data) {
-        const QSharedPointer<TextTransService> self = weak.toStrongRef();
-        if (!self) {
-            callback(false, {});
-            return;
-        }
-        self->transReply->abort(false);
-        // The transport's failure map is not passed on.
-        if (!ok) {
-            callback(false, {});
-            return;
-        }
-        self->onTextAnalysed(sourceLang, targetLang, domain, callback, showErrors, tries, data);
-    };
+    const auto onAnalysed = WeakOwner::orFail(
+        weak, callback,
+        [sourceLang, targetLang, domain, showErrors, tries](TextTransService& self, const ServiceCallback& callback,
+                                                            bool ok, const QVariantMap& data) {
+            self.transReply->abort(false);
+            // The transport's failure map is not passed on.
+            if (!ok) {
+                callback(false, {});
+                return;
+            }
+            self.onTextAnalysed(sourceLang, targetLang, domain, callback, showErrors, tries, data);
+        });
     transReply->setReply(RequestService::instance()->postJsonForTrans(
         ImtPath, textAnalysisBody(imtHeader(QStringLiteral("text_analysis")), text, mergeBrokenLine), onAnalysed,
         hudName(showErrors), tries));
@@ -250,14 +244,11 @@ void TextTransService::onTextAnalysed(const QString& sourceLang, const QString& 
     const WeakSelf weak = sharedFromThis();
     const QVariantList subs = cut.subs;
     const QVariantList sections = cut.sections;
-    const auto onTranslated = [weak, callback, text, sections, source, target, subs](bool ok,
-                                                                                      const QVariantMap& reply) {
-        const QSharedPointer<TextTransService> self = weak.toStrongRef();
-        if (!self) {
-            callback(false, {});
-            return;
-        }
-        self->transReply->abort(false);
+    const auto onTranslated = WeakOwner::orFail(weak, callback, [text, sections, source, target, subs](
+                                                                   TextTransService& self,
+                                                                   const ServiceCallback& callback, bool ok,
+                                                                   const QVariantMap& reply) {
+        self.transReply->abort(false);
         QVariantMap result = reply;
         result.insert(QStringLiteral("realSourceText"), text);
         result.insert(QStringLiteral("origin_text_subs"), subs);
@@ -265,7 +256,7 @@ void TextTransService::onTextAnalysed(const QString& sourceLang, const QString& 
         result.insert(QStringLiteral("source_lang"), source);
         result.insert(QStringLiteral("target_lang"), target);
         callback(ok, result);
-    };
+    });
     transReply->setReply(autoTranslation(cut.textList, source, target, domain, onTranslated, showErrors, tries));
 }
 
@@ -287,12 +278,13 @@ void TextTransService::postSlottedImt(QSharedReply* TextTransService::*slot, con
     const quint64 ticket = ++slotTickets[held];
     const WeakSelf weak = sharedFromThis();
     // A reply forgets its slot's call only while the slot still holds it, not a newer one.
-    const auto onReply = [weak, slot, ticket, callback](bool ok, const QVariantMap& data) {
-        if (const QSharedPointer<TextTransService> self = weak.toStrongRef()) {
-            QSharedReply* held = self.data()->*slot;
-            if (self->slotTickets.value(held) == ticket)
-                held->abort(false);
-        }
+    const auto forget = WeakOwner::ifAlive(weak, [slot, ticket](TextTransService& self) {
+        QSharedReply* held = self.*slot;
+        if (self.slotTickets.value(held) == ticket)
+            held->abort(false);
+    });
+    const auto onReply = [forget, callback](bool ok, const QVariantMap& data) {
+        forget();
         callback(ok, data);
     };
     held->setReply(RequestService::instance()->postJsonForTrans(ImtPath, body, onReply, hudWindow, Tries));

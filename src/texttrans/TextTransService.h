@@ -85,8 +85,7 @@ private:
     using WeakSelf = QWeakPointer<TextTransService>;
 
     bool answerFromCache(const ServiceCallback& callback);
-    static void onSupportLangReply(const WeakSelf& weak, const ServiceCallback& callback, bool ok,
-                                   const QVariantMap& data);
+    void onSupportLangReply(const ServiceCallback& callback, bool ok, const QVariantMap& data);
     void onTextAnalysed(const QString& sourceLang, const QString& targetLang, const QString& domain,
                         const ServiceCallback& callback, bool showErrors, int tries, const QVariantMap& data);
     void postSlottedImt(QSharedReply* TextTransService::*slot, const QJsonObject& body, ServiceCallback callback,

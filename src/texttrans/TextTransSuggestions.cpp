@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+namespace TextTrans {
+
 namespace {
 
 QString textOf(const QVariant& item)
@@ -113,3 +115,5 @@ QString suggestionTip(const QString& typed, const QVariantList& segments, bool s
     const bool spaceAtCaret = caret >= 0 && caret < sentence.size() && sentence.at(caret) == QLatin1Char(' ');
     return typed + (spaceAdded && spaceAtCaret ? QStringLiteral(" ") : QString()) + textOf(segments.first());
 }
+
+} // namespace TextTrans

@@ -5,6 +5,8 @@
 #include <QVariantList>
 #include <QVariantMap>
 
+namespace TextTrans {
+
 // The suggestion replies turned into what the page shows, free of network and State.
 
 // "87.65%" for 0.8765: the score in hundredths of a percent, rounded, in single precision.
@@ -40,3 +42,5 @@ QString suggestionMarkup(const QString& sentence, const QVariantList& segments);
 // request and the sentence has one at the caret, the space comes first.
 QString suggestionTip(const QString& typed, const QVariantList& segments, bool spaceAdded, const QString& sentence,
                       int caret);
+
+} // namespace TextTrans

@@ -2,6 +2,8 @@
 
 #include "core/User.h"
 
+namespace TextTrans {
+
 QJsonObject imtHeader(const QString& fn)
 {
     const User* user = User::instance();
@@ -99,3 +101,5 @@ AssembledText assembleResult(const QVariantList& subs, const QVariantList& trans
     }
     return out;
 }
+
+} // namespace TextTrans

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariantList>
 
+namespace TextTrans {
+
 // The client-side work of one translation, kept free of network and State so that it can be
 // tested and measured on its own: the two "/api/imt" bodies, the cut of the analysed text into
 // sentences and gaps, and the result text joined from the translated sentences.
@@ -44,3 +46,5 @@ SentenceCut cutSentences(const QString& text, const QVariantList& sentences);
 // are separated by one " " unless the text so far ends in a space or a line break. A reference
 // outside the translations is skipped.
 AssembledText assembleResult(const QVariantList& subs, const QVariantList& translations, bool space);
+
+} // namespace TextTrans

@@ -2,6 +2,7 @@ import QtQuick 2.14
 import QtQuick.Window 2.14
 import QtQuick.Controls 2.14
 import "./components"
+import "./components/GlobalActions.js" as Global
 import "./pages/main"
 
 // The application's windows: the main window and a loader for each secondary window.
@@ -13,10 +14,6 @@ Item {
     property bool initPosi: true
     readonly property string quitStyleHide: "hide"
     readonly property string quitStyleExit: "exit"
-
-    function run(action, args) {
-        $dispatch.run($dispatch.Ctrl_Global, action, args)
-    }
 
     function visibilityName(visibility) {
         switch (visibility) {
@@ -30,7 +27,7 @@ Item {
 
     function remember(remember, style) {
         if (remember)
-            run("setQuitStyle", [style])
+            Global.run("setQuitStyle", [style])
     }
 
     // A window loaded on demand is brought to the front once it exists.
@@ -43,7 +40,7 @@ Item {
     }
 
     Component.onCompleted: {
-        run("windowCenterInScreen", ["main"])
+        Global.run("windowCenterInScreen", ["main"])
         initPosi = false
     }
 
@@ -73,16 +70,16 @@ Item {
         flags: Qt.FramelessWindowHint | Qt.WindowMinimizeButtonHint | Qt.WindowMaximizeButtonHint
                | ($state.windowStayBottom ? Qt.WindowStaysOnBottomHint : 0)
 
-        onVisibilityChanged: app.run("windowVisibilityChange", ["main", app.visibilityName(visibility)])
-        onActiveChanged: app.run("windowActiveChange", ["main", active])
-        onVisibleChanged: app.run("windowStateChange", ["main", visible])
+        onVisibilityChanged: Global.run("windowVisibilityChange", ["main", app.visibilityName(visibility)])
+        onActiveChanged: Global.run("windowActiveChange", ["main", active])
+        onVisibleChanged: Global.run("windowStateChange", ["main", visible])
 
         onClosing: {
             close.accepted = false
             if ($state.quitStyle === app.quitStyleHide)
-                app.run("lowerWindow", [])
+                Global.run("lowerWindow", [])
             else if ($state.quitStyle === app.quitStyleExit)
-                app.run("windowExit", [])
+                Global.run("windowExit", [])
             else
                 quitPop.ask()
         }
@@ -151,11 +148,11 @@ Item {
             target: quitPop.item
             function onHideWindow(remember) {
                 app.remember(remember, app.quitStyleHide)
-                app.run("lowerWindow", [])
+                Global.run("lowerWindow", [])
             }
             function onCloseWindow(remember) {
                 app.remember(remember, app.quitStyleExit)
-                app.run("windowExit", [])
+                Global.run("windowExit", [])
             }
         }
     }

@@ -1,5 +1,7 @@
+#include "core/AppWiring.h"
 #include "core/Dispatch.h"
-#include "core/DispatchRoutes.h"
+#include "quicktrans/QuickTransRoutes.h"
+#include "shell/GlobalRoutes.h"
 
 #include "TestMain.h"
 
@@ -97,6 +99,11 @@ class TestDispatch : public QObject
     }
 
 private slots:
+    void initTestCase()
+    {
+        AppWiring::wire();
+    }
+
     void conversions_data()
     {
         QTest::addColumn<QVariantList>("list");

@@ -1,29 +1,20 @@
+#include "core/AppWiring.h"
 #include "core/Dispatch.h"
 #include "core/State.h"
 
 #include "TestMain.h"
 
 #include <QQmlComponent>
-#include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickTextDocument>
-#include <QTemporaryDir>
 #include <QtTest>
 
 // What QML sees of the two context objects.
 class TestDispatchQml : public QObject
 {
     Q_OBJECT
-    QTemporaryDir home;
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(home.isValid());
-        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        qputenv("XDG_DATA_HOME", home.path().toUtf8());
-    }
-
     void throughTheContextProperties()
     {
         QQuickTextDocument* received = nullptr;
@@ -37,8 +28,7 @@ private slots:
         Dispatch::instance()->setControllerKind(Dispatch::Ctrl_TextTrans, probe);
 
         QQmlEngine engine;
-        engine.rootContext()->setContextProperty("$dispatch", Dispatch::instance());
-        engine.rootContext()->setContextProperty("$state", State::instance());
+        AppWiring::setUpEngine(engine);
         QQmlComponent component(&engine);
         component.setData(R"(
             import QtQuick 2.15

@@ -2,13 +2,15 @@
 
 #include "XdgSandbox.h"
 #include "core/AppResources.h"
+#include "core/AppWiring.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QtTest>
 
-// Test mains that isolate the XDG folders before the application object exists and load the
-// compiled-in resources. Use instead of QTEST_MAIN / QTEST_GUILESS_MAIN.
+// Test mains that isolate the XDG folders before the application object exists, load the
+// compiled-in resources and wire the routes and hooks as the program does. Use instead of
+// QTEST_MAIN / QTEST_GUILESS_MAIN.
 #define PARLAVINE_TEST_MAIN(TestObject)                                                                                \
     int main(int argc, char** argv)                                                                                    \
     {                                                                                                                  \
@@ -17,6 +19,7 @@
         QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                                                        \
         QApplication app(argc, argv);                                                                                  \
         initResources();                                                                                               \
+        AppWiring::wire();                                                                                             \
         TestObject test;                                                                                               \
         QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
         return QTest::qExec(&test, argc, argv);                                                                        \
@@ -29,6 +32,7 @@
         xdgSandbox.apply();                                                                                            \
         QCoreApplication app(argc, argv);                                                                              \
         initResources();                                                                                               \
+        AppWiring::wire();                                                                                             \
         TestObject test;                                                                                               \
         QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
         return QTest::qExec(&test, argc, argv);                                                                        \

@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+using namespace TextTrans;
+
 namespace {
 
 const QString Static = StandinRoute::imtKey("static_suggestion");

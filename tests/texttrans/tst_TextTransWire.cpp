@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+using namespace TextTrans;
+
 namespace {
 
 QVariantMap sentence(const QString& str, int start, int len)

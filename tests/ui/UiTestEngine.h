@@ -1,43 +1,31 @@
 #pragma once
 
 #include "core/AppResources.h"
-#include "core/Dispatch.h"
+#include "core/AppWiring.h"
 #include "core/State.h"
 #include "core/User.h"
-#include "shell/TableModels.h"
 
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
-#include <QQmlContext>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTranslator>
 
-// The QML context start-up gives the documents, for the UI tests: "$state", "$dispatch",
-// "$iconfont" and "$mainfont" on an engine, and every warning of the process collected.
+// The QML context start-up gives the documents, for the UI tests: the program's engine set-up
+// on an engine, and every warning of the process collected.
 class UiTestEngine
 {
 public:
     UiTestEngine()
     {
         initResources();
-        static const bool modelsRegistered = (registerTableModels(), true);
-        Q_UNUSED(modelsRegistered)
         // the offscreen platform has no OpenGL: windows render with the software scene graph
         static const bool software = QGuiApplication::platformName() == QLatin1String("offscreen");
         if (software && QQuickWindow::sceneGraphBackend().isEmpty())
             QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
-        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/iconfont.ttf"));
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        iconFamily = families.value(0);
-        QQmlContext* context = engine.rootContext();
-        context->setContextProperty(QStringLiteral("$state"), State::instance());
-        context->setContextProperty(QStringLiteral("$dispatch"), Dispatch::instance());
-        context->setContextProperty(QStringLiteral("$iconfont"), iconFamily);
-        context->setContextProperty(QStringLiteral("$mainfont"), QGuiApplication::font().family());
+        iconFamily = AppWiring::setUpEngine(engine);
         s_warnings = &warnings;
         s_previous = qInstallMessageHandler(collect);
     }

@@ -1,5 +1,7 @@
 #include "UiTestEngine.h"
 
+#include "core/Dispatch.h"
+
 #include "StandinFixture.h"
 #include "TestMain.h"
 

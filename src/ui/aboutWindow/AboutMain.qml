@@ -1,5 +1,6 @@
 import QtQuick 2.14
 import "../components"
+import "../components/GlobalActions.js" as Global
 
 DialogWindow {
     id: window
@@ -55,7 +56,7 @@ DialogWindow {
             fontSize: window.winFontSize.normal
             normalBgColor: window.winColor.mainBtnNormal
             hoverBgColor: window.winColor.mainBtnHover
-            onClicked: window.report("checkVersion", [true])
+            onClicked: Global.run("checkVersion", [true])
 
             Rectangle {
                 visible: window.hasNewVerison
@@ -86,7 +87,7 @@ DialogWindow {
                 text: qsTr("获取闪退日志")
                 normalColor: window.winColor.liteBtnNormal2
                 hoverColor: window.winColor.liteBtnHover2
-                onClicked: window.report("exploreCrashLogs", [])
+                onClicked: Global.run("exploreCrashLogs", [])
             }
             LiteButton {
                 text: qsTr("吐个槽")

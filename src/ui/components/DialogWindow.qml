@@ -1,6 +1,7 @@
 import QtQuick 2.14
 import QtQuick.Window 2.14
 import QtGraphicalEffects 1.14
+import "GlobalActions.js" as Global
 
 // A frameless secondary window (settings, about): draws its frame, shadow and close button,
 // reports itself to the shell, centres itself on first show, and on closing clears the
@@ -16,29 +17,25 @@ Window {
     property var winFontSize: $state.windowFontSize
     default property alias content: body.data
 
-    function report(action, args) {
-        $dispatch.run($dispatch.Ctrl_Global, action, args)
-    }
-
     // shown on its own: the loader that holds it sits in no window
     transientParent: null
     flags: Qt.FramelessWindowHint | Qt.Dialog | ($state.windowStayBottom ? Qt.WindowStaysOnBottomHint : 0)
     color: "#00000000"
 
     onVisibleChanged: {
-        report("windowStateChange", [windowName, visible])
+        Global.run("windowStateChange", [windowName, visible])
         if (visible && initPosi) {
             initPosi = false
-            report("windowCenterInScreen", [windowName])
+            Global.run("windowCenterInScreen", [windowName])
         }
     }
-    onActiveChanged: report("windowActiveChange", [windowName, active])
+    onActiveChanged: Global.run("windowActiveChange", [windowName, active])
     onClosing: {
         close.accepted = false
         if (showFlag !== "")
             $state[showFlag] = false
     }
-    Component.onDestruction: report("windowStateChange", [windowName, false])
+    Component.onDestruction: Global.run("windowStateChange", [windowName, false])
 
     Rectangle {
         id: frame

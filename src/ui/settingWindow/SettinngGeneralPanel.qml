@@ -1,6 +1,7 @@
 import QtQuick 2.14
 import QtQuick.Controls 2.14
 import "../components"
+import "../components/GlobalActions.js" as Global
 
 ScrollView {
     id: panel
@@ -11,12 +12,6 @@ ScrollView {
     // the entries shown before a restart question, put back when it is cancelled
     property int defaultLang: -1
     property int defaultOpenGL: -1
-    readonly property int ctrlGlobal: $dispatch.Ctrl_Global
-
-    function run(action, args) {
-        $dispatch.run(ctrlGlobal, action, args)
-    }
-
     function indexOfValue(model, value) {
         for (var i = 0; i < model.length; ++i) {
             if (model[i].value === value)
@@ -56,7 +51,7 @@ ScrollView {
                 anchors.verticalCenter: parent.verticalCenter
                 tip: qsTr("开启后，软件将开机时自动运行")
                 checked: $state.autoRunWhenPowerOn
-                onClicked: panel.run("openAutoRunWhenPowerOn", [!checked])
+                onClicked: Global.run("openAutoRunWhenPowerOn", [!checked])
             }
         }
 
@@ -92,7 +87,7 @@ ScrollView {
                 model: [{ "key": qsTr("跟随系统"), "value": "0" }, { "key": qsTr("浅色模式"), "value": "1" },
                         { "key": qsTr("深色模式"), "value": "2" }]
                 currentIndex: panel.indexOfValue(model, String($state.appThemeMode))
-                onActivated: panel.run("setAppColorThemeMode", [parseInt(currentValue)])
+                onActivated: Global.run("setAppColorThemeMode", [parseInt(currentValue)])
             }
         }
 
@@ -139,7 +134,7 @@ ScrollView {
                     stepSize: 1
                     snapMode: Slider.SnapAlways
                     value: $state.windowFontSize.level
-                    onMoved: panel.run("changeFontSizeLevel", [value])
+                    onMoved: Global.run("changeFontSizeLevel", [value])
 
                     Repeater {
                         // tick marks at the inner steps
@@ -175,7 +170,7 @@ ScrollView {
                 fontSize: panel.winFontSize.normal
                 normalBgColor: panel.winColor.mainBtnNormal
                 hoverBgColor: panel.winColor.mainBtnHover
-                onClicked: panel.run("clearCache", [])
+                onClicked: Global.run("clearCache", [])
             }
         }
 
@@ -201,7 +196,7 @@ ScrollView {
                 anchors.verticalCenter: parent.verticalCenter
                 tip: qsTr("开启后，能够通过快捷键进行快速翻译复制内容")
                 checked: $state.copyTransCCOpen
-                onClicked: panel.run("switchCopyTransCC", [!checked, "setting"])
+                onClicked: Global.run("switchCopyTransCC", [!checked, "setting"])
             }
         }
 
@@ -226,7 +221,7 @@ ScrollView {
         message: qsTr("更改语言需要重新启动Parlavine才能生效")
         sureBtnText: qsTr("现在重启")
         cancelBtnText: qsTr("取消")
-        onSureTap: panel.run("changeLanguage", [languageSelect.currentValue])
+        onSureTap: Global.run("changeLanguage", [languageSelect.currentValue])
         onCancelTap: languageSelect.currentIndex = panel.defaultLang
     }
 
@@ -238,7 +233,7 @@ ScrollView {
         message: qsTr("需要重新启动Parlavine才能生效")
         sureBtnText: qsTr("现在重启")
         cancelBtnText: qsTr("取消")
-        onSureTap: panel.run("changeOpenGLMode", [openglSelect.currentValue])
+        onSureTap: Global.run("changeOpenGLMode", [openglSelect.currentValue])
         onCancelTap: openglSelect.currentIndex = panel.defaultOpenGL
     }
 }

@@ -1,6 +1,7 @@
 import QtQuick 2.14
 import QtQuick.Controls 2.14
 import "../components"
+import "../components/GlobalActions.js" as Global
 
 // Shows the updater's state: the running check, its result, the offered version with its
 // release notes and the download; the choices go back as Global actions.
@@ -251,9 +252,9 @@ DialogWindow {
                     title: window.state === 3 ? qsTr("取消") : qsTr("稍后提示")
                     onClicked: {
                         if (window.state === 3) {
-                            window.report("cancleDownloadVersionPkg", [])
+                            Global.run("cancleDownloadVersionPkg", [])
                         } else {
-                            window.report("blockCheckVersion", [String(window.updateInfo.version)])
+                            Global.run("blockCheckVersion", [String(window.updateInfo.version)])
                             window.close()
                         }
                     }
@@ -271,7 +272,7 @@ DialogWindow {
                     disableBgColor: window.winColor.mainBtnDisable
                     disable: downloading
                     title: downloading ? qsTr("下载中...") : window.failed ? qsTr("重新下载") : qsTr("下载更新")
-                    onClicked: window.report("downloadVersionPkg", [])
+                    onClicked: Global.run("downloadVersionPkg", [])
                 }
             }
         }

@@ -1,6 +1,7 @@
 import QtQuick 2.14
 import QtQuick.Controls 2.14
 import "../../components"
+import "../../components/GlobalActions.js" as Global
 
 Item {
     id: container
@@ -15,12 +16,6 @@ Item {
     property color hlColor: winColor.selectHover
     property color hlaColor: "#889a9a9a"
     property string shortcutScreenshotTrans: $state.shortcutScreenshotTrans
-    readonly property int ctrlGlobal: $dispatch.Ctrl_Global
-
-    function run(action, args) {
-        $dispatch.run(ctrlGlobal, action, args)
-    }
-
     function openPage(page) {
         $state.mainCurPage = page
     }
@@ -38,7 +33,7 @@ Item {
         switch (name) {
         case "setting":
             $state.settingCurTab = "general"
-            run("raiseWindow", ["setting"])
+            Global.run("raiseWindow", ["setting"])
             break
         case "feedback":
             Qt.openUrlExternally($state.webLinks.feedback)
@@ -47,7 +42,7 @@ Item {
             Qt.openUrlExternally($state.webLinks.chatGroup)
             break
         case "about":
-            run("raiseWindow", ["about"])
+            Global.run("raiseWindow", ["about"])
             break
         case "logout":
             // The login controller is released once a login window closes.
@@ -93,7 +88,7 @@ Item {
             if (container.userLogined)
                 container.openPage("userPage")
             else
-                container.run("raiseWindow", ["login"])
+                Global.run("raiseWindow", ["login"])
         }
     }
 
@@ -122,13 +117,13 @@ Item {
             objectName: "termBtn"
             icon: 0xe807
             tip: qsTr("术语库")
-            onClicked: container.run("raiseWindow", ["term"])
+            onClicked: Global.run("raiseWindow", ["term"])
         }
         SidebarBtn {
             objectName: "termSentBtn"
             icon: 0xe808
             tip: qsTr("例句库")
-            onClicked: container.run("raiseWindow", ["termSent"])
+            onClicked: Global.run("raiseWindow", ["termSent"])
         }
     }
 
@@ -149,7 +144,7 @@ Item {
             checked: $state.copyTransBySelect
             visible: container.isWin || container.isLinux
             tip: container.copyTransTip()
-            onClicked: container.run("switchCopyTransBySelect", [!checked, "main"])
+            onClicked: Global.run("switchCopyTransBySelect", [!checked, "main"])
         }
 
         SidebarBtn {
@@ -170,7 +165,7 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             icon: 0xe809
             tip: qsTr("开启迷你翻译窗口")
-            onClicked: container.run("setMiniTransWindow", [true, true])
+            onClicked: Global.run("setMiniTransWindow", [true, true])
         }
     }
 
