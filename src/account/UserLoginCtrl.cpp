@@ -17,9 +17,7 @@ const QString kLogin = QStringLiteral("login");
 
 void setShowLoginWindow(bool show)
 {
-    State* state = State::instance();
-    state->showLoginWindowRef() = show;
-    emit state->showLoginWindowChange();
+    State::instance()->setShowLoginWindow(show);
 }
 
 // The first empty field names what is missing, in the form's own window.
@@ -239,8 +237,7 @@ void UserLoginCtrl::onAutoLoginFetched(const QSharedPointer<UserLoginCtrl>& self
         }
     } else if (code == 401) {
         if (user->userLoginType == 0) {
-            state->loginNameRef() = userName;
-            emit state->loginNameChange();
+            state->setLoginName(userName);
         }
         user->saveAutoLogin(false);
         emit state->isUserAutoLoginChange();

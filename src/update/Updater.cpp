@@ -66,10 +66,10 @@ QString Updater::packageFileName(const QString& url)
 void Updater::publish(const QVariantMap& changes)
 {
     State* state = State::instance();
-    QVariantMap& info = state->updateInfoRef();
+    QVariantMap info = state->updateInfo();
     for (auto it = changes.cbegin(); it != changes.cend(); ++it)
         info.insert(it.key(), it.value());
-    emit state->updateInfoChange();
+    state->setUpdateInfo(info);
 }
 
 bool Updater::holdsPackage() const
@@ -143,9 +143,7 @@ void Updater::onFindConfig(const QVariantMap& data)
     const QVariantMap config = mapFromStr(data.value(QStringLiteral("text")).toString());
     if (!config.value(QStringLiteral("blackwhite")).toBool())
         return;
-    State* state = State::instance();
-    state->appThemeStyleRef() = QStringLiteral("blackwhite");
-    emit state->appThemeStyleChange();
+    State::instance()->setAppThemeStyle(QStringLiteral("blackwhite"));
 }
 
 void Updater::onWindowReActive()

@@ -326,13 +326,13 @@ private slots:
     {
         QFETCH(QByteArray, contentType);
         QFETCH(QString, style);
-        state()->appThemeStyleRef() = "light";
+        state()->setAppThemeStyle("light");
         m_standin->addRoute(StandinRoutes::download(ConfigDocument, StandinReply::raw("{\"blackwhite\": true}", contentType)));
         m_updater->findConfig();
         QTRY_COMPARE(m_standin->requestCount(ConfigDocument), 1);
         QTest::qWait(50);
         QCOMPARE(state()->appThemeStyle(), style);
-        state()->appThemeStyleRef() = "light";
+        state()->setAppThemeStyle("light");
     }
 
     void windowReactivationRechecksDaily()
