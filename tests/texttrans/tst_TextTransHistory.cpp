@@ -223,7 +223,7 @@ private slots:
     void clippingKeepsSurrogatePairsWhole()
     {
         QFETCH(QString, text);
-        QTEST(clippedHistoryText(text), "shown");
+        QTEST(TextTrans::clippedHistoryText(text), "shown");
     }
 
     // A deleted entry pulls the next one onto the page already listed: it must still be listed.
