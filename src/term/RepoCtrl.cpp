@@ -55,7 +55,8 @@ void RepoCtrl<Ctrl>::updateRepoList(bool reset)
         ++listGeneration;
         nextRepoPage = 1;
     } else {
-        if (loadState == AllLoaded || loadState == LoadingNext)
+        // A reset on its way brings page 0 first; a next page now would take its slot and cancel it.
+        if (loadState == AllLoaded || loadState == LoadingNext || loadState == Reloading)
             return;
         loadState = LoadingNext;
     }

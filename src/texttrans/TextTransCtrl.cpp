@@ -169,7 +169,7 @@ void TextTransCtrl::showTranslation(const TransRequest& request, bool ok, const 
     }
     --m_translating;
     if (m_textTransTemp != request.text) {
-        log(QStringLiteral("m_textTransTemp不一致！"));
+        log(QStringLiteral("m_textTransTemp mismatch"));
         return;
     }
     State* state = State::instance();

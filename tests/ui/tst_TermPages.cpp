@@ -1,5 +1,6 @@
 #include "StandinFixture.h"
 #include "StandinRoutes.h"
+#include "TestMain.h"
 #include "UiTestEngine.h"
 
 #include <QClipboard>
@@ -206,5 +207,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTermPages)
+PARLAVINE_TEST_MAIN(TestTermPages)
 #include "tst_TermPages.moc"
