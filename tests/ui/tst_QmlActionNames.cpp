@@ -14,7 +14,7 @@ namespace {
 struct ActionCall
 {
     int line = 0;
-    QString controller; // the Dispatch property, "Ctrl_TextTrans"
+    QString controller; // the Dispatch property, "Ctrl_TextTrans"; twins as "Ctrl_TermSent|Ctrl_Term"
     QString action;
 };
 
@@ -23,8 +23,10 @@ int lineAt(const QString& text, int offset)
     return text.leftRef(offset).count(QLatin1Char('\n')) + 1;
 }
 
-// $dispatch.run($dispatch.Ctrl_X, "name", ...), Global.run("name", ...) of GlobalActions.js, and
-// $dispatch.run($dispatch.Ctrl_X, modelData.action, ...) with every "action" of the document's models.
+// $dispatch.run($dispatch.Ctrl_X, "name", ...), Global.run("name", ...) of GlobalActions.js,
+// $dispatch.run($dispatch.Ctrl_X, modelData.action, ...) with every "action" of the document's models,
+// and the repository twins' page, which names its controller in a property: calls through
+// `controller`/`win.controller` and its wrapper win.run("name", ...) are checked against both twins.
 QList<ActionCall> actionCalls(const QString& text)
 {
     static const QRegularExpression dispatchCall(QStringLiteral(R"re(\$dispatch\.run\(\s*([^,()]*?)\s*,\s*([^,()]*?)\s*[,)])re"));
@@ -32,6 +34,9 @@ QList<ActionCall> actionCalls(const QString& text)
     static const QRegularExpression literal(QStringLiteral(R"re(^"(\w+)"$)re"));
     static const QRegularExpression globalCall(QStringLiteral(R"re(\bGlobal\.run\(\s*([^,()]*?)\s*[,)])re"));
     static const QRegularExpression modelAction(QStringLiteral(R"re("action"\s*:\s*"(\w+)")re"));
+    static const QRegularExpression twinController(QStringLiteral(R"re(^(win\.)?controller$)re"));
+    static const QRegularExpression twinCall(QStringLiteral(R"re(\bwin\.run\(\s*([^,()]*?)\s*[,)])re"));
+    const QString twins = QStringLiteral("Ctrl_TermSent|Ctrl_Term");
 
     QStringList modelActions;
     for (auto it = modelAction.globalMatch(text); it.hasNext();)
@@ -42,7 +47,10 @@ QList<ActionCall> actionCalls(const QString& text)
     for (auto it = dispatchCall.globalMatch(text); it.hasNext();) {
         const QRegularExpressionMatch call = it.next();
         const int line = lineAt(text, call.capturedStart());
-        const QString controller = controllerName.match(call.captured(1)).captured(1);
+        const bool twin = twinController.match(call.captured(1)).hasMatch();
+        const QString controller = twin ? twins : controllerName.match(call.captured(1)).captured(1);
+        if (twin && call.captured(2) == QLatin1String("action"))
+            continue; // the page's own wrapper, checked at its callers
         if (call.captured(2) == QLatin1String("modelData.action") && !modelActions.isEmpty()) {
             for (const QString& action : qAsConst(modelActions))
                 calls.append({line, controller, action});
@@ -55,6 +63,10 @@ QList<ActionCall> actionCalls(const QString& text)
         calls.append({lineAt(text, call.capturedStart()), QStringLiteral("Ctrl_Global"),
                       literal.match(call.captured(1)).captured(1)});
     }
+    for (auto it = twinCall.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch call = it.next();
+        calls.append({lineAt(text, call.capturedStart()), twins, literal.match(call.captured(1)).captured(1)});
+    }
     return calls;
 }
 
@@ -63,11 +75,13 @@ QString problemWith(const ActionCall& call)
 {
     if (call.controller.isEmpty() || call.action.isEmpty())
         return QStringLiteral("the controller and the action must be written out");
-    const QVariant id = Dispatch::instance()->property(qPrintable(call.controller));
-    if (!id.isValid())
-        return QStringLiteral("no controller %1").arg(call.controller);
-    if (!Dispatch::instance()->hasAction(id.toInt(), call.action))
-        return QStringLiteral("%1 has no action \"%2\"").arg(call.controller, call.action);
+    for (const QString& controller : call.controller.split(QLatin1Char('|'))) {
+        const QVariant id = Dispatch::instance()->property(qPrintable(controller));
+        if (!id.isValid())
+            return QStringLiteral("no controller %1").arg(controller);
+        if (!Dispatch::instance()->hasAction(id.toInt(), call.action))
+            return QStringLiteral("%1 has no action \"%2\"").arg(controller, call.action);
+    }
     return QString();
 }
 
@@ -96,6 +110,8 @@ private slots:
             << R"qml(Ctrl_TextTrans has no action "transHistoryMakeDelet")qml";
         QTest::newRow("name in a variable") << R"qml($dispatch.run($dispatch.Ctrl_Global, name, []))qml"
                                             << "the controller and the action must be written out";
+        QTest::newRow("twin page misspelt") << R"qml(win.run("updateRepoLst", [false]))qml"
+                                            << R"qml(Ctrl_TermSent has no action "updateRepoLst")qml";
         QTest::newRow("controller in a variable") << R"qml($dispatch.run(ctrl, "copyText", []))qml"
                                                   << "the controller and the action must be written out";
     }
