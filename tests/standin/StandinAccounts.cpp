@@ -47,19 +47,26 @@ void StandinAccounts::seed()
     addUserEntity(QStringLiteral("10001"), QStringLiteral("ann"));
 }
 
+// A bill entity of an owner in its wire form; the other amounts start at 0.
+static QJsonObject newBillEntity(const QString& ownerId, const QString& type, const QString& name,
+                                 const QString& chargeType, int discount, double balance, int postPayLimit)
+{
+    return {{QStringLiteral("id"), QStringLiteral("be-") + ownerId},
+            {QStringLiteral("entity_type"), type},
+            {QStringLiteral("name"), name},
+            {QStringLiteral("charge_type"), chargeType},
+            {QStringLiteral("discount"), discount},
+            {QStringLiteral("balance"), balance},
+            {QStringLiteral("cost"), 0},
+            {QStringLiteral("pre_pay_limit"), 0},
+            {QStringLiteral("post_pay_limit"), postPayLimit},
+            {QStringLiteral("enabled"), true}};
+}
+
 // A new account starts pre-paid with 100.5 on it.
 void StandinAccounts::addUserEntity(const QString& id, const QString& name)
 {
-    m_billEntities.insert(id, QJsonObject{{QStringLiteral("id"), QStringLiteral("be-") + id},
-                                          {QStringLiteral("entity_type"), QStringLiteral("user")},
-                                          {QStringLiteral("name"), name},
-                                          {QStringLiteral("charge_type"), QStringLiteral("pre")},
-                                          {QStringLiteral("discount"), 100},
-                                          {QStringLiteral("balance"), 100.5},
-                                          {QStringLiteral("cost"), 0},
-                                          {QStringLiteral("pre_pay_limit"), 0},
-                                          {QStringLiteral("post_pay_limit"), 0},
-                                          {QStringLiteral("enabled"), true}});
+    m_billEntities.insert(id, newBillEntity(id, QStringLiteral("user"), name, QStringLiteral("pre"), 100, 100.5, 0));
 }
 
 QString StandinAccounts::addUser(const QString& name, const QString& email, const QString& password)
@@ -235,17 +242,10 @@ QJsonObject StandinAccounts::addWorkgroup(const QString& name, const QString& cr
          QJsonArray{QJsonObject{{QStringLiteral("user_id"), creatorId}, {QStringLiteral("user_name"), creatorName}}}},
         {QStringLiteral("ip_list"), QJsonArray()}};
     m_workgroups.append(group);
-    m_billEntities.insert(id, QJsonObject{{QStringLiteral("id"), QStringLiteral("be-") + id},
-                                          {QStringLiteral("entity_type"), QStringLiteral("workgroup")},
-                                          {QStringLiteral("name"), name},
-                                          {QStringLiteral("charge_type"), QStringLiteral("post")},
-                                          {QStringLiteral("discount"), 90},
-                                          {QStringLiteral("balance"), 0.0},
-                                          {QStringLiteral("cost"), 0},
-                                          {QStringLiteral("pre_pay_limit"), 0},
-                                          {QStringLiteral("post_pay_limit"), 500},
-                                          {QStringLiteral("enabled"), true},
-                                          {QStringLiteral("workgroup_id"), id}});
+    // A workgroup is post-paid, with a limit of 500.
+    QJsonObject entity = newBillEntity(id, QStringLiteral("workgroup"), name, QStringLiteral("post"), 90, 0.0, 500);
+    entity.insert(QStringLiteral("workgroup_id"), id);
+    m_billEntities.insert(id, entity);
     return group;
 }
 
