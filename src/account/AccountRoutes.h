@@ -20,7 +20,7 @@ ActionTable<Ctrl> userLoginActions()
     };
 }
 
-// Id 4.
+// Id 4. "updateWorkgroupAdmin" takes (workgroup id, new administrator's id, name).
 template <class Ctrl>
 ActionTable<Ctrl> userInfoActions()
 {
@@ -37,5 +37,8 @@ ActionTable<Ctrl> userInfoActions()
         DISPATCH_ACTION(rmWorkgroupIP, a.s(0), a.s(1)),
         DISPATCH_ACTION(fetchUserCostRecord, a.s(0), a.i(1), a.i(2)),
         DISPATCH_ACTION(updateWorkgroupAdmin, a.s(0), a.s(1), a.s(2)),
+        // The page picked a workgroup: it becomes current and is loaded.
+        {QStringLiteral("fetchWorkgroupInfo"),
+         [](Ctrl& c, const DispatchArgs& a) { c.selectWorkgroup(a.s(0)); }},
     };
 }

@@ -1177,6 +1177,33 @@
         </message>
     </context>
     <context>
+        <name>UserInfoCtrl</name>
+        <message>
+            <source>请求异常</source>
+            <translation>Request failed</translation>
+        </message>
+        <message>
+            <source>我自己</source>
+            <translation>Myself</translation>
+        </message>
+        <message>
+            <source>该用户不存在</source>
+            <translation>This user does not exist</translation>
+        </message>
+        <message>
+            <source>确定移除用户「%1」吗？</source>
+            <translation>Remove the user &quot;%1&quot;?</translation>
+        </message>
+        <message>
+            <source>确定移除IP「%1」吗？</source>
+            <translation>Remove the IP &quot;%1&quot;?</translation>
+        </message>
+        <message>
+            <source>确定转移管理员权限给用户「%1」吗？</source>
+            <translation>Hand the administrator role over to the user &quot;%1&quot;?</translation>
+        </message>
+    </context>
+    <context>
         <name>UserLoginCtrl</name>
         <message>
             <source>登录失败</source>

@@ -1177,6 +1177,33 @@
         </message>
     </context>
     <context>
+        <name>UserInfoCtrl</name>
+        <message>
+            <source>请求异常</source>
+            <translation>請求異常</translation>
+        </message>
+        <message>
+            <source>我自己</source>
+            <translation>我自己</translation>
+        </message>
+        <message>
+            <source>该用户不存在</source>
+            <translation>該使用者不存在</translation>
+        </message>
+        <message>
+            <source>确定移除用户「%1」吗？</source>
+            <translation>確定移除使用者「%1」嗎？</translation>
+        </message>
+        <message>
+            <source>确定移除IP「%1」吗？</source>
+            <translation>確定移除IP「%1」嗎？</translation>
+        </message>
+        <message>
+            <source>确定转移管理员权限给用户「%1」吗？</source>
+            <translation>確定轉移管理員許可權給使用者「%1」嗎？</translation>
+        </message>
+    </context>
+    <context>
         <name>UserLoginCtrl</name>
         <message>
             <source>登录失败</source>

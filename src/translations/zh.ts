@@ -1177,6 +1177,33 @@
     </message>
 </context>
 <context>
+    <name>UserInfoCtrl</name>
+    <message>
+        <source>请求异常</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>我自己</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>该用户不存在</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确定移除用户「%1」吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确定移除IP「%1」吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确定转移管理员权限给用户「%1」吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>UserLoginCtrl</name>
     <message>
         <source>登录失败</source>

@@ -30,7 +30,8 @@ void VexilService::reportError(const QString& msg, const QString& ext)
 
 void VexilService::reportPv(const QString& page)
 {
-    Q_UNUSED(page)
+    QMutexLocker locker(&lock);
+    pages.append(page);
     // TODO(telemetry): page view to "/collect/pv" with {"from": page}.
 }
 
@@ -48,4 +49,10 @@ QList<QPair<QString, QString>> VexilService::queuedErrors() const
 {
     QMutexLocker locker(&lock);
     return errorQueue;
+}
+
+QStringList VexilService::reportedPages() const
+{
+    QMutexLocker locker(&lock);
+    return pages;
 }

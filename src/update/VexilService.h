@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 // The process-wide telemetry client.
 class VexilService : public QObject
@@ -22,10 +23,13 @@ public:
 
     // The error records queued and not yet sent, as (msg, ext).
     QList<QPair<QString, QString>> queuedErrors() const;
+    // The page keys reported so far, oldest first.
+    QStringList reportedPages() const;
 
 private:
     VexilService();
 
     mutable QMutex lock;
     QList<QPair<QString, QString>> errorQueue;
+    QStringList pages;
 };

@@ -178,7 +178,11 @@ private slots:
             [makeGroup, wg](UserService& service, const ServiceCallback& done) { makeGroup(); service.deleteWorkgroup(wg, done); },
             ac + "deleteWorkgroup", true, {{"value", wg}});
         row("add member",
-            [makeGroup, wg](UserService& service, const ServiceCallback& done) { makeGroup(); service.addWorkgroupMembers(wg, "bo", done); },
+            [s, makeGroup, wg](UserService& service, const ServiceCallback& done) {
+                makeGroup();
+                s->accounts().addUser("bo", "bo@example.com", "pw");
+                service.addWorkgroupMembers(wg, "bo", done);
+            },
             ac + "addWorkgroupMembers", true, {{"value.workgroup_id", wg}});
         row("remove member",
             [makeGroup, wg](UserService& service, const ServiceCallback& done) { makeGroup(); service.deleteWorkgroupMembers(wg, "bo", done); },
@@ -253,7 +257,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(results[1]->calls, 1, 5000);
         QTest::qWait(500);
         QCOMPARE(results[0]->calls, 0);
-        QCOMPARE(results[1]->data.value("value").toList(), QVariantList{"ann"});
+        const QVariantMap ann{{"user_id", "10001"}, {"user_name", "ann"}};
+        QCOMPARE(results[1]->data.value("value").toList(), QVariantList{ann});
         QCOMPARE(results[2]->data.value("name").toString(), QString("team"));
     }
 };

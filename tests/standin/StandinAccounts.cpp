@@ -3,6 +3,8 @@
 #include <QCryptographicHash>
 #include <QJsonArray>
 
+#include <algorithm>
+
 StandinAccounts::StandinAccounts()
 {
     seed();
@@ -29,6 +31,8 @@ void StandinAccounts::reset()
     m_mailCodes.clear();
     m_loginCodes.clear();
     m_workgroups.clear();
+    m_billEntities.clear();
+    m_costRecords.clear();
     m_counter = 0;
     m_workgroupCounter = 0;
     seed();
@@ -40,6 +44,29 @@ void StandinAccounts::seed()
                     passwordHash(QStringLiteral("open sesame")), QStringLiteral("avatar-ann"), QString(), QString(),
                     QString()});
     m_sessions.insert(QStringLiteral("standin-remembered"), QStringLiteral("10001"));
+    addUserEntity(QStringLiteral("10001"), QStringLiteral("ann"));
+}
+
+// A bill entity of an owner in its wire form; the other amounts start at 0.
+static QJsonObject newBillEntity(const QString& ownerId, const QString& type, const QString& name,
+                                 const QString& chargeType, int discount, double balance, int postPayLimit)
+{
+    return {{QStringLiteral("id"), QStringLiteral("be-") + ownerId},
+            {QStringLiteral("entity_type"), type},
+            {QStringLiteral("name"), name},
+            {QStringLiteral("charge_type"), chargeType},
+            {QStringLiteral("discount"), discount},
+            {QStringLiteral("balance"), balance},
+            {QStringLiteral("cost"), 0},
+            {QStringLiteral("pre_pay_limit"), 0},
+            {QStringLiteral("post_pay_limit"), postPayLimit},
+            {QStringLiteral("enabled"), true}};
+}
+
+// A new account starts pre-paid with 100.5 on it.
+void StandinAccounts::addUserEntity(const QString& id, const QString& name)
+{
+    m_billEntities.insert(id, newBillEntity(id, QStringLiteral("user"), name, QStringLiteral("pre"), 100, 100.5, 0));
 }
 
 QString StandinAccounts::addUser(const QString& name, const QString& email, const QString& password)
@@ -52,6 +79,7 @@ QString StandinAccounts::addUserWithHash(const QString& name, const QString& ema
     std::lock_guard<std::mutex> lock(m_mutex);
     const QString id = QString::number(20000 + ++m_counter);
     m_users.append({id, name, email, passwordHash, QString(), QString(), QString(), QString()});
+    addUserEntity(id, name);
     return id;
 }
 
@@ -190,41 +218,66 @@ QString StandinAccounts::takeLoginCode(const QString& code)
     return m_loginCodes.take(code);
 }
 
-QString StandinAccounts::addWorkgroup(const QString& name, const QString& creatorName)
+QList<QJsonObject>::iterator StandinAccounts::findWorkgroup(const QString& id)
+{
+    return std::find_if(m_workgroups.begin(), m_workgroups.end(),
+                        [&id](const QJsonObject& group) { return group.value(QStringLiteral("id")).toString() == id; });
+}
+
+QJsonObject StandinAccounts::addWorkgroup(const QString& name, const QString& creatorName)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
+    QString creatorId;
+    for (const StandinUser& user : qAsConst(m_users)) {
+        if (user.name == creatorName)
+            creatorId = user.id;
+    }
     const QString id = QStringLiteral("wg-%1").arg(++m_workgroupCounter);
-    m_workgroups.insert(id, QJsonObject{{QStringLiteral("id"), id},
-                                        {QStringLiteral("name"), name},
-                                        {QStringLiteral("type"), QStringLiteral("team")},
-                                        {QStringLiteral("admin_user_name"), creatorName},
-                                        {QStringLiteral("members"), QJsonArray{creatorName}},
-                                        {QStringLiteral("ips"), QJsonArray()}});
-    return id;
+    const QJsonObject group{
+        {QStringLiteral("id"), id},
+        {QStringLiteral("name"), name},
+        {QStringLiteral("admin_user_id"), creatorId},
+        {QStringLiteral("admin_user_name"), creatorName},
+        {QStringLiteral("member_list"),
+         QJsonArray{QJsonObject{{QStringLiteral("user_id"), creatorId}, {QStringLiteral("user_name"), creatorName}}}},
+        {QStringLiteral("ip_list"), QJsonArray()}};
+    m_workgroups.append(group);
+    // A workgroup is post-paid, with a limit of 500.
+    QJsonObject entity = newBillEntity(id, QStringLiteral("workgroup"), name, QStringLiteral("post"), 90, 0.0, 500);
+    entity.insert(QStringLiteral("workgroup_id"), id);
+    m_billEntities.insert(id, entity);
+    return group;
 }
 
 std::optional<QJsonObject> StandinAccounts::workgroup(const QString& id) const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    const auto found = m_workgroups.constFind(id);
-    if (found == m_workgroups.constEnd())
-        return std::nullopt;
-    return *found;
+    for (const QJsonObject& group : m_workgroups) {
+        if (group.value(QStringLiteral("id")).toString() == id)
+            return group;
+    }
+    return std::nullopt;
 }
 
 bool StandinAccounts::updateWorkgroup(const QString& id, const QJsonObject& workgroup)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_workgroups.contains(id))
+    const auto found = findWorkgroup(id);
+    if (found == m_workgroups.end())
         return false;
-    m_workgroups.insert(id, workgroup);
+    *found = workgroup;
     return true;
 }
 
 bool StandinAccounts::deleteWorkgroup(const QString& id)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_workgroups.remove(id) > 0;
+    const auto found = findWorkgroup(id);
+    if (found == m_workgroups.end())
+        return false;
+    m_workgroups.erase(found);
+    m_billEntities.remove(id);
+    return true;
 }
 
 QList<QJsonObject> StandinAccounts::workgroupsOf(const QString& userName) const
@@ -232,8 +285,61 @@ QList<QJsonObject> StandinAccounts::workgroupsOf(const QString& userName) const
     std::lock_guard<std::mutex> lock(m_mutex);
     QList<QJsonObject> found;
     for (const QJsonObject& group : m_workgroups) {
-        if (group.value(QStringLiteral("members")).toArray().contains(userName))
-            found.append(group);
+        for (const QJsonValue& member : group.value(QStringLiteral("member_list")).toArray()) {
+            if (member.toObject().value(QStringLiteral("user_name")).toString() == userName) {
+                found.append(group);
+                break;
+            }
+        }
     }
     return found;
+}
+
+std::optional<QJsonObject> StandinAccounts::billEntity(const QString& ownerId) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const auto found = m_billEntities.constFind(ownerId);
+    if (found == m_billEntities.constEnd())
+        return std::nullopt;
+    return *found;
+}
+
+void StandinAccounts::updateBillEntity(const QString& ownerId, const QJsonObject& fields)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto found = m_billEntities.find(ownerId);
+    if (found == m_billEntities.end())
+        return;
+    for (auto it = fields.constBegin(); it != fields.constEnd(); ++it)
+        found->insert(it.key(), it.value());
+}
+
+QJsonArray StandinAccounts::billEntitiesOf(const QString& userId) const
+{
+    QString userName;
+    if (const auto owner = user(userId))
+        userName = owner->name;
+    const QList<QJsonObject> groups = workgroupsOf(userName);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    QJsonArray entities;
+    if (m_billEntities.contains(userId))
+        entities.append(m_billEntities.value(userId));
+    for (const QJsonObject& group : groups) {
+        const QString id = group.value(QStringLiteral("id")).toString();
+        if (m_billEntities.contains(id))
+            entities.append(m_billEntities.value(id));
+    }
+    return entities;
+}
+
+void StandinAccounts::addCostRecord(const QString& userId, const QJsonObject& record)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_costRecords[userId].append(record);
+}
+
+QJsonArray StandinAccounts::costRecordsOf(const QString& userId) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_costRecords.value(userId);
 }

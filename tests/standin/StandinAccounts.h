@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
@@ -64,22 +65,40 @@ public:
     QString issueLoginCode(const QString& userId);
     QString takeLoginCode(const QString& code); // the user id, or ""
 
-    // Workgroups "wg-1", "wg-2", ... as {"id", "name", "type", "admin_user_name", "members": [...], "ips": [...]}.
-    QString addWorkgroup(const QString& name, const QString& creatorName);
+    // Workgroups "wg-1", "wg-2", ... in creation order, each in the form the workgroup query
+    // answers: {"id", "name", "admin_user_id", "admin_user_name", "member_list": [{"user_id",
+    // "user_name"}], "ip_list": [...]}. The creator is member and administrator, and the
+    // workgroup gets its own bill entity.
+    QJsonObject addWorkgroup(const QString& name, const QString& creatorName);
     std::optional<QJsonObject> workgroup(const QString& id) const;
     bool updateWorkgroup(const QString& id, const QJsonObject& workgroup);
     bool deleteWorkgroup(const QString& id);
     QList<QJsonObject> workgroupsOf(const QString& userName) const;
 
+    // Bill entities in the form the bill-entity query answers, one per user ("be-<user id>") and
+    // one per workgroup ("be-<workgroup id>", "workgroup_id" naming the group).
+    std::optional<QJsonObject> billEntity(const QString& ownerId) const;
+    void updateBillEntity(const QString& ownerId, const QJsonObject& fields); // merges the fields
+    // The user's own entity first, then those of the user's workgroups in creation order.
+    QJsonArray billEntitiesOf(const QString& userId) const;
+
+    // Cost records {"id", "bill_entity_id", "cost", "cost_time": yyyymmdd} charged to a user.
+    void addCostRecord(const QString& userId, const QJsonObject& record);
+    QJsonArray costRecordsOf(const QString& userId) const;
+
 private:
     void seed();
+    void addUserEntity(const QString& id, const QString& name);
+    QList<QJsonObject>::iterator findWorkgroup(const QString& id);
 
     mutable std::mutex m_mutex;
     QList<StandinUser> m_users;
     QHash<QString, QString> m_sessions;   // session -> user id
     QHash<QString, QString> m_mailCodes;  // address -> code
     QHash<QString, QString> m_loginCodes; // code -> user id
-    QHash<QString, QJsonObject> m_workgroups;
+    QList<QJsonObject> m_workgroups;
+    QHash<QString, QJsonObject> m_billEntities; // owner id -> entity
+    QHash<QString, QJsonArray> m_costRecords;   // user id -> records
     int m_counter = 0;
     int m_workgroupCounter = 0;
 };

@@ -351,55 +351,53 @@ QList<StandinRoute> profileRoutes()
               })),
         route(QStringLiteral("/api/billingsystem/findUserAllBillEntity"), {Header::Session, false, {{"user_id", 's'}}},
               signedIn([](const StandinRequest&, StandinServer& server, const StandinUser& user) {
-                  QJsonArray entities{QJsonObject{{QStringLiteral("entity_id"), user.id},
-                                                  {QStringLiteral("entity_type"), QStringLiteral("user")},
-                                                  {QStringLiteral("name"), user.name},
-                                                  {QStringLiteral("enabled"), true},
-                                                  {QStringLiteral("balance"), 100.0},
-                                                  {QStringLiteral("charge_type"), QStringLiteral("prepay")}}};
-                  for (const QJsonObject& group : server.accounts().workgroupsOf(user.name))
-                      entities.append(QJsonObject{{QStringLiteral("entity_id"), group.value(QStringLiteral("id"))},
-                                                  {QStringLiteral("entity_type"), QStringLiteral("workgroup")},
-                                                  {QStringLiteral("name"), group.value(QStringLiteral("name"))},
-                                                  {QStringLiteral("enabled"), true},
-                                                  {QStringLiteral("balance"), 0.0},
-                                                  {QStringLiteral("charge_type"), QStringLiteral("postpay")}});
-                  return StandinReply::success(entities);
+                  return StandinReply::success(server.accounts().billEntitiesOf(user.id));
               })),
         route(QStringLiteral("/api/billingsystem/findUserCostRecord"),
               {Header::Session, false, {{"user_id", 's'}, {"query_type", 's'}, {"start_time", 'i'}, {"end_time", 'i'}}},
-              signedIn([](const StandinRequest&, StandinServer&, const StandinUser&) {
+              signedIn([](const StandinRequest&, StandinServer& server, const StandinUser& user) {
                   return StandinReply::success(
-                      QJsonObject{{QStringLiteral("record_list"), QJsonArray()}, {QStringLiteral("total"), 0}});
+                      QJsonObject{{QStringLiteral("cost_records"), server.accounts().costRecordsOf(user.id)}});
               })),
     };
 }
 
-// Changes one list of a workgroup ("members" or "ips") by the request's one-item list.
-StandinHandler changeWorkgroupList(const QString& list, const QString& listPath, const QString& itemKey, bool add)
+// Changes a workgroup's "member_list" or "ip_list" by the request's one-item list. Only a
+// known user can become a member.
+StandinHandler changeWorkgroupList(bool members, bool add)
 {
     return signedIn([=](const StandinRequest& request, StandinServer& server, const StandinUser&) {
+        StandinAccounts& accounts = server.accounts();
         const QString id = text(request, "value.workgroup_id");
-        auto group = server.accounts().workgroup(id);
+        auto group = accounts.workgroup(id);
         if (!group)
             return refuse(QStringLiteral("Workgroup-Not-Exist"), QStringLiteral("工作组不存在"));
-        const QJsonValue first = request.at(listPath).toArray().at(0);
-        const QString item = itemKey.isEmpty() ? first.toString() : first.toObject().value(itemKey).toString();
-        QJsonArray items = group->value(list).toArray();
+        const QString list = members ? QStringLiteral("member_list") : QStringLiteral("ip_list");
+        const QJsonValue first = request.at(QStringLiteral("value.") + list).toArray().at(0);
+        const QString item = members ? first.toObject().value(QStringLiteral("user_name")).toString() : first.toString();
+        auto itemOf = [members](const QJsonValue& entry) {
+            return members ? entry.toObject().value(QStringLiteral("user_name")).toString() : entry.toString();
+        };
         QJsonArray changed;
-        for (const QJsonValue& existing : items) {
-            if (existing.toString() != item)
+        for (const QJsonValue& existing : group->value(list).toArray()) {
+            if (itemOf(existing) != item)
                 changed.append(existing);
         }
-        if (add)
+        if (add && members) {
+            const auto user = accounts.findByNameOrEmail(item);
+            if (!user)
+                return refuse(QStringLiteral("User-Not-Exist"), QStringLiteral("用户不存在"));
+            changed.append(QJsonObject{{QStringLiteral("user_id"), user->id}, {QStringLiteral("user_name"), user->name}});
+        } else if (add) {
             changed.append(item);
+        }
         group->insert(list, changed);
-        server.accounts().updateWorkgroup(id, *group);
+        accounts.updateWorkgroup(id, *group);
         return StandinReply::success(true);
     });
 }
 
-// The scalar-value workgroup query answering one part of the workgroup.
+// The scalar-value workgroup query answering the workgroup or one of its lists.
 StandinHandler workgroupQuery(const QString& part)
 {
     return signedIn([part](const StandinRequest& request, StandinServer& server, const StandinUser&) {
@@ -410,6 +408,24 @@ StandinHandler workgroupQuery(const QString& part)
     });
 }
 
+// Hands the administrator role to a member, named by user name; false for anyone else.
+StandinReply transferAdministrator(const StandinRequest& request, StandinServer& server, const StandinUser&)
+{
+    auto group = server.accounts().workgroup(text(request, "value.workgroup_id"));
+    if (!group)
+        return refuse(QStringLiteral("Workgroup-Not-Exist"), QStringLiteral("工作组不存在"));
+    const QString admin = text(request, "value.admin_user_name");
+    for (const QJsonValue& member : group->value(QStringLiteral("member_list")).toArray()) {
+        if (member.toObject().value(QStringLiteral("user_name")).toString() == admin) {
+            group->insert(QStringLiteral("admin_user_name"), admin);
+            group->insert(QStringLiteral("admin_user_id"), member.toObject().value(QStringLiteral("user_id")));
+            server.accounts().updateWorkgroup(group->value(QStringLiteral("id")).toString(), *group);
+            return StandinReply::success(true);
+        }
+    }
+    return StandinReply::success(false);
+}
+
 QList<StandinRoute> workgroupRoutes()
 {
     const Shape members{Header::Session, false, {{"workgroup_id", 's'}, {"member_list", 'm'}}};
@@ -417,8 +433,8 @@ QList<StandinRoute> workgroupRoutes()
     const Shape scalar{Header::Session, true, {}};
     return {
         route(accessControl("findWorkgroupInfo"), scalar, workgroupQuery(QString())),
-        route(accessControl("findWorkgroupMembers"), scalar, workgroupQuery(QStringLiteral("members"))),
-        route(accessControl("findWorkgroupIP"), scalar, workgroupQuery(QStringLiteral("ips"))),
+        route(accessControl("findWorkgroupMembers"), scalar, workgroupQuery(QStringLiteral("member_list"))),
+        route(accessControl("findWorkgroupIP"), scalar, workgroupQuery(QStringLiteral("ip_list"))),
         route(accessControl("findUserWorkgroup"), scalar,
               signedIn([](const StandinRequest&, StandinServer& server, const StandinUser& user) {
                   return StandinReply::success(
@@ -441,23 +457,12 @@ QList<StandinRoute> workgroupRoutes()
               signedIn([](const StandinRequest& request, StandinServer& server, const StandinUser&) {
                   return StandinReply::success(server.accounts().deleteWorkgroup(text(request, "value")));
               })),
-        route(accessControl("addWorkgroupMembers"), members,
-              changeWorkgroupList("members", "value.member_list", "user_name", true)),
-        route(accessControl("deleteWorkgroupMembers"), members,
-              changeWorkgroupList("members", "value.member_list", "user_name", false)),
-        route(accessControl("addWorkgroupIP"), ips, changeWorkgroupList("ips", "value.ip_list", QString(), true)),
-        route(accessControl("deleteWorkgroupIP"), ips, changeWorkgroupList("ips", "value.ip_list", QString(), false)),
+        route(accessControl("addWorkgroupMembers"), members, changeWorkgroupList(true, true)),
+        route(accessControl("deleteWorkgroupMembers"), members, changeWorkgroupList(true, false)),
+        route(accessControl("addWorkgroupIP"), ips, changeWorkgroupList(false, true)),
+        route(accessControl("deleteWorkgroupIP"), ips, changeWorkgroupList(false, false)),
         route(accessControl("updateWorkgroupAdminUser"),
-              {Header::Session, false, {{"workgroup_id", 's'}, {"admin_user_name", 's'}}},
-              signedIn([](const StandinRequest& request, StandinServer& server, const StandinUser&) {
-                  auto group = server.accounts().workgroup(text(request, "value.workgroup_id"));
-                  const QString admin = text(request, "value.admin_user_name");
-                  if (!group || !group->value(QStringLiteral("members")).toArray().contains(admin))
-                      return refuse(QStringLiteral("Member-Not-Exist"), QStringLiteral("成员不存在"));
-                  group->insert(QStringLiteral("admin_user_name"), admin);
-                  server.accounts().updateWorkgroup(group->value(QStringLiteral("id")).toString(), *group);
-                  return StandinReply::success(true);
-              })),
+              {Header::Session, false, {{"workgroup_id", 's'}, {"admin_user_name", 's'}}}, signedIn(transferAdministrator)),
     };
 }
 
