@@ -10,6 +10,7 @@
 #include "update/VexilService.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonValue>
 #include <QUrl>
 
@@ -29,6 +30,7 @@ struct RequestService::Call
     Envelope envelope = Api;
     QString url;
     QJsonObject body; // its header session is rewritten in place before a re-send
+    QByteArray fields; // when set, the members sent after body's header, as JSON text
     ServiceCallback callback;
     QString hudWindow;
     bool report = false;
@@ -128,6 +130,21 @@ QSharedPointer<CallHandle> RequestService::postJsonForTrans(const QString& path,
     return post(call);
 }
 
+QSharedPointer<CallHandle> RequestService::postJsonBytesForTrans(const QString& path, const QJsonObject& header,
+                                                                 const QByteArray& fields, ServiceCallback callback,
+                                                                 const QString& hudWindow, int tries)
+{
+    auto call = CallPtr::create();
+    call->envelope = Call::Imt;
+    call->url = baseUrl + path;
+    call->body = QJsonObject{{QStringLiteral("header"), header}};
+    call->fields = fields;
+    call->callback = std::move(callback);
+    call->hudWindow = hudWindow;
+    call->tries = tries;
+    return post(call);
+}
+
 QSharedPointer<CallHandle> RequestService::postSessionRenewal(const QString& path, const QJsonObject& body,
                                                               ServiceCallback callback)
 {
@@ -159,8 +176,17 @@ void RequestService::send(const CallPtr& call)
     const auto onError = [this, call](Request::RequestErrorType type, int code, QSharedPointer<QNetworkReply>) {
         onPostJsonError(call, type, code);
     };
-    call->handle->setReply(
-        transport->asyncPostJson(call->url, &call->body, AppConfig::requestTimeoutMs(), onReply, onError));
+    if (call->fields.isEmpty()) {
+        call->handle->setReply(
+            transport->asyncPostJson(call->url, &call->body, AppConfig::requestTimeoutMs(), onReply, onError));
+        return;
+    }
+    const QByteArray header = QJsonDocument(call->body.value(QStringLiteral("header")).toObject()).toJson(QJsonDocument::Compact);
+    QByteArray bytes;
+    bytes.reserve(header.size() + call->fields.size() + 16);
+    bytes.append("{\"header\":").append(header).append(',').append(call->fields).append('}');
+    call->handle->setReply(transport->asyncPostJson(call->url, bytes, QStringLiteral("application/json"),
+                                                    AppConfig::requestTimeoutMs(), onReply, onError));
 }
 
 // The result of a 200 reply, from its "value".

@@ -17,6 +17,7 @@ QList<StandinRoute> textTranslationExtra(); // the same with strict bodies; memo
 QList<StandinRoute> account();          // session renewal
 QList<StandinRoute> update();           // version check, remote configuration and its document
 QList<StandinRoute> collector();        // telemetry collector paths
+QList<StandinRoute> fileTranslation();  // "auto_translation_file" tasks
 
 // The check code the version-check reply carries for an offer.
 QString versionCheckCode(qint64 requestTime, const QString& version, const QString& url, qint64 responseTime);
