@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -110,7 +111,9 @@ bool FileTransCtrl::checkLangSupport(const QString& feature, const QString& sour
 void FileTransCtrl::translation(const QString& path, const QString& sourceLang, const QString& targetLang,
                                 const QString& domain)
 {
-    checkAndSubmit(path, sourceLang, targetLang, domain, false);
+    // A drop hands over file URLs, encoded: spaces, "#", "%" and other scripts come back here.
+    const QString local = path.startsWith(QLatin1String("file:")) ? QUrl(path).toLocalFile() : path;
+    checkAndSubmit(local, sourceLang, targetLang, domain, false);
 }
 
 void FileTransCtrl::checkAndSubmit(const QString& path, const QString& sourceLang, const QString& targetLang,

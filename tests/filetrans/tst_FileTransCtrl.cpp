@@ -168,6 +168,17 @@ private slots:
         QVERIFY(ctrl->pollSnapshot().contains(state->fileTransHistory.at(0).file_id));
     }
 
+    void droppedUrlIsALocalFile()
+    {
+        const QByteArray content("dropped");
+        const QString path = file(QStringLiteral("a b#1 %20 文件.txt"), content);
+        ctrl->translation(QUrl::fromLocalFile(path).toString(), "zh", "en", QString());
+        QTRY_COMPARE(standin->requestCount(SubmitKey), 1);
+        const StandinRequest request = standin->requests(SubmitKey).at(0);
+        QCOMPARE(request.at("source.name").toString(), QStringLiteral("a b#1 %20 文件.txt"));
+        QCOMPARE(QByteArray::fromBase64(request.at("source.content_base64").toString().toLatin1()), content);
+    }
+
     // The repeated drop keeps its domain through the question; 取消 submits nothing.
     void repetitionIsAskedAndKeepsTheDomain()
     {

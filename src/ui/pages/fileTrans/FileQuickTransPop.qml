@@ -12,8 +12,12 @@ Popup {
     property var file: $state.quickTransfileData
     property var langTable: $state.fileTransLangData
 
+    // Centred on the window, whatever the page around it.
+    parent: Overlay.overlay
+    anchors.centerIn: Overlay.overlay
     width: 460
     height: 260
+    padding: 0
     modal: true
     focus: true
     closePolicy: Popup.CloseOnEscape
@@ -109,26 +113,34 @@ Popup {
                 model: pop.choices(false, sourceSelect.currentValue)
             }
         }
-        Row {
-            anchors.right: parent.right
-            spacing: 12
-            LiteButton {
-                objectName: "quickTransCancel"
-                width: 80
-                height: 30
-                text: qsTr("取消")
-                onClicked: pop.close()
-            }
-            LiteButton {
-                objectName: "quickTransSure"
-                width: 80
-                height: 30
-                text: qsTr("确定")
-                onClicked: {
-                    $dispatch.run($dispatch.Ctrl_FileTrans, "translation",
-                                  [pop.file.path, sourceSelect.currentValue, targetSelect.currentValue, ""])
-                    pop.close()
-                }
+    }
+
+    Row {
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.margins: 16
+        spacing: 12
+        TitleButton {
+            objectName: "quickTransCancel"
+            width: 80
+            height: 30
+            fontSize: pop.winFontSize.normal
+            title: qsTr("取消")
+            titleColor: pop.winColor.bodyText
+            normalBgColor: "transparent"
+            borderColor: pop.winColor.line
+            onClicked: pop.close()
+        }
+        TitleButton {
+            objectName: "quickTransSure"
+            width: 80
+            height: 30
+            fontSize: pop.winFontSize.normal
+            title: qsTr("确定")
+            onClicked: {
+                $dispatch.run($dispatch.Ctrl_FileTrans, "translation",
+                              [pop.file.path, sourceSelect.currentValue, targetSelect.currentValue, ""])
+                pop.close()
             }
         }
     }

@@ -252,6 +252,5 @@ Item {
 
     FileQuickTransPop {
         id: quickTransPop
-        anchors.centerIn: parent
     }
 }
