@@ -79,7 +79,7 @@ int main(int argc, char** argv)
         file.open(QIODevice::WriteOnly);
         QByteArray block(1024 * 1024, '\0');
         for (int i = 0; i < block.size(); ++i)
-            block[i] = char(i * 7919 % 251);
+            block[i] = char(quint32(i) * 7919u % 251u);
         for (qint64 written = 0; written < FileBytes; written += block.size())
             file.write(block);
     }
