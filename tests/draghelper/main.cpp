@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QUrl>
 
 class DragSource : public QLabel
@@ -19,8 +20,9 @@ protected:
         data->setUrls({QUrl::fromLocalFile(path)});
         auto* drag = new QDrag(this);
         drag->setMimeData(data);
-        const Qt::DropAction action = drag->exec(Qt::CopyAction);
-        QCoreApplication::exit(action == Qt::CopyAction ? 0 : 1);
+        const int code = drag->exec(Qt::CopyAction) == Qt::CopyAction ? 0 : 1;
+        // The target asks this process for the data after the drop: stay until it has.
+        QTimer::singleShot(3000, [code] { QCoreApplication::exit(code); });
     }
 
 private:

@@ -1,5 +1,5 @@
-// A document handed over at start is submitted from the pop-up and followed to its end:
-// PARLAVINE_TEST_NEEDS_DISPLAY.
+// A document handed over at start is submitted from the pop-up and followed to its end; one dragged
+// from another program onto the page is submitted: PARLAVINE_TEST_NEEDS_DISPLAY.
 #include "AppProcess.h"
 #include "StandinProcess.h"
 #include "StandinRoute.h"
@@ -48,6 +48,46 @@ class TestClientFileTrans : public QObject
         return QSize(size.at(0).section('=', 1).toInt(), size.at(1).section('=', 1).toInt());
     }
 
+    QPoint screenPosition(const QString& window) const
+    {
+        const QStringList at = run("xdotool", {"getwindowgeometry", "--shell", window})
+                                   .split('\n')
+                                   .filter(QRegularExpression("^(X|Y)="));
+        if (at.size() != 2)
+            return QPoint();
+        return QPoint(at.at(0).section('=', 1).toInt(), at.at(1).section('=', 1).toInt());
+    }
+
+    QString writeFile(const QString& name, const QByteArray& content)
+    {
+        QFile file(files.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+            return QString();
+        return file.fileName();
+    }
+
+    // Starts the client and opens the document page (the sidebar's second button); its window, or
+    // "" when the page did not load its task list.
+    QString openDocumentPage(const QStringList& arguments)
+    {
+        if (!standin.reset())
+            return QString();
+        app = std::make_unique<AppProcess>();
+        if (!app->start(standin.environment(QProcessEnvironment::systemEnvironment()), arguments)
+            || !app->waitForWindow("Parlavine", 60000)) {
+            qWarning("%s", app->errorOutput().constData());
+            return QString();
+        }
+        const QString window = mainWindow();
+        QTest::qWait(3000);
+        run("xdotool", {"mousemove", "--window", window, "42", "147", "click", "1"});
+        const QString list = StandinRoute::imtKey("auto_translation_file", "list");
+        if (!QTest::qWaitFor([&] { return count(list) >= 1; }, 60000))
+            return QString();
+        QTest::qWait(1500); // the page's language pair arrives
+        return window;
+    }
+
     void shoot(const QString& name) { run("import", {"-window", mainWindow(), screenshots.filePath(name + ".png")}); }
 
     QList<StandinRequest> requestsOf(const QString& route)
@@ -92,26 +132,14 @@ private slots:
 
     void handedOverDocumentIsSubmittedAndFollowed()
     {
-        QVERIFY(standin.reset());
-        const QString path = files.filePath(QStringLiteral("hand over #1.txt"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("hello world");
-        file.close();
-
-        app = std::make_unique<AppProcess>();
-        QVERIFY(app->start(standin.environment(QProcessEnvironment::systemEnvironment()),
-                           {QStringLiteral("--transfile=") + path}));
-        QVERIFY2(app->waitForWindow("Parlavine", 60000), app->errorOutput().constData());
-        // Signed out, the hand-over waits on the document page: the sidebar's second button.
-        const QString window = mainWindow();
+        const QString path = writeFile(QStringLiteral("hand over #1.txt"), "hello world");
+        QVERIFY(!path.isEmpty());
+        // Signed out, the hand-over waits on the document page.
+        const QString window = openDocumentPage({QStringLiteral("--transfile=") + path});
+        QVERIFY(!window.isEmpty());
         const QSize size = windowSize(window);
         QVERIFY(size.isValid());
-        QTest::qWait(3000);
-        run("xdotool", {"mousemove", "--window", window, "42", "147", "click", "1"});
-        const QString list = StandinRoute::imtKey("auto_translation_file", "list");
-        QTRY_VERIFY_WITH_TIMEOUT(count(list) >= 1, 60000);
-        QTest::qWait(2000); // the pop-up fades in
+        QTest::qWait(500); // the pop-up fades in
         shoot("handover-pop");
 
         // "确定" sits in the bottom right corner of the pop-up, which is centred on the window.
@@ -131,6 +159,54 @@ private slots:
         QTest::qWait(1500);
         shoot("history-completed");
         QCOMPARE(count(check), 4); // polling stopped with the completed task
+    }
+
+    // A file dragged from another program onto the drop area is submitted with its content; its
+    // name holds a blank and "#", which a file URL writes as "%20" and "%23".
+    void droppedFileIsSubmitted()
+    {
+        const QString path = writeFile(QStringLiteral("dropped #2.txt"), "dropped content");
+        QVERIFY(!path.isEmpty());
+        const QString window = openDocumentPage({});
+        QVERIFY(!window.isEmpty());
+
+        // The helper's small window sits in the screen's top left corner, beside the main window.
+        QProcess helper;
+        helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        helper.setProcessEnvironment(environment);
+        helper.start(PARLAVINE_DRAGHELPER_BINARY, {path});
+        QVERIFY(helper.waitForStarted());
+        QString source;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !(source = run("xdotool", {"search", "--onlyvisible", "--pid", QString::number(helper.processId()),
+                                       "--name", "^parlavine-drag$"}).section('\n', 0, 0)).isEmpty(),
+            20000);
+        const QPoint from = screenPosition(source) + QPoint(60, 40);
+        const QSize size = windowSize(window);
+        const QPoint to = screenPosition(window) + QPoint(size.width() / 2, 205);
+        QVERIFY(!QRect(screenPosition(window), size).contains(from));
+
+        run("xdotool", {"mousemove", "--sync", QString::number(from.x()), QString::number(from.y())});
+        run("xdotool", {"mousedown", "1"});
+        // The drag follows the pointer in steps, so that both sides see it move and enter.
+        for (int step = 1; step <= 10; ++step) {
+            const QPoint at = from + (to - from) * step / 10;
+            QTest::qWait(100);
+            run("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y())});
+        }
+        QTest::qWait(500);
+        shoot("drop-hover");
+        run("xdotool", {"mouseup", "1"});
+        QVERIFY(helper.waitForFinished(20000));
+        QCOMPARE(helper.exitCode(), 0); // the page accepted the drop
+
+        const QString submit = StandinRoute::imtKey("auto_translation_file", "submit");
+        QTRY_COMPARE_WITH_TIMEOUT(countOf(submit, "source.name", "dropped #2.txt"), 1, 20000);
+        QCOMPARE(QByteArray::fromBase64(requestsOf(submit).at(0).at("source.content_base64").toString().toLatin1()),
+                 QByteArray("dropped content"));
+        shoot("drop-submitted");
     }
 };
 
