@@ -181,12 +181,12 @@ void RequestService::send(const CallPtr& call)
             transport->asyncPostJson(call->url, &call->body, AppConfig::requestTimeoutMs(), onReply, onError));
         return;
     }
-    const QByteArray header = QJsonDocument(call->body.value(QStringLiteral("header")).toObject()).toJson(QJsonDocument::Compact);
-    QByteArray bytes;
-    bytes.reserve(header.size() + call->fields.size() + 16);
-    bytes.append("{\"header\":").append(header).append(',').append(call->fields).append('}');
-    call->handle->setReply(transport->asyncPostJson(call->url, bytes, QStringLiteral("application/json"),
-                                                    AppConfig::requestTimeoutMs(), onReply, onError));
+    // The fields are large: streamed behind the header of the moment, never copied.
+    const QByteArray header =
+        QJsonDocument(call->body.value(QStringLiteral("header")).toObject()).toJson(QJsonDocument::Compact);
+    call->handle->setReply(transport->asyncPostParts(call->url, {"{\"header\":" + header + ',', call->fields, "}"},
+                                                     QStringLiteral("application/json"),
+                                                     AppConfig::requestTimeoutMs(), onReply, onError));
 }
 
 // The result of a 200 reply, from its "value".
