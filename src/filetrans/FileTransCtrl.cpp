@@ -94,16 +94,7 @@ void FileTransCtrl::loadSupportLang(bool force)
 bool FileTransCtrl::checkLangSupport(const QString& feature, const QString& sourceLang,
                                      const QString& targetLang) const
 {
-    const QVariantMap& table = State::instance()->fileTransLangData();
-    if (!table.contains(sourceLang))
-        return false;
-    const QVariantMap support = table.value(sourceLang).toMap().value(QStringLiteral("support")).toMap();
-    if (!support.contains(targetLang))
-        return false;
-    if (support.value(targetLang).toMap().value(feature).toBool())
-        return false;
-    log(feature + QStringLiteral(" banned!!"));
-    return true;
+    return TextTransService::pairRefused(State::instance()->fileTransLangData(), feature, sourceLang, targetLang);
 }
 
 // ---- Submission ---------------------------------------------------------------------------

@@ -1,8 +1,6 @@
 #include "filetrans/FileTransService.h"
 
 #include "core/Log.h"
-#include "core/SimpleStorage.h"
-#include "core/TimeUtil.h"
 #include "core/Util.h"
 #include "network/QSharedReply.h"
 #include "texttrans/TextTransWire.h"
@@ -21,8 +19,6 @@ namespace {
 const QString ImtPath = QStringLiteral("/api/imt");
 const QString Window = QStringLiteral("main");
 const QString FileFn = QStringLiteral("auto_translation_file");
-const QString TimeKey = QStringLiteral("$time");
-const QString VersionKey = QStringLiteral("$version");
 constexpr int Tries = 3;
 // A multiple of 3, so that the Base64 of the pieces joins into the Base64 of the whole.
 constexpr qint64 ReadChunk = 3 * 1024 * 1024;
@@ -110,24 +106,11 @@ void FileTransService::supportLang(ServiceCallback callback, bool force)
 
 bool FileTransService::answerFromCache(const ServiceCallback& callback)
 {
-    const QString stored = SimpleStorage::instance()->get(SupportLangCacheKey).toString();
-    if (stored.isEmpty())
+    const LangTable table = TextTransService::cachedLangTable(SupportLangCacheKey, QStringLiteral("FileTransService"));
+    if (table.isEmpty())
         return false;
-    QVariantMap table = mapFromStr(stored);
-    if (table.size() < 4)
-        return false;
-    // Unsigned on purpose: a stamp from the future wraps to a huge age.
-    const quint32 age = TimeUtil::currentTimestamp() - table.value(TimeKey).toUInt();
-    if (age <= SupportLangCacheSeconds && table.value(VersionKey).toInt() == SupportLangCacheVersion) {
-        log(QStringLiteral("FileTransService-supportLang: use temp"));
-        table.remove(TimeKey);
-        table.remove(VersionKey);
-        callback(true, table);
-        return true;
-    }
-    log(QStringLiteral("FileTransService-supportLang: timeout, version update"));
-    SimpleStorage::instance()->remove(SupportLangCacheKey);
-    return false;
+    callback(true, table);
+    return true;
 }
 
 void FileTransService::onSupportLangReply(quint64 ticket, const ServiceCallback& callback, bool ok,
@@ -140,12 +123,8 @@ void FileTransService::onSupportLangReply(quint64 ticket, const ServiceCallback&
         callback(false, data);
         return;
     }
-    LangTable table = TextTransService::parseSupportLang(data);
-    table.insert(TimeKey, TimeUtil::currentTimestamp());
-    table.insert(VersionKey, SupportLangCacheVersion);
-    SimpleStorage::instance()->set(SupportLangCacheKey, mapToJson(table));
-    table.remove(TimeKey);
-    table.remove(VersionKey);
+    const LangTable table = TextTransService::parseSupportLang(data);
+    TextTransService::storeLangTable(SupportLangCacheKey, table);
     callback(true, table);
 }
 

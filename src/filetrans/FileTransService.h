@@ -16,8 +16,6 @@ class FileTransService : public QObject, public QEnableSharedFromThis<FileTransS
     Q_OBJECT
 public:
     static const QString SupportLangCacheKey; // "fileTrans_supportLang"
-    static constexpr int SupportLangCacheVersion = 20231018;
-    static constexpr quint32 SupportLangCacheSeconds = 86400;
 
     explicit FileTransService(QObject* parent = nullptr);
     ~FileTransService() override;

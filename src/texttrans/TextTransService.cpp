@@ -120,27 +120,54 @@ void TextTransService::supportLang(ServiceCallback callback, bool force)
 
 bool TextTransService::answerFromCache(const ServiceCallback& callback)
 {
-    const QString stored = SimpleStorage::instance()->get(SupportLangCacheKey).toString();
-    if (stored.isEmpty())
+    const LangTable table = cachedLangTable(SupportLangCacheKey, QStringLiteral("TextTransService"));
+    if (table.isEmpty())
         return false;
-    QVariantMap table = mapFromStr(stored);
+    callback(true, table);
+    return true;
+}
+
+LangTable TextTransService::cachedLangTable(const QString& key, const QString& owner)
+{
+    const QString stored = SimpleStorage::instance()->get(key).toString();
+    if (stored.isEmpty())
+        return LangTable();
+    LangTable table = mapFromStr(stored);
     // Only the two bookkeeping keys (or hardly more) is no table worth showing.
     if (table.size() <= 3)
-        return false;
+        return LangTable();
     const int version = table.value(VersionKey).toInt();
     const quint32 storedAt = table.value(TimeKey).toUInt();
     // Unsigned on purpose: a stamp from the future wraps to a huge age.
     const quint32 age = TimeUtil::currentTimestamp() - storedAt;
     if (age <= SupportLangCacheSeconds && version == SupportLangCacheVersion) {
-        log(QStringLiteral("TextTransService-supportLang: use temp"));
+        log(owner + QStringLiteral("-supportLang: use temp"));
         table.remove(TimeKey);
         table.remove(VersionKey);
-        callback(true, table);
-        return true;
+        return table;
     }
-    log(QStringLiteral("TextTransService-supportLang: timeout, version update"));
-    SimpleStorage::instance()->remove(SupportLangCacheKey);
-    return false;
+    log(owner + QStringLiteral("-supportLang: timeout, version update"));
+    SimpleStorage::instance()->remove(key);
+    return LangTable();
+}
+
+void TextTransService::storeLangTable(const QString& key, LangTable table)
+{
+    table.insert(TimeKey, TimeUtil::currentTimestamp());
+    table.insert(VersionKey, SupportLangCacheVersion);
+    SimpleStorage::instance()->set(key, mapToJson(table));
+}
+
+bool TextTransService::pairRefused(const LangTable& table, const QString& feature, const QString& sourceLang,
+                                   const QString& targetLang)
+{
+    const QVariantMap support = table.value(sourceLang).toMap().value(QStringLiteral("support")).toMap();
+    if (!support.contains(targetLang))
+        return false;
+    if (support.value(targetLang).toMap().value(feature).toBool())
+        return false;
+    log(feature + QStringLiteral(" banned!!"));
+    return true;
 }
 
 void TextTransService::onSupportLangReply(const WeakSelf& weak, const ServiceCallback& callback, bool ok,
@@ -156,12 +183,8 @@ void TextTransService::onSupportLangReply(const WeakSelf& weak, const ServiceCal
         callback(false, data);
         return;
     }
-    LangTable table = parseSupportLang(data);
-    table.insert(TimeKey, TimeUtil::currentTimestamp());
-    table.insert(VersionKey, SupportLangCacheVersion);
-    SimpleStorage::instance()->set(SupportLangCacheKey, mapToJson(table));
-    table.remove(TimeKey);
-    table.remove(VersionKey);
+    const LangTable table = parseSupportLang(data);
+    storeLangTable(SupportLangCacheKey, table);
     callback(true, table);
 }
 
