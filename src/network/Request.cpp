@@ -1,5 +1,6 @@
 #include "network/Request.h"
 
+#include "network/JoinedBytesDevice.h"
 #include "network/QReplyTimeout.h"
 
 #include <QHttpMultiPart>
@@ -73,6 +74,21 @@ QSharedPointer<QNetworkReply> Request::asyncPostJson(const QString& url, const Q
     const QByteArray bytes = body ? QJsonDocument(*body).toJson(QJsonDocument::Indented) : QByteArray();
     return asyncPostJson(url, bytes, QStringLiteral("application/json"), timeoutMs, std::move(onSuccess),
                          std::move(onError));
+}
+
+QSharedPointer<QNetworkReply> Request::asyncPostParts(const QString& url, const QList<QByteArray>& parts,
+                                                      const QString& contentType, int timeoutMs,
+                                                      ReplyCallback onSuccess, ReplyErrorCallback onError)
+{
+    const QVariantMap header{{QStringLiteral("content-type"), contentType}};
+    const auto request = makeRequest(url, nullptr, &header);
+    auto* body = new JoinedBytesDevice(parts);
+    request->setHeader(QNetworkRequest::ContentLengthHeader, body->size());
+    QNetworkReply* raw = networkManager->post(*request, body);
+    body->setParent(raw); // read for as long as the reply sends
+    const auto reply = share(raw);
+    hanleReply(reply, timeoutMs, std::move(onSuccess), std::move(onError));
+    return reply;
 }
 
 QSharedPointer<QNetworkReply> Request::asyncPostMultipart(const QString& url, const QVariantMap& parts,

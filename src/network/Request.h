@@ -40,6 +40,10 @@ public:
                                                 ReplyCallback onSuccess, ReplyErrorCallback onError);
     QSharedPointer<QNetworkReply> asyncPostJson(const QString& url, const QJsonObject* body, int timeoutMs,
                                                 ReplyCallback onSuccess, ReplyErrorCallback onError);
+    // Posts the parts one after another as one body, without joining them in memory.
+    QSharedPointer<QNetworkReply> asyncPostParts(const QString& url, const QList<QByteArray>& parts,
+                                                 const QString& contentType, int timeoutMs, ReplyCallback onSuccess,
+                                                 ReplyErrorCallback onError);
     QSharedPointer<QNetworkReply> asyncPostMultipart(const QString& url, const QVariantMap& parts, int timeoutMs,
                                                      ReplyCallback onSuccess, ReplyErrorCallback onError);
 

@@ -8,6 +8,7 @@
 #include "network/Request.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonValue>
 #include <QUrl>
 
@@ -33,6 +34,7 @@ struct RequestService::Call
     Envelope envelope = Api;
     QString url;
     QJsonObject body; // its header session is rewritten in place before a re-send
+    QByteArray fields; // when set, the members sent after body's header, as JSON text
     ServiceCallback callback;
     QString hudWindow;
     bool report = false;
@@ -132,6 +134,21 @@ QSharedPointer<CallHandle> RequestService::postJsonForTrans(const QString& path,
     return post(call);
 }
 
+QSharedPointer<CallHandle> RequestService::postJsonBytesForTrans(const QString& path, const QJsonObject& header,
+                                                                 const QByteArray& fields, ServiceCallback callback,
+                                                                 const QString& hudWindow, int tries)
+{
+    auto call = CallPtr::create();
+    call->envelope = Call::Imt;
+    call->url = baseUrl + path;
+    call->body = QJsonObject{{QStringLiteral("header"), header}};
+    call->fields = fields;
+    call->callback = std::move(callback);
+    call->hudWindow = hudWindow;
+    call->tries = tries;
+    return post(call);
+}
+
 QSharedPointer<CallHandle> RequestService::postSessionRenewal(const QString& path, const QJsonObject& body,
                                                               ServiceCallback callback)
 {
@@ -164,8 +181,17 @@ void RequestService::send(const CallPtr& call)
         const int httpStatus = reply ? reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() : 0;
         onPostJsonError(call, type, code, httpStatus);
     };
-    call->handle->setReply(
-        transport->asyncPostJson(call->url, &call->body, AppConfig::requestTimeoutMs(), onReply, onError));
+    if (call->fields.isEmpty()) {
+        call->handle->setReply(
+            transport->asyncPostJson(call->url, &call->body, AppConfig::requestTimeoutMs(), onReply, onError));
+        return;
+    }
+    // The fields are large: streamed behind the header of the moment, never copied.
+    const QByteArray header =
+        QJsonDocument(call->body.value(QStringLiteral("header")).toObject()).toJson(QJsonDocument::Compact);
+    call->handle->setReply(transport->asyncPostParts(call->url, {"{\"header\":" + header + ',', call->fields, "}"},
+                                                     QStringLiteral("application/json"),
+                                                     AppConfig::requestTimeoutMs(), onReply, onError));
 }
 
 // The result of a 200 reply, from its "value".

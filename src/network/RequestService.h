@@ -45,6 +45,12 @@ public:
                                         const QString& hudWindow, bool report, int tries);
     QSharedPointer<CallHandle> postJsonForTrans(const QString& path, const QJsonObject& body,
                                                 ServiceCallback callback, const QString& hudWindow, int tries);
+    // The same for a body too large to hold as a JSON object: fields is the body's top-level
+    // members other than "header", as compact JSON text without the braces. The header (with
+    // the session of the moment) is written in front of them at every send.
+    QSharedPointer<CallHandle> postJsonBytesForTrans(const QString& path, const QJsonObject& header,
+                                                     const QByteArray& fields, ServiceCallback callback,
+                                                     const QString& hudWindow, int tries);
     // A session renewal is posted like postJson("", report, 3 tries) but is never parked behind
     // itself: a renewal answered "Session-Out" logs the user out.
     QSharedPointer<CallHandle> postSessionRenewal(const QString& path, const QJsonObject& body,

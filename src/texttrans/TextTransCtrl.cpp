@@ -206,14 +206,7 @@ void TextTransCtrl::showTranslation(const TransRequest& request, bool ok, const 
 bool TextTransCtrl::isLangPairBanned(const QString& feature, const QString& sourceLang,
                                      const QString& targetLang) const
 {
-    const QVariantMap entry = State::instance()->textTransLangData().value(sourceLang).toMap();
-    const QVariantMap support = entry.value(QStringLiteral("support")).toMap();
-    if (!support.contains(targetLang))
-        return false;
-    if (support.value(targetLang).toMap().value(feature).toBool())
-        return false;
-    log(feature + QStringLiteral(" banned!!"));
-    return true;
+    return TextTransService::pairRefused(State::instance()->textTransLangData(), feature, sourceLang, targetLang);
 }
 
 void TextTransCtrl::feedback(const QString& type, const QString& sourceText, const QString& sourceLang,

@@ -124,9 +124,9 @@ void TextTransService::supportLang(ServiceCallback callback, bool force)
 namespace {
 
 // The stored record with its bookkeeping keys; empty when there is none worth showing.
-QVariantMap storedLangRecord()
+QVariantMap storedLangRecord(const QString& key)
 {
-    QVariantMap record = mapFromStr(SimpleStorage::instance()->get(TextTransService::SupportLangCacheKey).toString());
+    QVariantMap record = mapFromStr(SimpleStorage::instance()->get(key).toString());
     // Only the two bookkeeping keys (or hardly more) is no table worth showing.
     if (record.size() <= 3)
         return {};
@@ -137,7 +137,7 @@ QVariantMap storedLangRecord()
 
 LangTable TextTransService::storedLangTable()
 {
-    LangTable table = storedLangRecord();
+    LangTable table = storedLangRecord(SupportLangCacheKey);
     table.remove(TimeKey);
     table.remove(VersionKey);
     return table;
@@ -145,23 +145,50 @@ LangTable TextTransService::storedLangTable()
 
 bool TextTransService::answerFromCache(const ServiceCallback& callback)
 {
-    QVariantMap table = storedLangRecord();
+    const LangTable table = cachedLangTable(SupportLangCacheKey, QStringLiteral("TextTransService"));
     if (table.isEmpty())
         return false;
+    callback(true, table);
+    return true;
+}
+
+LangTable TextTransService::cachedLangTable(const QString& key, const QString& owner)
+{
+    LangTable table = storedLangRecord(key);
+    if (table.isEmpty())
+        return LangTable();
     const int version = table.value(VersionKey).toInt();
     const quint32 storedAt = table.value(TimeKey).toUInt();
     // Unsigned on purpose: a stamp from the future wraps to a huge age.
     const quint32 age = TimeUtil::currentTimestamp() - storedAt;
     if (age <= SupportLangCacheSeconds && version == SupportLangCacheVersion) {
-        log(QStringLiteral("TextTransService-supportLang: use temp"));
+        log(owner + QStringLiteral("-supportLang: use temp"));
         table.remove(TimeKey);
         table.remove(VersionKey);
-        callback(true, table);
-        return true;
+        return table;
     }
     // Kept until a fetched table replaces it: its names stand in while the service is down.
-    log(QStringLiteral("TextTransService-supportLang: timeout, version update"));
-    return false;
+    log(owner + QStringLiteral("-supportLang: timeout, version update"));
+    return LangTable();
+}
+
+void TextTransService::storeLangTable(const QString& key, LangTable table)
+{
+    table.insert(TimeKey, TimeUtil::currentTimestamp());
+    table.insert(VersionKey, SupportLangCacheVersion);
+    SimpleStorage::instance()->set(key, mapToJson(table));
+}
+
+bool TextTransService::pairRefused(const LangTable& table, const QString& feature, const QString& sourceLang,
+                                   const QString& targetLang)
+{
+    const QVariantMap support = table.value(sourceLang).toMap().value(QStringLiteral("support")).toMap();
+    if (!support.contains(targetLang))
+        return false;
+    if (support.value(targetLang).toMap().value(feature).toBool())
+        return false;
+    log(feature + QStringLiteral(" banned!!"));
+    return true;
 }
 
 void TextTransService::onSupportLangReply(const ServiceCallback& callback, bool ok, const QVariantMap& data)
@@ -171,12 +198,8 @@ void TextTransService::onSupportLangReply(const ServiceCallback& callback, bool 
         callback(false, data);
         return;
     }
-    LangTable table = parseSupportLang(data);
-    table.insert(TimeKey, TimeUtil::currentTimestamp());
-    table.insert(VersionKey, SupportLangCacheVersion);
-    SimpleStorage::instance()->set(SupportLangCacheKey, mapToJson(table));
-    table.remove(TimeKey);
-    table.remove(VersionKey);
+    const LangTable table = parseSupportLang(data);
+    storeLangTable(SupportLangCacheKey, table);
     callback(true, table);
 }
 

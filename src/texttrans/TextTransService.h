@@ -78,6 +78,14 @@ public:
     // while the service cannot be reached.
     static LangTable storedLangTable();
     static LangTable parseSupportLang(const QVariantMap& reply);
+    // The table cached under key when it is at most a day old and of this version, without its
+    // stamps; a stale row is deleted. Empty when there is none to use. owner names the log lines.
+    static LangTable cachedLangTable(const QString& key, const QString& owner);
+    // Caches the table under key with the time and version stamps.
+    static void storeLangTable(const QString& key, LangTable table);
+    // True when the table has flags for the pair and none of them allows feature; logs it.
+    static bool pairRefused(const LangTable& table, const QString& feature, const QString& sourceLang,
+                            const QString& targetLang);
     static void parseLangItem(LangTable& table, const QVariantMap& item, int prio);
     static void parseLangFeatures(LangTable& table, const QString& code, const QVariantList& targets);
 

@@ -59,6 +59,214 @@
     </message>
 </context>
 <context>
+    <name>FileQuickTransPop</name>
+    <message>
+        <source>自动检测</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>快速文件翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件名称：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件路径：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>翻译方向：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FileTransCtrl</name>
+    <message>
+        <source>当前语种对不支持文件翻译, 请重新选择</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件翻译不支持该类型</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>重复提交翻译任务，是否继续？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>翻译文件：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件读取失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件翻译异常</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件翻译失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>网络异常，请检查网络</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>服务器异常，请稍后重试</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确认删除该文件吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件：%1（%2）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>删除后不可恢复</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件下载失败，请稍后重试</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>保存翻译文件失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>保存翻译文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件已存在，是否替换？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>翻译文件保存成功</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FileTransHistory</name>
+    <message>
+        <source>已取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>翻译失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>解析中</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>机器翻译中</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>机器翻译完成</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>人工翻译中</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>人工翻译完成</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文档翻译记录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>下载</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FileTransPage</name>
+    <message>
+        <source>自动检测</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>原文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>译文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>领域</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>单击或拖放文件进行翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>可同时选择多个文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>支持格式：docx pptx pdf png jpeg txt xlsx markdown html</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件限制：单文件(docx/xlsx/html/markdown)800万字符、有页数的(docx/pdf/pptx)300页、文本文件(txt)10MB、二进制文件(pdf/docx/pptx/xlsx)40MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请先选择翻译方向</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请选择翻译方向</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件下载中...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件删除中...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件读取中...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GlobalCtrl</name>
     <message>
         <source>文件翻译不支持该类型</source>

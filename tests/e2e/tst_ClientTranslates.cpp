@@ -14,10 +14,7 @@ namespace {
 
 QString run(const QString& program, const QStringList& arguments)
 {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(20000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    return ChildProcess::output(program, arguments);
 }
 
 // Position of the first request to the route whose body holds the value at the path, or -1.

@@ -21,6 +21,7 @@ QList<StandinRoute> collector();        // telemetry collector paths
 // every call): {"tm": [...], "term": [...]} seeds them with repositories {"user_id", "name",
 // "src_lang", "tgt_lang", "reversible", optional "create_time", "entries": [[source, target], ...]}.
 QList<StandinRoute> repositories(const QJsonObject& seeded = QJsonObject());
+QList<StandinRoute> fileTranslation();  // "auto_translation_file" tasks
 
 // The check code the version-check reply carries for an offer.
 QString versionCheckCode(qint64 requestTime, const QString& version, const QString& url, qint64 responseTime);

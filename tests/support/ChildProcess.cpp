@@ -55,3 +55,11 @@ QByteArray ChildProcess::errorOutput()
     m_errors += m_process.readAllStandardError();
     return m_errors;
 }
+
+QString ChildProcess::output(const QString& program, const QStringList& arguments, int timeoutMs)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(timeoutMs);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}

@@ -23,6 +23,9 @@ public:
     // Standard error so far, for failure messages.
     QByteArray errorOutput();
 
+    // Runs a short program (xdotool, import) to its end: its standard output, trimmed.
+    static QString output(const QString& program, const QStringList& arguments, int timeoutMs = 20000);
+
 private:
     QProcess m_process;
     QByteArray m_errors;

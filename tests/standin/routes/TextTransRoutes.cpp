@@ -23,9 +23,9 @@ const char SupportLangJson[] = R"json({
     {"source": {"code": "auto", "chn_name": "自动检测", "eng_name": "auto detect", "space": false, "pinyin": "zidongjiance"},
      "target_list": [
        {"code": "zh", "chn_name": "中文", "eng_name": "chinese", "space": false, "pinyin": "zhongwen", "preferable": true,
-        "support": {"auto_translation": true, "static_suggestion": true, "selection_suggestion": true, "dynamic_suggestion": true}},
+        "support": {"auto_translation": true, "auto_translation_file": true, "static_suggestion": true, "selection_suggestion": true, "dynamic_suggestion": true}},
        {"code": "en", "chn_name": "英语", "eng_name": "english", "space": true, "pinyin": "yingyu", "preferable": true,
-        "support": {"auto_translation": true, "static_suggestion": true, "selection_suggestion": true, "dynamic_suggestion": true}},
+        "support": {"auto_translation": true, "auto_translation_file": true, "static_suggestion": true, "selection_suggestion": true, "dynamic_suggestion": true}},
        {"code": "ja", "chn_name": "日语", "eng_name": "japanese", "space": false, "pinyin": "riyu", "preferable": false,
         "support": {"auto_translation": true}}
      ]},
