@@ -25,7 +25,7 @@ constexpr qint64 ReadChunk = 3 * 1024 * 1024;
 
 QJsonObject fileHeader(const QString& action)
 {
-    QJsonObject header = imtHeader(FileFn);
+    QJsonObject header = TextTrans::imtHeader(FileFn);
     header.insert(QStringLiteral("action"), action);
     return header;
 }
@@ -90,7 +90,7 @@ void FileTransService::supportLang(ServiceCallback callback, bool force)
         return;
     const QWeakPointer<FileTransService> weak = sharedFromThis();
     const quint64 ticket = ++supportLangTicket;
-    const QJsonObject body{{QStringLiteral("header"), imtHeader(QStringLiteral("support_lang"))},
+    const QJsonObject body{{QStringLiteral("header"), TextTrans::imtHeader(QStringLiteral("support_lang"))},
                            {QStringLiteral("type"), FileFn},
                            {QStringLiteral("sort_by"), QStringLiteral("pinyin")}};
     supportLangReply->setReply(RequestService::instance()->postJsonForTrans(
@@ -208,7 +208,7 @@ void FileTransService::loadHis(const QString& fileId, ServiceCallback callback)
 
 void FileTransService::textRecognize(const QString& contentBase64, ServiceCallback callback)
 {
-    const QJsonObject body{{QStringLiteral("header"), imtHeader(QStringLiteral("text_recognize"))},
+    const QJsonObject body{{QStringLiteral("header"), TextTrans::imtHeader(QStringLiteral("text_recognize"))},
                            {QStringLiteral("source"), QJsonObject{{QStringLiteral("file_type"), QStringLiteral("png")},
                                                                   {QStringLiteral("content_base64"), contentBase64}}}};
     RequestService::instance()->postJsonForTrans(ImtPath, body, std::move(callback), Window, Tries);
