@@ -2,5 +2,6 @@
 
 QList<StandinRoute> StandinRoutes::all()
 {
-    return textTranslation() + textTranslationExtra() + account() + update() + collector() + repositories();
+    return textTranslation() + textTranslationExtra() + account() + update() + collector() + repositories()
+           + crashUpload();
 }
