@@ -14,6 +14,11 @@ QString AppConfig::collectorUrl()
     return envOr("PARLAVINE_COLLECTOR_URL", QStringLiteral(PARLAVINE_DEFAULT_COLLECTOR_URL));
 }
 
+QString AppConfig::collectorProjectKey()
+{
+    return QStringLiteral("PvLnQrTsWkHdJmBxZc");
+}
+
 int AppConfig::requestTimeoutMs()
 {
     return positiveIntEnvOr("PARLAVINE_REQUEST_TIMEOUT_MS", 60000);

@@ -9,6 +9,7 @@ class AppConfig
 public:
     static QString apiUrl();           // PARLAVINE_API_URL, else the build's default
     static QString collectorUrl();     // PARLAVINE_COLLECTOR_URL, else the build's default
+    static QString collectorProjectKey(); // the 18 letters that name this program to the collector
     static int requestTimeoutMs();     // PARLAVINE_REQUEST_TIMEOUT_MS, else 60000
     static QString configDir();        // $XDG_CONFIG_HOME/Parlavine
     static QString dataDir();          // $XDG_DATA_HOME/Parlavine

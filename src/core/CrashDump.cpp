@@ -46,6 +46,19 @@ QVariantMap crashSettings(const QString& sidePath, const QString& dumpPath)
         {QStringLiteral("lastCrashHistory"), compactArray(content.mid(lineEnd + 1))},
     };
 }
+
+// Dumps are never deleted once read, so the folder keeps only the newest few, and always the one
+// still waiting for its upload.
+void pruneDumps(const QDir& folder, const QString& pending)
+{
+    const int keep = 10;
+    const QFileInfoList dumps = folder.entryInfoList({QStringLiteral("*.dmp")}, QDir::Files, QDir::Time);
+    const QString pendingPath = QFileInfo(pending).absoluteFilePath();
+    for (int i = keep; i < dumps.size(); ++i) {
+        if (pending.isEmpty() || dumps.at(i).absoluteFilePath() != pendingPath)
+            QFile::remove(dumps.at(i).absoluteFilePath());
+    }
+}
 } // namespace
 
 QString crashDumpDir()
@@ -87,4 +100,5 @@ void recordLastCrash()
     QuickStorage* storage = QuickStorage::instance();
     for (auto it = settings.cbegin(); it != settings.cend(); ++it)
         storage->setValue(it.key(), it.value().toString());
+    pruneDumps(folder, storage->getValue(QStringLiteral("lastCrashDmp")));
 }

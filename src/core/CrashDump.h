@@ -14,5 +14,6 @@ void installBreakpad();
 
 // Consumes the side files of earlier crashes and stores, for the newest one whose dump exists,
 // "lastCrashDmp", "lastCrashHasReport" = "0", "lastCrashFile" and "lastCrashHistory" in
-// QuickStorage. Call at start-up before anything reads those settings.
+// QuickStorage, then keeps the newest 10 dumps (and the one "lastCrashDmp" names). Call at
+// start-up before anything reads those settings.
 void recordLastCrash();

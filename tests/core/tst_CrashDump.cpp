@@ -162,6 +162,29 @@ private slots:
         QVERIFY(content.startsWith("parlavine crash dump 1\nsignal 11 SIGSEGV"));
         QVERIFY(content.contains("\nmaps\n"));
         QVERIFY(QFile::exists(folder + QStringLiteral("/side")));
+    // Nothing else deletes dumps: the folder keeps the newest ten and the one still to be uploaded.
+    void keepsTheNewestTenDumps()
+    {
+        useDataHome(QStringLiteral("many"));
+        QDir folder(crashDumpDir());
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        QStringList newestFirst;
+        for (int age = 1; age <= 13; ++age) {
+            QFile dump(folder.filePath(QStringLiteral("d%1.dmp").arg(age)));
+            QVERIFY(dump.open(QIODevice::WriteOnly));
+            dump.write("dump");
+            dump.flush(); // else closing writes it and stamps it now
+            QVERIFY(dump.setFileTime(now.addSecs(-60 * age), QFileDevice::FileModificationTime));
+            newestFirst << dump.fileName();
+        }
+        QuickStorage::instance()->setValue(QStringLiteral("lastCrashDmp"), newestFirst.last());
+
+        recordLastCrash();
+        QStringList kept;
+        for (const QFileInfo& dump : folder.entryInfoList({QStringLiteral("*.dmp")}, QDir::Files, QDir::Time))
+            kept << dump.absoluteFilePath();
+        QCOMPARE(kept, QStringList(newestFirst.mid(0, 10)) << newestFirst.last());
     }
 
     void unwritableDumpFolderStillDies()

@@ -2,16 +2,21 @@
 #include "AppProcess.h"
 #include "StandinProcess.h"
 #include "TestMain.h"
+#include "core/AppConfig.h"
 #include "core/QuickStorage.h"
 #include "core/User.h"
 #include "platform/SettingsFile.h"
 
 #include <QDeadlineTimer>
 
+#include <csignal>
+
 namespace {
 
 const QString kFetchUser = QStringLiteral("/api/accesscontrol/fetchUser");
 const QString kRenewal = QStringLiteral("/api/accesscontrol/updateUserSession");
+const QString kRecords = QStringLiteral("/collect");
+const QString kUpload = QStringLiteral("/api/resourcemanageserver/uploadCrashLogFile");
 
 QList<StandinRequest> requestsTo(StandinProcess& standin, const QString& route)
 {
@@ -21,6 +26,16 @@ QList<StandinRequest> requestsTo(StandinProcess& standin, const QString& route)
             found << request;
     }
     return found;
+}
+
+// The home page view goes out once a login is complete.
+bool sentHomeView(StandinProcess& standin)
+{
+    for (const StandinRequest& view : requestsTo(standin, QStringLiteral("/collect/pv"))) {
+        if (view.query.value(QStringLiteral("from")) == QLatin1String("parlavine_home"))
+            return true;
+    }
+    return false;
 }
 
 // The remembered login of the stand-in's user "ann", written the way the client writes it.
@@ -67,6 +82,60 @@ private slots:
         QCOMPARE(renewals.size(), 1);
         QCOMPARE(renewals.first().at(QStringLiteral("value.session")).toString(), QStringLiteral("standin-remembered"));
         QVERIFY(renewals.first().seq > fetches.first().seq);
+        QCOMPARE(standin.violations(), QStringList());
+
+        QCOMPARE(app.stop(), 0);
+        QCOMPARE(standin.stop(), 0);
+    }
+
+    // A crash of a signed-in run is reported and its dump uploaded once the next run has signed in.
+    void aCrashIsUploadedAfterTheNextLogin()
+    {
+        QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "needs an X display: run it through scripts/test");
+        StandinProcess standin;
+        QVERIFY(standin.start());
+        AppProcess app;
+        const QString record = rememberedLogin();
+        SettingsFile settings(app.xdg().configHome() + QStringLiteral("/Parlavine/settings.ini"));
+        settings.setValue(QStringLiteral("loginTemp"), record);
+        const QProcessEnvironment environment = standin.environment(QProcessEnvironment::systemEnvironment());
+
+        QVERIFY(app.start(environment));
+        QVERIFY2(app.waitForWindow(QStringLiteral("Parlavine")), app.errorOutput().constData());
+        QDeadlineTimer deadline(20000);
+        while (!sentHomeView(standin) && !deadline.hasExpired())
+            QTest::qWait(100);
+        QVERIFY2(sentHomeView(standin), "the signed-in run sent no home page view");
+        QCOMPARE(requestsTo(standin, kUpload).size(), 0);
+        QCOMPARE(::kill(static_cast<pid_t>(app.pid()), SIGSEGV), 0);
+        QCOMPARE(app.waitForExit(20000), -1);
+        const QDir crashFolder(app.xdg().dataHome() + QStringLiteral("/Parlavine/parlavineCrash"));
+        const QFileInfoList dumps = crashFolder.entryInfoList({QStringLiteral("*.dmp")}, QDir::Files);
+        QCOMPARE(dumps.size(), 1);
+        QFile dump(dumps.first().absoluteFilePath());
+        QVERIFY(dump.open(QIODevice::ReadOnly));
+
+        // The renewal of the first run replaced the remembered session; start from it again.
+        QCOMPARE(standin.violations(), QStringList());
+        QVERIFY(standin.reset());
+        settings.setValue(QStringLiteral("loginTemp"), record);
+        QVERIFY(app.start(environment));
+        QVERIFY2(app.waitForWindow(QStringLiteral("Parlavine")), app.errorOutput().constData());
+        deadline.setRemainingTime(20000);
+        while ((requestsTo(standin, kUpload).isEmpty() || requestsTo(standin, kRecords).isEmpty())
+               && !deadline.hasExpired())
+            QTest::qWait(100);
+
+        const QList<StandinRequest> uploads = requestsTo(standin, kUpload);
+        const QList<StandinRequest> reports = requestsTo(standin, kRecords);
+        QCOMPARE(uploads.size(), 1);
+        QCOMPARE(reports.size(), 1);
+        const QString uploadName = QStringLiteral("linux_%1_%2").arg(AppConfig::version(), dumps.first().fileName());
+        QCOMPARE(uploads.first().at(QStringLiteral("value.file_name")).toString(), uploadName);
+        QCOMPARE(QByteArray::fromBase64(uploads.first().at(QStringLiteral("value.file_content")).toString().toLatin1()),
+                 dump.readAll());
+        QCOMPARE(reports.first().body.value(QStringLiteral("level[0]")).toString(), QStringLiteral("32"));
+        QVERIFY(reports.first().body.value(QStringLiteral("msg[0]")).toString().startsWith("Crash|" + uploadName + '|'));
         QCOMPARE(standin.violations(), QStringList());
 
         QCOMPARE(app.stop(), 0);

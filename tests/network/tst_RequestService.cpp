@@ -26,6 +26,7 @@ using ResultPtr = QSharedPointer<Result>;
 const QString kApi = QStringLiteral("/api/test/probe");
 const QString kImtFn = QStringLiteral("probe");
 const QString kRenewal = QStringLiteral("/api/accesscontrol/updateUserSession");
+const QString kCollect = QStringLiteral("/collect");
 
 StandinRoute echoRoute(const QString& key, StandinEnvelope envelope)
 {
@@ -181,7 +182,7 @@ private slots:
         const QString route = imt ? StandinRoute::imtKey(kImtFn) : kApi;
         for (const StandinReply& reply : script)
             server.script(route, reply);
-        const int reportsBefore = VexilService::instance()->queuedErrors().size();
+        const int reportsBefore = server.requestCount(kCollect);
         const int hudsBefore = State::instance()->windowHud().size();
 
         const auto result = ResultPtr::create();
@@ -198,13 +199,17 @@ private slots:
         QCOMPARE(server.requestCount(route), requests);
         QCOMPARE(hudsFrom(hudsBefore), huds);
 
-        const auto reports = VexilService::instance()->queuedErrors().mid(reportsBefore);
-        QCOMPARE(reports.size(), reportExt.isEmpty() ? 0 : 1);
+        // A marker after the call: the batch that carries it holds whatever the call reported.
+        VexilService::instance()->reportError(QStringLiteral("marker"), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount(kCollect), reportsBefore + 1, 5000);
+        const StandinRequest batch = server.requests(kCollect).last();
+        QCOMPARE(batch.body.value("count").toString(), reportExt.isEmpty() ? QString("1") : QString("2"));
         if (!reportExt.isEmpty()) {
-            QVERIFY2(reports[0].first.startsWith("post[") && reports[0].first.endsWith(server.apiUrl() + "/api/"
-                                                                                         + (imt ? "imt" : "test/probe")),
-                     qPrintable(reports[0].first));
-            QCOMPARE(reports[0].second, reportExt);
+            const QString message = batch.body.value("msg[0]").toString().section('|', 0, -2);
+            QVERIFY2(message.startsWith("post[")
+                         && message.endsWith(server.apiUrl() + "/api/" + (imt ? "imt" : "test/probe")),
+                     qPrintable(message));
+            QCOMPARE(batch.body.value("ext1[0]").toString(), reportExt);
         }
     }
 

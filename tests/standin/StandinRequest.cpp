@@ -43,6 +43,7 @@ QJsonObject StandinRequest::toJson() const
         {QStringLiteral("route"), route},
         {QStringLiteral("headers"), mapToObject(headers)},
         {QStringLiteral("query"), mapToObject(query)},
+        {QStringLiteral("rawQuery"), rawQuery},
         {QStringLiteral("rawBody"), QString::fromUtf8(rawBody)},
         {QStringLiteral("body"), body},
         {QStringLiteral("violation"), violation},
@@ -59,6 +60,7 @@ StandinRequest StandinRequest::fromJson(const QJsonObject& json)
     request.route = json.value(QStringLiteral("route")).toString();
     request.headers = objectToMap(json.value(QStringLiteral("headers")).toObject());
     request.query = objectToMap(json.value(QStringLiteral("query")).toObject());
+    request.rawQuery = json.value(QStringLiteral("rawQuery")).toString();
     request.rawBody = json.value(QStringLiteral("rawBody")).toString().toUtf8();
     request.body = json.value(QStringLiteral("body")).toObject();
     request.violation = json.value(QStringLiteral("violation")).toString();

@@ -16,6 +16,7 @@ struct StandinRequest
     QString route;                      // the route key it was dispatched to (see StandinRoute)
     QMap<QString, QString> headers;     // names in lower case
     QMap<QString, QString> query;       // decoded URL query
+    QString rawQuery;                   // the query as it arrived, order and encoding kept
     QByteArray rawBody;
     QJsonObject body;                   // the JSON object sent, or the fields of a form body
     QString violation;                  // why the request was not expected; empty when it was

@@ -17,6 +17,7 @@ QList<StandinRoute> textTranslationExtra(); // the same with strict bodies; memo
 QList<StandinRoute> account();          // account, workgroup and billing calls (stateful, StandinAccounts)
 QList<StandinRoute> update();           // version check, remote configuration and its document
 QList<StandinRoute> collector();        // telemetry collector paths
+QList<StandinRoute> crashUpload();      // the crash-dump upload of the API
 // The memory and term repository paths under "/api/memory/", over stores of their own (fresh on
 // every call): {"tm": [...], "term": [...]} seeds them with repositories {"user_id", "name",
 // "src_lang", "tgt_lang", "reversible", optional "create_time", "entries": [[source, target], ...]}.

@@ -359,6 +359,9 @@ StandinRequest StandinServer::readRequest(const QString& port, const httplib::Re
         request.headers.insert(QString::fromStdString(header.first).toLower(), QString::fromStdString(header.second));
     for (const auto& param : in.params)
         request.query.insert(QString::fromStdString(param.first), QString::fromStdString(param.second));
+    const std::string::size_type queryStart = in.target.find('?');
+    if (queryStart != std::string::npos)
+        request.rawQuery = QString::fromStdString(in.target.substr(queryStart + 1));
     request.rawBody = QByteArray::fromStdString(in.body);
     const QJsonDocument json = QJsonDocument::fromJson(request.rawBody);
     if (json.isObject()) {
