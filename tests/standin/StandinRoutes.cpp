@@ -2,5 +2,5 @@
 
 QList<StandinRoute> StandinRoutes::all()
 {
-    return textTranslation() + textTranslationExtra() + account() + update() + collector();
+    return textTranslation() + textTranslationExtra() + account() + update() + collector() + loginPage();
 }

@@ -17,6 +17,10 @@ QList<StandinRoute> textTranslationExtra(); // the same with strict bodies; memo
 QList<StandinRoute> account();          // account, workgroup and billing calls (stateful, StandinAccounts)
 QList<StandinRoute> update();           // version check, remote configuration and its document
 QList<StandinRoute> collector();        // telemetry collector paths
+QList<StandinRoute> loginPage();        // the social-login web page ("/zh-CN/client-login", "/en-US/...")
+
+// Where the social-login page sends the browser once the user is in: pageUrl + "?type=..&code=..&auto=..".
+QString clientLoginLanding(const QString& pageUrl, const QString& type, const QString& code, const QString& autoLogin);
 
 // The check code the version-check reply carries for an offer.
 QString versionCheckCode(qint64 requestTime, const QString& version, const QString& url, qint64 responseTime);
