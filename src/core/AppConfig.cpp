@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <QUrl>
 
 QString AppConfig::apiUrl()
 {
@@ -17,6 +18,14 @@ QString AppConfig::collectorUrl()
 QString AppConfig::collectorProjectKey()
 {
     return QStringLiteral("PvLnQrTsWkHdJmBxZc");
+}
+
+QString AppConfig::webUrl()
+{
+    QUrl url(envOr("PARLAVINE_WEB_URL", QStringLiteral(PARLAVINE_DEFAULT_WEB_URL)).trimmed());
+    if (url.port() == (url.scheme() == QLatin1String("https") ? 443 : 80))
+        url.setPort(-1);
+    return url.adjusted(QUrl::StripTrailingSlash).toString();
 }
 
 int AppConfig::requestTimeoutMs()

@@ -10,6 +10,9 @@ public:
     static QString apiUrl();           // PARLAVINE_API_URL, else the build's default
     static QString collectorUrl();     // PARLAVINE_COLLECTOR_URL, else the build's default
     static QString collectorProjectKey(); // the 18 letters that name this program to the collector
+    // PARLAVINE_WEB_URL, else the build's default: the host of the service's web pages (social
+    // login), as a browser writes it (no default port, no trailing "/")
+    static QString webUrl();
     static int requestTimeoutMs();     // PARLAVINE_REQUEST_TIMEOUT_MS, else 60000
     static QString configDir();        // $XDG_CONFIG_HOME/Parlavine
     static QString dataDir();          // $XDG_DATA_HOME/Parlavine

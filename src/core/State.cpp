@@ -129,7 +129,8 @@ QVariantMap State::webLinks() const
     return {{"site", AppConfig::productSiteUrl()},
             {"testSite", AppConfig::testSiteUrl()},
             {"feedback", AppConfig::feedbackUrl()},
-            {"chatGroup", AppConfig::chatGroupUrl()}};
+            {"chatGroup", AppConfig::chatGroupUrl()},
+            {"loginWeb", AppConfig::webUrl()}};
 }
 
 QString State::platform() const

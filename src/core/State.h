@@ -22,7 +22,8 @@ class State : public QObject
     // Window, application and settings
     STATE_QML_PROPERTY(QString, version)
     STATE_READONLY(bool, isRelease)
-    // The service's web pages the windows open (AppConfig): "site", "testSite", "feedback", "chatGroup".
+    // The service's web pages the windows open (AppConfig): "site", "testSite", "feedback", "chatGroup",
+    // "loginWeb" (the social-login pages).
     STATE_READONLY(QVariantMap, webLinks)
     STATE_READONLY(QString, platform)
     STATE_QML_PROPERTY(QString, subPlatform)

@@ -302,6 +302,36 @@
         </message>
     </context>
     <context>
+        <name>LoginCodeForm</name>
+        <message>
+            <source>s后重新获取</source>
+            <translation>s to resend</translation>
+        </message>
+        <message>
+            <source>获取验证码</source>
+            <translation>Get code</translation>
+        </message>
+        <message>
+            <source>返回登录</source>
+            <translation>Back to log in</translation>
+        </message>
+        <message>
+            <source>确定</source>
+            <translation>OK</translation>
+        </message>
+    </context>
+    <context>
+        <name>LoginWindow</name>
+        <message>
+            <source>登录</source>
+            <translation>Log in</translation>
+        </message>
+        <message>
+            <source>登录中...</source>
+            <translation>Logging in...</translation>
+        </message>
+    </context>
+    <context>
         <name>MainPage</name>
         <message>
             <source>文本翻译</source>
@@ -1378,10 +1408,103 @@
         </message>
     </context>
     <context>
+        <name>UserAutoLogin</name>
+        <message>
+            <source>账号自动登录</source>
+            <translation>Automatic login</translation>
+        </message>
+        <message>
+            <source>登录中...</source>
+            <translation>Logging in...</translation>
+        </message>
+        <message>
+            <source>网络异常，请重试</source>
+            <translation>Network error, please try again</translation>
+        </message>
+        <message>
+            <source>重新登录</source>
+            <translation>Log in again</translation>
+        </message>
+        <message>
+            <source>取消</source>
+            <translation>Cancel</translation>
+        </message>
+    </context>
+    <context>
         <name>UserBillTableModel</name>
         <message>
             <source>元</source>
             <translation>CNY</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserEmailLogin</name>
+        <message>
+            <source>账号密码登录</source>
+            <translation>Log in with a password</translation>
+        </message>
+        <message>
+            <source>推荐使用&lt;font color='#000000'&gt;社交账号&lt;/font&gt;登录，防止盗号</source>
+            <translation>A &lt;font color='#000000'&gt;social account&lt;/font&gt; login keeps your account safer</translation>
+        </message>
+        <message>
+            <source>支持用户名/邮箱登录</source>
+            <translation>User name or e-mail</translation>
+        </message>
+        <message>
+            <source>密码</source>
+            <translation>Password</translation>
+        </message>
+        <message>
+            <source>下次自动登录</source>
+            <translation>Log in automatically</translation>
+        </message>
+        <message>
+            <source>忘记密码？</source>
+            <translation>Forgot password?</translation>
+        </message>
+        <message>
+            <source>登录</source>
+            <translation>Log in</translation>
+        </message>
+        <message>
+            <source>注册新账号</source>
+            <translation>Create an account</translation>
+        </message>
+        <message>
+            <source>意见反馈</source>
+            <translation>Feedback</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserForgetPanel</name>
+        <message>
+            <source>重置密码</source>
+            <translation>Reset password</translation>
+        </message>
+        <message>
+            <source>邮箱</source>
+            <translation>E-mail</translation>
+        </message>
+        <message>
+            <source>验证码</source>
+            <translation>Verification code</translation>
+        </message>
+        <message>
+            <source>密码</source>
+            <translation>Password</translation>
+        </message>
+        <message>
+            <source>重置密码成功</source>
+            <translation>Password reset</translation>
+        </message>
+        <message>
+            <source>您已成功重置密码。</source>
+            <translation>Your password has been reset.</translation>
+        </message>
+        <message>
+            <source>即将进入登录页面</source>
+            <translation>The login page comes next.</translation>
         </message>
     </context>
     <context>
@@ -1400,15 +1523,26 @@
         </message>
         <message>
             <source>确定移除用户「%1」吗？</source>
-            <translation>Remove the user &quot;%1&quot;?</translation>
+            <translation>Remove the user "%1"?</translation>
         </message>
         <message>
             <source>确定移除IP「%1」吗？</source>
-            <translation>Remove the IP &quot;%1&quot;?</translation>
+            <translation>Remove the IP "%1"?</translation>
         </message>
         <message>
             <source>确定转移管理员权限给用户「%1」吗？</source>
-            <translation>Hand the administrator role over to the user &quot;%1&quot;?</translation>
+            <translation>Hand the administrator role over to the user "%1"?</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserLoginByWebWindow</name>
+        <message>
+            <source>社交登录</source>
+            <translation>Social login</translation>
+        </message>
+        <message>
+            <source>扫码登录</source>
+            <translation>Scan to log in</translation>
         </message>
     </context>
     <context>
@@ -1448,6 +1582,52 @@
         <message>
             <source>密码修改失败</source>
             <translation>The password could not be changed</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserLoginPanel</name>
+        <message>
+            <source>社交账号登录</source>
+            <translation>Social account login</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserRegisterPanel</name>
+        <message>
+            <source>注册新账号</source>
+            <translation>Create an account</translation>
+        </message>
+        <message>
+            <source>注册</source>
+            <translation>Sign up</translation>
+        </message>
+        <message>
+            <source>用户名</source>
+            <translation>User name</translation>
+        </message>
+        <message>
+            <source>邮箱</source>
+            <translation>E-mail</translation>
+        </message>
+        <message>
+            <source>验证码</source>
+            <translation>Verification code</translation>
+        </message>
+        <message>
+            <source>密码</source>
+            <translation>Password</translation>
+        </message>
+        <message>
+            <source>注册成功</source>
+            <translation>Signed up</translation>
+        </message>
+        <message>
+            <source>欢迎使用Parlavine，您已注册成功！</source>
+            <translation>Welcome to Parlavine, your account is ready!</translation>
+        </message>
+        <message>
+            <source>即将进入登录页面</source>
+            <translation>The login page comes next.</translation>
         </message>
     </context>
     <context>

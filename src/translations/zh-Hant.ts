@@ -302,6 +302,36 @@
         </message>
     </context>
     <context>
+        <name>LoginCodeForm</name>
+        <message>
+            <source>s后重新获取</source>
+            <translation>s後重新獲取</translation>
+        </message>
+        <message>
+            <source>获取验证码</source>
+            <translation>獲取驗證碼</translation>
+        </message>
+        <message>
+            <source>返回登录</source>
+            <translation>返回登入</translation>
+        </message>
+        <message>
+            <source>确定</source>
+            <translation>確定</translation>
+        </message>
+    </context>
+    <context>
+        <name>LoginWindow</name>
+        <message>
+            <source>登录</source>
+            <translation>登入</translation>
+        </message>
+        <message>
+            <source>登录中...</source>
+            <translation>登入中...</translation>
+        </message>
+    </context>
+    <context>
         <name>MainPage</name>
         <message>
             <source>文本翻译</source>
@@ -1378,10 +1408,103 @@
         </message>
     </context>
     <context>
+        <name>UserAutoLogin</name>
+        <message>
+            <source>账号自动登录</source>
+            <translation>賬號自動登入</translation>
+        </message>
+        <message>
+            <source>登录中...</source>
+            <translation>登入中...</translation>
+        </message>
+        <message>
+            <source>网络异常，请重试</source>
+            <translation>網路異常，請重試</translation>
+        </message>
+        <message>
+            <source>重新登录</source>
+            <translation>重新登入</translation>
+        </message>
+        <message>
+            <source>取消</source>
+            <translation>取消</translation>
+        </message>
+    </context>
+    <context>
         <name>UserBillTableModel</name>
         <message>
             <source>元</source>
             <translation>元</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserEmailLogin</name>
+        <message>
+            <source>账号密码登录</source>
+            <translation>賬號密碼登入</translation>
+        </message>
+        <message>
+            <source>推荐使用&lt;font color='#000000'&gt;社交账号&lt;/font&gt;登录，防止盗号</source>
+            <translation>推薦使用&lt;font color='#000000'&gt;社交賬號&lt;/font&gt;登入，防止盜號</translation>
+        </message>
+        <message>
+            <source>支持用户名/邮箱登录</source>
+            <translation>支援使用者名稱/郵箱登入</translation>
+        </message>
+        <message>
+            <source>密码</source>
+            <translation>密碼</translation>
+        </message>
+        <message>
+            <source>下次自动登录</source>
+            <translation>下次自動登入</translation>
+        </message>
+        <message>
+            <source>忘记密码？</source>
+            <translation>忘記密碼？</translation>
+        </message>
+        <message>
+            <source>登录</source>
+            <translation>登入</translation>
+        </message>
+        <message>
+            <source>注册新账号</source>
+            <translation>註冊新賬號</translation>
+        </message>
+        <message>
+            <source>意见反馈</source>
+            <translation>意見反饋</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserForgetPanel</name>
+        <message>
+            <source>重置密码</source>
+            <translation>重置密碼</translation>
+        </message>
+        <message>
+            <source>邮箱</source>
+            <translation>郵箱</translation>
+        </message>
+        <message>
+            <source>验证码</source>
+            <translation>驗證碼</translation>
+        </message>
+        <message>
+            <source>密码</source>
+            <translation>密碼</translation>
+        </message>
+        <message>
+            <source>重置密码成功</source>
+            <translation>重置密碼成功</translation>
+        </message>
+        <message>
+            <source>您已成功重置密码。</source>
+            <translation>您已成功重置密碼。</translation>
+        </message>
+        <message>
+            <source>即将进入登录页面</source>
+            <translation>即將進入登入頁面</translation>
         </message>
     </context>
     <context>
@@ -1409,6 +1532,17 @@
         <message>
             <source>确定转移管理员权限给用户「%1」吗？</source>
             <translation>確定轉移管理員許可權給使用者「%1」嗎？</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserLoginByWebWindow</name>
+        <message>
+            <source>社交登录</source>
+            <translation>社交登入</translation>
+        </message>
+        <message>
+            <source>扫码登录</source>
+            <translation>掃碼登入</translation>
         </message>
     </context>
     <context>
@@ -1448,6 +1582,52 @@
         <message>
             <source>密码修改失败</source>
             <translation>密碼修改失敗</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserLoginPanel</name>
+        <message>
+            <source>社交账号登录</source>
+            <translation>社交賬號登入</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserRegisterPanel</name>
+        <message>
+            <source>注册新账号</source>
+            <translation>註冊新賬號</translation>
+        </message>
+        <message>
+            <source>注册</source>
+            <translation>註冊</translation>
+        </message>
+        <message>
+            <source>用户名</source>
+            <translation>使用者名稱</translation>
+        </message>
+        <message>
+            <source>邮箱</source>
+            <translation>郵箱</translation>
+        </message>
+        <message>
+            <source>验证码</source>
+            <translation>驗證碼</translation>
+        </message>
+        <message>
+            <source>密码</source>
+            <translation>密碼</translation>
+        </message>
+        <message>
+            <source>注册成功</source>
+            <translation>註冊成功</translation>
+        </message>
+        <message>
+            <source>欢迎使用Parlavine，您已注册成功！</source>
+            <translation>歡迎使用Parlavine，您已註冊成功！</translation>
+        </message>
+        <message>
+            <source>即将进入登录页面</source>
+            <translation>即將進入登入頁面</translation>
         </message>
     </context>
     <context>

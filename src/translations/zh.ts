@@ -302,6 +302,36 @@
     </message>
 </context>
 <context>
+    <name>LoginCodeForm</name>
+    <message>
+        <source>s后重新获取</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>获取验证码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>返回登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LoginWindow</name>
+    <message>
+        <source>登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>登录中...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainPage</name>
     <message>
         <source>文本翻译</source>
@@ -1378,9 +1408,102 @@
     </message>
 </context>
 <context>
+    <name>UserAutoLogin</name>
+    <message>
+        <source>账号自动登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>登录中...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>网络异常，请重试</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>重新登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>UserBillTableModel</name>
     <message>
         <source>元</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserEmailLogin</name>
+    <message>
+        <source>账号密码登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>推荐使用&lt;font color=&apos;#000000&apos;&gt;社交账号&lt;/font&gt;登录，防止盗号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>支持用户名/邮箱登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>密码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>下次自动登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>忘记密码？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>注册新账号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>意见反馈</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserForgetPanel</name>
+    <message>
+        <source>重置密码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>邮箱</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>验证码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>密码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>重置密码成功</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>您已成功重置密码。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>即将进入登录页面</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1408,6 +1531,17 @@
     </message>
     <message>
         <source>确定转移管理员权限给用户「%1」吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserLoginByWebWindow</name>
+    <message>
+        <source>社交登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>扫码登录</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1447,6 +1581,52 @@
     </message>
     <message>
         <source>密码修改失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserLoginPanel</name>
+    <message>
+        <source>社交账号登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserRegisterPanel</name>
+    <message>
+        <source>注册新账号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>注册</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用户名</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>邮箱</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>验证码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>密码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>注册成功</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>欢迎使用Parlavine，您已注册成功！</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>即将进入登录页面</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

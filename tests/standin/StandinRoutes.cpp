@@ -3,5 +3,5 @@
 QList<StandinRoute> StandinRoutes::all()
 {
     return textTranslation() + textTranslationExtra() + account() + update() + collector() + repositories()
-        + fileTranslation() + crashUpload();
+        + fileTranslation() + crashUpload() + loginPage();
 }

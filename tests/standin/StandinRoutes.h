@@ -23,6 +23,10 @@ QList<StandinRoute> crashUpload();      // the crash-dump upload of the API
 // "src_lang", "tgt_lang", "reversible", optional "create_time", "entries": [[source, target], ...]}.
 QList<StandinRoute> repositories(const QJsonObject& seeded = QJsonObject());
 QList<StandinRoute> fileTranslation();  // "auto_translation_file" tasks
+QList<StandinRoute> loginPage();        // the social-login web page ("/zh-CN/client-login", "/en-US/...")
+
+// Where the social-login page sends the browser once the user is in: pageUrl + "?type=..&code=..&auto=..".
+QString clientLoginLanding(const QString& pageUrl, const QString& type, const QString& code, const QString& autoLogin);
 
 // The check code the version-check reply carries for an offer.
 QString versionCheckCode(qint64 requestTime, const QString& version, const QString& url, qint64 responseTime);
