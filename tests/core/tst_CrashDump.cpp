@@ -162,6 +162,8 @@ private slots:
         QVERIFY(content.startsWith("parlavine crash dump 1\nsignal 11 SIGSEGV"));
         QVERIFY(content.contains("\nmaps\n"));
         QVERIFY(QFile::exists(folder + QStringLiteral("/side")));
+    }
+
     // Nothing else deletes dumps: the folder keeps the newest ten and the one still to be uploaded.
     void keepsTheNewestTenDumps()
     {
