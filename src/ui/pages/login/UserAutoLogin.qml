@@ -9,10 +9,6 @@ Item {
     property var fontSize: $state.windowFontSize
     readonly property int status: $state.userLoginStatus
 
-    function run(action, args) {
-        $dispatch.run($dispatch.Ctrl_UserLogin, action, args)
-    }
-
     Column {
         anchors.top: parent.top
         anchors.topMargin: 16
@@ -111,7 +107,7 @@ Item {
                     normalBgColor: container.winColor.mainBtnNormal
                     hoverBgColor: container.winColor.mainBtnHover
                     // the window's own lifetime decides when the controller goes
-                    onClicked: container.run("autoLoginIfNeeded", [false])
+                    onClicked: $dispatch.run($dispatch.Ctrl_UserLogin, "autoLoginIfNeeded", [false])
                 }
 
                 TitleButton {
@@ -125,7 +121,7 @@ Item {
                     titleColor: container.winColor.cancelBtnText
                     normalBgColor: container.winColor.cancelBtnNormal
                     hoverBgColor: container.winColor.cancelBtnHover
-                    onClicked: container.run("cancelAutoLogin", [])
+                    onClicked: $dispatch.run($dispatch.Ctrl_UserLogin, "cancelAutoLogin", [])
                 }
             }
         }
