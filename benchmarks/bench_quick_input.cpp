@@ -58,7 +58,9 @@ bool xdotool(const QStringList& arguments)
 void measureLatency(X11InputEventSource& source, int drags)
 {
     QProcess xterm;
-    xterm.start(QStringLiteral("xterm"), {"-geometry", "40x3+0+0", "-fa", "DejaVu Sans Mono", "-e", "sh", "-c", "echo some words to select; exec sleep 600"});
+    // Wide enough that the whole drag stays on it.
+    xterm.start(QStringLiteral("xterm"), {"-geometry", "40x3+0+0", "-fa", "DejaVu Sans Mono", "-fs", "12", "-e", "sh",
+                                          "-c", "echo some words to select; exec sleep 600"});
     for (int i = 0; i < 100 && source.windowAt(QPoint(20, 8)) == 0; ++i)
         spin(100);
 

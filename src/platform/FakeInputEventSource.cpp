@@ -22,49 +22,13 @@ void FakeInputEventSource::send(const InputEvent& event)
         deliver(event);
 }
 
-void FakeInputEventSource::press(int button, const QPoint& pos, quint32 time)
+void FakeInputEventSource::send(InputEvent::Type type, int button, int key, const QPoint& pos, quint32 time)
 {
     InputEvent event;
-    event.type = InputEvent::ButtonPress;
+    event.type = type;
     event.button = button;
-    event.pos = pos;
-    event.time = time;
-    send(event);
-}
-
-void FakeInputEventSource::release(int button, const QPoint& pos, quint32 time)
-{
-    InputEvent event;
-    event.type = InputEvent::ButtonRelease;
-    event.button = button;
-    event.pos = pos;
-    event.time = time;
-    send(event);
-}
-
-void FakeInputEventSource::move(const QPoint& pos, quint32 time)
-{
-    InputEvent event;
-    event.type = InputEvent::Motion;
-    event.pos = pos;
-    event.time = time;
-    send(event);
-}
-
-void FakeInputEventSource::keyDown(int key, quint32 time)
-{
-    InputEvent event;
-    event.type = InputEvent::KeyPress;
     event.key = key;
-    event.time = time;
-    send(event);
-}
-
-void FakeInputEventSource::keyUp(int key, quint32 time)
-{
-    InputEvent event;
-    event.type = InputEvent::KeyRelease;
-    event.key = key;
+    event.pos = pos;
     event.time = time;
     send(event);
 }

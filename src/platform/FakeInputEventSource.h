@@ -24,17 +24,19 @@ public:
 
     // Events reach users only while the source runs, as on a real desktop.
     void send(const InputEvent& event);
-    void press(int button, const QPoint& pos, quint32 time);
-    void release(int button, const QPoint& pos, quint32 time);
-    void move(const QPoint& pos, quint32 time);
-    void keyDown(int key, quint32 time);
-    void keyUp(int key, quint32 time);
+    void press(int button, const QPoint& pos, quint32 time) { send(InputEvent::ButtonPress, button, 0, pos, time); }
+    void release(int button, const QPoint& pos, quint32 time) { send(InputEvent::ButtonRelease, button, 0, pos, time); }
+    void move(const QPoint& pos, quint32 time) { send(InputEvent::Motion, 0, 0, pos, time); }
+    void keyDown(int key, quint32 time) { send(InputEvent::KeyPress, 0, key, {}, time); }
+    void keyUp(int key, quint32 time) { send(InputEvent::KeyRelease, 0, key, {}, time); }
 
 protected:
     void start() override { running = true; }
     void stop() override { running = false; }
 
 private:
+    void send(InputEvent::Type type, int button, int key, const QPoint& pos, quint32 time);
+
     bool supported = true;
     bool running = false;
     int copies = 0;

@@ -17,6 +17,8 @@ const int kDragStart = 10;
 WinCopyTransListener::WinCopyTransListener(bool paused, InputEventSource* chosenSource, QObject* parent)
     : QObject(parent), source(chosenSource ? chosenSource : InputEventSource::system()), paused(paused)
 {
+    // A coarse timer may fire 5% early or late; the copy is promised at 80 ms.
+    debounce.setTimerType(Qt::PreciseTimer);
     if (!source)
         return;
     connect(source, &InputEventSource::inputEvent, this, &WinCopyTransListener::onInputEvent);
