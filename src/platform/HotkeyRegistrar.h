@@ -14,6 +14,8 @@ public:
     // The registrar for this session's display server, created on first use and owned by the
     // application object.
     static HotkeyRegistrar* system();
+    // Makes system() answer with the given registrar (not owned) until it is reset with null.
+    static void setSystem(HotkeyRegistrar* registrar);
 
     virtual bool isSupported() const = 0;
     // key is an InputKey number; modifiers are Ctrl, Shift and Alt. Returns a hotkey id (> 0),

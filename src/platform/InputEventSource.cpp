@@ -5,12 +5,23 @@
 #include <QCoreApplication>
 #include <QPointer>
 
+namespace {
+QPointer<InputEventSource> chosenSource;
+} // namespace
+
 InputEventSource* InputEventSource::system()
 {
+    if (chosenSource)
+        return chosenSource;
     static QPointer<InputEventSource> source;
     if (!source && QCoreApplication::instance())
         source = new X11InputEventSource(QCoreApplication::instance());
     return source;
+}
+
+void InputEventSource::setSystem(InputEventSource* source)
+{
+    chosenSource = source;
 }
 
 void InputEventSource::acquire()

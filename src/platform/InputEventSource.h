@@ -18,6 +18,8 @@ public:
     // The source for this session's display server, created on first use and owned by the
     // application object. On a platform without a back end it stays unsupported.
     static InputEventSource* system();
+    // Makes system() answer with the given source (not owned) until it is reset with null.
+    static void setSystem(InputEventSource* source);
 
     virtual bool isSupported() const = 0;
     // The top-level window of a program under a screen point (what QWindow::winId() gives for
