@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(state->windowHud().last().toMap().value("message").toString(),
                  QString::fromUtf8("会影响功能快捷键使用，请重新设置"));
         // Setting, shown text and the actual grab still agree on the old combination.
-        QCOMPARE(settings()->getValue("hotKey_copyTransOpen"), QString("O|1|0|1"));
+        QCOMPARE(settings()->getValue("hotKey_copyTransOpen"), QString("o|1|0|1"));
         QCOMPARE(state->shortcutCopyTransOpen(), QString("Ctrl+Alt+O"));
         QVERIFY(registrar.isGrabbed('O', kCtrlAlt));
         QVERIFY(!state->copyTransBySelect());
