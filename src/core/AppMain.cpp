@@ -22,6 +22,7 @@
 #include "platform/TerminationSignals.h"
 #include "shell/GlobalCtrl.h"
 #include "shell/ImageProvider.h"
+#include "quicktrans/HotkeyCtrl.h"
 #include "shell/WinMsgFilter.h"
 #include "texttrans/TextTransStorage.h"
 #include "update/VexilService.h"
@@ -259,15 +260,17 @@ QMenu* createTray(QObject* root)
     addEntry("打开主窗口", true, &GlobalCtrl::systemTrayShow);
     addEntry("打开迷你窗口", true, &GlobalCtrl::systemTrayMiniShow);
     menu->addSeparator();
-    addEntry("划词翻译", false, &GlobalCtrl::systemTrayCopyTrans)->setCheckable(true);
-    addEntry("快速复制翻译", false, &GlobalCtrl::systemTrayCCCopyTrans)->setCheckable(true);
+    QAction* select = addEntry("划词翻译", false, &GlobalCtrl::systemTrayCopyTrans);
+    select->setCheckable(true);
+    QAction* cc = addEntry("快速复制翻译", false, &GlobalCtrl::systemTrayCCCopyTrans);
+    cc->setCheckable(true);
     menu->addSeparator();
-    addEntry("截图翻译", false, &GlobalCtrl::systemTrayScreenshotTrans);
+    QAction* screenshot = addEntry("截图翻译", false, &GlobalCtrl::systemTrayScreenshotTrans);
     menu->addSeparator();
     addEntry("设置", true, &GlobalCtrl::systemTrayOpenSetting);
     menu->addSeparator();
     QObject::connect(addEntry("退出", true, nullptr), &QAction::triggered, qApp, &QCoreApplication::quit);
-    // TODO(quicktrans): hand entries 3, 4 and 5 to HotkeyCtrl once it takes them.
+    global->hotkeys()->setTrayActions(select, cc, screenshot);
 
     auto* tray = new QSystemTrayIcon(QIcon(AppIcon), root);
     QObject::connect(tray, &QSystemTrayIcon::activated, global, &GlobalCtrl::systemTrayActivated);

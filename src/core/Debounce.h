@@ -17,6 +17,7 @@ public:
     void run(std::function<void()> job); // replaces any pending job and restarts the interval
     void stop();                         // drops the pending job, if any
     bool isIdle() const;                 // true when no job is pending
+    void setTimerType(Qt::TimerType type) { timer.setTimerType(type); }
 
 private:
     void fire();

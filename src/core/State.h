@@ -177,6 +177,8 @@ class State : public QObject
     STATE_QML_PROPERTY(QString, shortcutCopyTransOpen)
     STATE_QML_PROPERTY(QString, shortcutCopyTransQuick)
     STATE_QML_PROPERTY(QString, shortcutScreenshotTrans)
+    // False when the desktop offers no global input events or hotkeys (the panel says so).
+    STATE_QML_PROPERTY(bool, quickTransSupported, true)
 
 public:
     static State* instance();

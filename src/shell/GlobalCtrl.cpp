@@ -421,7 +421,7 @@ void GlobalCtrl::setMiniTransWindow(bool open, bool touchMain)
         if (!main)
             return;
         if (open) {
-            main->hide();
+            hideMainOnceMiniShown();
         } else {
             const QVariantMap data = state->copyTransData();
             raiseMainWindowAndTrans(data.value("source").toString(), data.value("sourceLang").toString(),
@@ -453,6 +453,27 @@ void GlobalCtrl::setMiniTransWindow(bool open, bool touchMain)
         state->setShowCopyTransTrigger(false);
         state->setShowCopyTransDetail(false);
     }
+}
+
+void GlobalCtrl::hideMainOnceMiniShown()
+{
+    // The detail window may still be loading: the main window goes only once the small one is
+    // on screen, so the user is never left without a window.
+    auto* poll = new QTimer(this);
+    poll->setInterval(20);
+    auto waited = QSharedPointer<int>::create(0);
+    connect(poll, &QTimer::timeout, this, [this, poll, waited] {
+        const QWindow* mini = WindowState::instance()->findWindowById(WindowState::CopyTransDetail);
+        const bool shown = mini && mini->isVisible() && State::instance()->showCopyTransDetail();
+        if (shown) {
+            if (QWindow* main = windowNamed(QStringLiteral("main")))
+                main->hide();
+        }
+        *waited += poll->interval();
+        if (shown || *waited >= 3000)
+            poll->deleteLater();
+    });
+    poll->start();
 }
 
 void GlobalCtrl::hideWindowTitleBar(const QString&) {}

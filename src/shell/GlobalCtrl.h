@@ -29,6 +29,8 @@ public:
 
     // Start-up hands over the QML root object (target of synthesised keys) and the main window.
     void setMainObjects(QObject* root, QWindow* main);
+    QWindow* mainWindowObject() const { return mainWindow; }
+    HotkeyCtrl* hotkeys() const { return hotkeyCtrl; }
     // The desktop's light/dark preference; the portal's unless a test gives one (not owned).
     SystemTheme* systemTheme();
     void setSystemTheme(SystemTheme* theme);
@@ -129,6 +131,7 @@ private:
     explicit GlobalCtrl(QObject* parent = nullptr);
 
     QWindow* windowNamed(const QString& name) const;
+    void hideMainOnceMiniShown();
     bool createWindowThroughState(const QString& name);
     void storeBeforeExit();
     void storeWindowSize();

@@ -52,6 +52,49 @@
         </message>
     </context>
     <context>
+        <name>CopyTransWindow</name>
+        <message>
+            <source>Parlavine翻译</source>
+            <translation>Parlavine Translate</translation>
+        </message>
+        <message>
+            <source>返回全屏窗口</source>
+            <translation>Back to the full window</translation>
+        </message>
+        <message>
+            <source>设置窗口长期存在</source>
+            <translation>Keep the window open</translation>
+        </message>
+        <message>
+            <source>关闭</source>
+            <translation>Close</translation>
+        </message>
+        <message>
+            <source>原文:</source>
+            <translation>Source:</translation>
+        </message>
+        <message>
+            <source>复制原文</source>
+            <translation>Copy source</translation>
+        </message>
+        <message>
+            <source>译文:</source>
+            <translation>Translation:</translation>
+        </message>
+        <message>
+            <source>复制译文</source>
+            <translation>Copy translation</translation>
+        </message>
+        <message>
+            <source>翻译中...</source>
+            <translation>Translating...</translation>
+        </message>
+        <message>
+            <source>翻译失败，点击重试</source>
+            <translation>Translation failed, click to retry</translation>
+        </message>
+    </context>
+    <context>
         <name>DropSelect</name>
         <message>
             <source>请选择</source>
@@ -299,6 +342,33 @@
         <message>
             <source>无法获取更新目录</source>
             <translation>Cannot get the update folder</translation>
+        </message>
+    </context>
+    <context>
+        <name>HotkeyCtrl</name>
+        <message>
+            <source>快速复制翻译</source>
+            <translation>Quick copy translation</translation>
+        </message>
+        <message>
+            <source>划词翻译开关</source>
+            <translation>Select-to-translate switch</translation>
+        </message>
+        <message>
+            <source>快速划词翻译</source>
+            <translation>Quick select-to-translate</translation>
+        </message>
+        <message>
+            <source>截图翻译</source>
+            <translation>Screenshot translation</translation>
+        </message>
+        <message>
+            <source>快捷键冲突：</source>
+            <translation>Shortcut conflict: </translation>
+        </message>
+        <message>
+            <source>会影响功能快捷键使用，请重新设置</source>
+            <translation>This affects the shortcut; please choose another one</translation>
         </message>
     </context>
     <context>
@@ -748,6 +818,69 @@
         <message>
             <source>登录态过期，请重新登录</source>
             <translation>Your session has expired, please log in again</translation>
+        </message>
+    </context>
+    <context>
+        <name>SettingCopyTransPanel</name>
+        <message>
+            <source>近</source>
+            <translation>Near</translation>
+        </message>
+        <message>
+            <source>远</source>
+            <translation>Far</translation>
+        </message>
+        <message>
+            <source>超远</source>
+            <translation>Farthest</translation>
+        </message>
+        <message>
+            <source>当前桌面不支持全局快捷键和划词取词，请在 X11 会话中使用</source>
+            <translation>This desktop offers no global shortcuts or selection capture; use an X11 session</translation>
+        </message>
+        <message>
+            <source>是否开启</source>
+            <translation>Enabled</translation>
+        </message>
+        <message>
+            <source>开启后，划动鼠标选词时会自动提示翻译结果</source>
+            <translation>When on, selecting text with the mouse shows its translation</translation>
+        </message>
+        <message>
+            <source>开启关闭快捷键</source>
+            <translation>On/off shortcut</translation>
+        </message>
+        <message>
+            <source>智能换行</source>
+            <translation>Smart line breaks</translation>
+        </message>
+        <message>
+            <source>开启后会自动折叠多余换行</source>
+            <translation>Folds extra line breaks automatically</translation>
+        </message>
+        <message>
+            <source>窗口距离光标位置</source>
+            <translation>Window position beside the cursor</translation>
+        </message>
+        <message>
+            <source>右上角</source>
+            <translation>Top right</translation>
+        </message>
+        <message>
+            <source>右下角</source>
+            <translation>Bottom right</translation>
+        </message>
+        <message>
+            <source>左上角</source>
+            <translation>Top left</translation>
+        </message>
+        <message>
+            <source>左下角</source>
+            <translation>Bottom left</translation>
+        </message>
+        <message>
+            <source>窗口远离光标距离</source>
+            <translation>Window distance from the cursor</translation>
         </message>
     </context>
     <context>

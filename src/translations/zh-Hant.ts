@@ -52,6 +52,49 @@
         </message>
     </context>
     <context>
+        <name>CopyTransWindow</name>
+        <message>
+            <source>Parlavine翻译</source>
+            <translation>Parlavine翻譯</translation>
+        </message>
+        <message>
+            <source>返回全屏窗口</source>
+            <translation>返回全屏視窗</translation>
+        </message>
+        <message>
+            <source>设置窗口长期存在</source>
+            <translation>設定視窗長期存在</translation>
+        </message>
+        <message>
+            <source>关闭</source>
+            <translation>關閉</translation>
+        </message>
+        <message>
+            <source>原文:</source>
+            <translation>原文:</translation>
+        </message>
+        <message>
+            <source>复制原文</source>
+            <translation>複製原文</translation>
+        </message>
+        <message>
+            <source>译文:</source>
+            <translation>譯文:</translation>
+        </message>
+        <message>
+            <source>复制译文</source>
+            <translation>複製譯文</translation>
+        </message>
+        <message>
+            <source>翻译中...</source>
+            <translation>翻譯中...</translation>
+        </message>
+        <message>
+            <source>翻译失败，点击重试</source>
+            <translation>翻譯失敗，點選重試</translation>
+        </message>
+    </context>
+    <context>
         <name>DropSelect</name>
         <message>
             <source>请选择</source>
@@ -299,6 +342,33 @@
         <message>
             <source>无法获取更新目录</source>
             <translation>無法獲取更新目錄</translation>
+        </message>
+    </context>
+    <context>
+        <name>HotkeyCtrl</name>
+        <message>
+            <source>快速复制翻译</source>
+            <translation>快速複製翻譯</translation>
+        </message>
+        <message>
+            <source>划词翻译开关</source>
+            <translation>劃詞翻譯開關</translation>
+        </message>
+        <message>
+            <source>快速划词翻译</source>
+            <translation>快速劃詞翻譯</translation>
+        </message>
+        <message>
+            <source>截图翻译</source>
+            <translation>截圖翻譯</translation>
+        </message>
+        <message>
+            <source>快捷键冲突：</source>
+            <translation>快捷鍵衝突：</translation>
+        </message>
+        <message>
+            <source>会影响功能快捷键使用，请重新设置</source>
+            <translation>會影響功能快捷鍵使用，請重新設定</translation>
         </message>
     </context>
     <context>
@@ -748,6 +818,69 @@
         <message>
             <source>登录态过期，请重新登录</source>
             <translation>登入態過期，請重新登入</translation>
+        </message>
+    </context>
+    <context>
+        <name>SettingCopyTransPanel</name>
+        <message>
+            <source>近</source>
+            <translation>近</translation>
+        </message>
+        <message>
+            <source>远</source>
+            <translation>遠</translation>
+        </message>
+        <message>
+            <source>超远</source>
+            <translation>超遠</translation>
+        </message>
+        <message>
+            <source>当前桌面不支持全局快捷键和划词取词，请在 X11 会话中使用</source>
+            <translation>當前桌面不支援全域性快捷鍵和劃詞取詞，請在 X11 會話中使用</translation>
+        </message>
+        <message>
+            <source>是否开启</source>
+            <translation>是否開啟</translation>
+        </message>
+        <message>
+            <source>开启后，划动鼠标选词时会自动提示翻译结果</source>
+            <translation>開啟後，划動滑鼠選詞時會自動提示翻譯結果</translation>
+        </message>
+        <message>
+            <source>开启关闭快捷键</source>
+            <translation>開啟關閉快捷鍵</translation>
+        </message>
+        <message>
+            <source>智能换行</source>
+            <translation>智慧換行</translation>
+        </message>
+        <message>
+            <source>开启后会自动折叠多余换行</source>
+            <translation>開啟後會自動摺疊多餘換行</translation>
+        </message>
+        <message>
+            <source>窗口距离光标位置</source>
+            <translation>視窗距離游標位置</translation>
+        </message>
+        <message>
+            <source>右上角</source>
+            <translation>右上角</translation>
+        </message>
+        <message>
+            <source>右下角</source>
+            <translation>右下角</translation>
+        </message>
+        <message>
+            <source>左上角</source>
+            <translation>左上角</translation>
+        </message>
+        <message>
+            <source>左下角</source>
+            <translation>左下角</translation>
+        </message>
+        <message>
+            <source>窗口远离光标距离</source>
+            <translation>視窗遠離游標距離</translation>
         </message>
     </context>
     <context>

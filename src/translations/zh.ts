@@ -52,6 +52,49 @@
     </message>
 </context>
 <context>
+    <name>CopyTransWindow</name>
+    <message>
+        <source>Parlavine翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>返回全屏窗口</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>设置窗口长期存在</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>原文:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制原文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>译文:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制译文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>翻译中...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>翻译失败，点击重试</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DropSelect</name>
     <message>
         <source>请选择</source>
@@ -298,6 +341,33 @@
     </message>
     <message>
         <source>无法获取更新目录</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HotkeyCtrl</name>
+    <message>
+        <source>快速复制翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>划词翻译开关</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>快速划词翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>截图翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>快捷键冲突：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>会影响功能快捷键使用，请重新设置</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -747,6 +817,69 @@
     </message>
     <message>
         <source>登录态过期，请重新登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettingCopyTransPanel</name>
+    <message>
+        <source>近</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>远</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>超远</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>当前桌面不支持全局快捷键和划词取词，请在 X11 会话中使用</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>是否开启</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>开启后，划动鼠标选词时会自动提示翻译结果</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>开启关闭快捷键</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>智能换行</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>开启后会自动折叠多余换行</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>窗口距离光标位置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>右上角</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>右下角</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>左上角</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>左下角</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>窗口远离光标距离</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

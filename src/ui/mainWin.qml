@@ -175,14 +175,15 @@ Item {
     OptionalLoader {
         id: triggerWindow
         objectName: "triggerWindow"
-        wanted: false
+        // Built once the user is in, so that a capture only shows an existing window.
+        wanted: $state.userLogined
         document: "./copyTransWindow/CopyTransTriggerWindow.qml"
         onLoaded: item.visible = app.showCopyTransTrigger
     }
     OptionalLoader {
         id: transWindow
         objectName: "transWindow"
-        wanted: false
+        wanted: $state.userLogined
         document: "./copyTransWindow/CopyTransWindow.qml"
         onLoaded: item.visible = app.showCopyTransDetail
     }

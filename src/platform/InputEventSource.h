@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/InputEvent.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QWindow>
+
+// Every mouse and keyboard event of the desktop, observed and never swallowed, plus the two
+// desktop look-ups that a selection needs: the program window under a point, and the copy of the
+// current selection to the clipboard.
+class InputEventSource : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // The source for this session's display server, created on first use and owned by the
+    // application object. On a platform without a back end it stays unsupported.
+    static InputEventSource* system();
+    // Makes system() answer with the given source (not owned) until it is reset with null.
+    static void setSystem(InputEventSource* source);
+
+    virtual bool isSupported() const = 0;
+    // The top-level window of a program under a screen point (what QWindow::winId() gives for
+    // our own windows), or 0.
+    virtual WId windowAt(const QPoint& pos) = 0;
+    // Puts the selection that a drag just made on the clipboard, without sending keys or
+    // messages to the program that holds it.
+    virtual void copySelection() = 0;
+
+    // Users count: events flow while at least one user has acquired the source.
+    void acquire();
+    void release();
+    bool isActive() const { return users > 0; }
+
+signals:
+    void inputEvent(const InputEvent& event);
+
+protected:
+    virtual void start() = 0;
+    virtual void stop() = 0;
+    // Fills in the Ctrl state and emits; back ends call this for every event they see.
+    void deliver(InputEvent event);
+
+private:
+    int users = 0;
+    // Tracked from the stream itself: the two Ctrl keys apart, so releasing one while the other
+    // is held keeps Ctrl down, and auto-repeat presses change nothing.
+    bool leftCtrlDown = false;
+    bool rightCtrlDown = false;
+};
