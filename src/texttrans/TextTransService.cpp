@@ -145,14 +145,15 @@ LangTable TextTransService::storedLangTable()
 
 bool TextTransService::answerFromCache(const ServiceCallback& callback)
 {
-    const LangTable table = cachedLangTable(SupportLangCacheKey, QStringLiteral("TextTransService"));
+    // An outdated table stays: its names stand in while the service is down.
+    const LangTable table = cachedLangTable(SupportLangCacheKey, QStringLiteral("TextTransService"), true);
     if (table.isEmpty())
         return false;
     callback(true, table);
     return true;
 }
 
-LangTable TextTransService::cachedLangTable(const QString& key, const QString& owner)
+LangTable TextTransService::cachedLangTable(const QString& key, const QString& owner, bool keepOutdated)
 {
     LangTable table = storedLangRecord(key);
     if (table.isEmpty())
@@ -167,8 +168,9 @@ LangTable TextTransService::cachedLangTable(const QString& key, const QString& o
         table.remove(VersionKey);
         return table;
     }
-    // Kept until a fetched table replaces it: its names stand in while the service is down.
     log(owner + QStringLiteral("-supportLang: timeout, version update"));
+    if (!keepOutdated)
+        SimpleStorage::instance()->remove(key);
     return LangTable();
 }
 

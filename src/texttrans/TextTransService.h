@@ -79,8 +79,9 @@ public:
     static LangTable storedLangTable();
     static LangTable parseSupportLang(const QVariantMap& reply);
     // The table cached under key when it is at most a day old and of this version, without its
-    // stamps; a stale row is deleted. Empty when there is none to use. owner names the log lines.
-    static LangTable cachedLangTable(const QString& key, const QString& owner);
+    // stamps; a stale row is deleted unless keepOutdated. Empty when there is none to use. owner
+    // names the log lines.
+    static LangTable cachedLangTable(const QString& key, const QString& owner, bool keepOutdated = false);
     // Caches the table under key with the time and version stamps.
     static void storeLangTable(const QString& key, LangTable table);
     // True when the table has flags for the pair and none of them allows feature; logs it.
