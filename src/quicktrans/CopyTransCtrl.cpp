@@ -460,7 +460,7 @@ QString CopyTransCtrl::joinTranslation(const QVariantMap& reply, bool space)
         return QString();
     if (sentences.size() == 1)
         return sentences.first().toString();
-    return assembleResult(reply.value("origin_text_subs").toList(), sentences, space).text;
+    return TextTrans::assembleResult(reply.value("origin_text_subs").toList(), sentences, space).text;
 }
 
 void CopyTransCtrl::onTranslateFinished(const WeakSelf& weak, const QString& text, bool mergeBreak, quint64 ticket,
