@@ -3,6 +3,7 @@
 #include "StandinProcess.h"
 #include "TestMain.h"
 #include "core/AppConfig.h"
+#include "core/State.h"
 #include "core/QuickStorage.h"
 #include "core/User.h"
 #include "platform/SettingsFile.h"
@@ -130,7 +131,8 @@ private slots:
         const QList<StandinRequest> reports = requestsTo(standin, kRecords);
         QCOMPARE(uploads.size(), 1);
         QCOMPARE(reports.size(), 1);
-        const QString uploadName = QStringLiteral("linux_%1_%2").arg(AppConfig::version(), dumps.first().fileName());
+        // The name carries the program's version text, as the About window shows it.
+        const QString uploadName = QStringLiteral("linux_%1_%2").arg(State::instance()->version(), dumps.first().fileName());
         QCOMPARE(uploads.first().at(QStringLiteral("value.file_name")).toString(), uploadName);
         QCOMPARE(QByteArray::fromBase64(uploads.first().at(QStringLiteral("value.file_content")).toString().toLatin1()),
                  dump.readAll());

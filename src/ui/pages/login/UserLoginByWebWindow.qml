@@ -1,6 +1,7 @@
 import QtQuick 2.14
 import QtQuick.Window 2.14
 import "../../components"
+import "../../components/GlobalActions.js" as Global
 
 // The social login: the service's login page in a web view, which ends in a code login. The
 // web engine is loaded with the view, never before this window opens.
@@ -20,7 +21,7 @@ DialogWindow {
     width: 480 * xScale
     height: 600 * yScale
 
-    Component.onCompleted: report("hideWindowTitleBar", [windowName])
+    Component.onCompleted: Global.run("hideWindowTitleBar", [windowName])
 
     function switchType(type) {
         if (type === loginType)
