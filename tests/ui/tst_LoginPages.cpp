@@ -303,6 +303,8 @@ private slots:
         rememberAnn();
         Window w;
         open(w);
+        // Each login renews its session; a renewal still on its way would change the next test's user.
+        QSignalSpy renewed(User::instance(), &User::sessionUpdateFinished);
         m_standin->script(kFetchUser, StandinReply::byDefault().after(800));
         Dispatch::instance()->run(Dispatch::Ctrl_UserLogin, "autoLoginIfNeeded", {false});
         QTRY_VERIFY(shows(w.window, "autoLogin"));
@@ -313,6 +315,7 @@ private slots:
         QCOMPARE(item(w.window, "autoLoginName")->property("text").toString(), QString("ann"));
         // After login the shell's set-up also talks to the service: a busy machine needs longer.
         QTRY_VERIFY_WITH_TIMEOUT(!state()->showLoginWindow(), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(renewed.count() >= 1, 15000);
 
         // the next run meets a network that fails
         state()->showLoginWindowRef() = true;
@@ -330,6 +333,7 @@ private slots:
         if (retry) {
             QTRY_VERIFY_WITH_TIMEOUT(!state()->showLoginWindow(), 10000);
             QCOMPARE(m_standin->requestCount(kFetchUser), 3);
+            QTRY_VERIFY_WITH_TIMEOUT(renewed.count() >= 2, 15000);
         } else {
             QTRY_VERIFY(shows(w.window, "emailLogin"));
             QVERIFY(!user()->isUserAutoLogin);
