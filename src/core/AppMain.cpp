@@ -18,6 +18,7 @@
 #include "core/User.h"
 #include "core/WindowGeometry.h"
 #include "network/RequestService.h"
+#include "platform/EarlyEnvironment.h"
 #include "platform/ShellRegistration.h"
 #include "platform/TerminationSignals.h"
 #include "shell/GlobalCtrl.h"
@@ -288,6 +289,7 @@ QString mainQmlUrl()
 
 int appMain(int argc, char** argv)
 {
+    EarlyEnvironment::settle();
     const QString openglMode = applyGraphicsAttributes();
     const QString defaultLanguage = systemDefaultLanguage();
 

@@ -3,6 +3,7 @@
 #include "XdgSandbox.h"
 #include "core/AppResources.h"
 #include "core/AppWiring.h"
+#include "platform/EarlyEnvironment.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -14,6 +15,7 @@
 #define PARLAVINE_TEST_MAIN(TestObject)                                                                                \
     int main(int argc, char** argv)                                                                                    \
     {                                                                                                                  \
+        EarlyEnvironment::settle();                                                                                    \
         XdgSandbox xdgSandbox;                                                                                         \
         xdgSandbox.apply();                                                                                            \
         QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                                                        \

@@ -62,9 +62,6 @@ private slots:
         QTest::newRow("redirect without a target") << StandinReply::raw("moved", "text/plain", 301) << false;
         QTest::newRow("connection dropped") << StandinReply::raw(body, "application/octet-stream").droppedAfter(1000)
                                             << false;
-        QTest::newRow("chunked and dropped")
-            << StandinReply::raw(body, "application/octet-stream").withoutLength().inPieces(4096, 0).droppedAfter(9000)
-            << false;
     }
     // A file appears only with the whole body of a successful answer.
     void transfers()
