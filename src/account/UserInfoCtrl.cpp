@@ -32,15 +32,13 @@ void storeApiToken(const QVariantMap& data)
 void setWorkgroupCurId(const QString& id)
 {
     State* state = State::instance();
-    state->workgroupCurIdRef() = id;
-    emit state->workgroupCurIdChange();
+    state->setWorkgroupCurId(id);
 }
 
 void setBillRecordStatus(int status)
 {
     State* state = State::instance();
-    state->userBillRecordStatusRef() = status;
-    emit state->userBillRecordStatusChange();
+    state->setUserBillRecordStatus(status);
 }
 
 void storeOwnEntity(const BillEntity& entity)

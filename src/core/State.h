@@ -58,6 +58,7 @@ class State : public QObject
     STATE_QML_PROPERTY(int, retcall, 0)
     STATE_SETTER(int, retcall, setRetcall)
     STATE_QML_PROPERTY(bool, windowStayBottom, false)
+    STATE_SETTER(bool, windowStayBottom, setWindowStayBottom)
     STATE_PROPERTY(QString, mainCurPage, setMainCurPage, QStringLiteral("textTransPage"))
     STATE_QML_PROPERTY(QString, settingCurTab, QStringLiteral("general"))
     STATE_SETTER(QString, settingCurTab, setSettingCurTab)
@@ -110,7 +111,9 @@ class State : public QObject
     STATE_READONLY(bool, isUserAutoLogin)
     STATE_PROPERTY(QVariantMap, workgroupInfo, setWorkgroupInfo)
     STATE_QML_PROPERTY(QString, workgroupCurId)
+    STATE_SETTER(QString, workgroupCurId, setWorkgroupCurId)
     STATE_QML_PROPERTY(int, userBillRecordStatus, 0)
+    STATE_SETTER(int, userBillRecordStatus, setUserBillRecordStatus)
 
     // Text translation
     STATE_PROPERTY(int, textTransStatus, setTextTransStatus, 0)
@@ -164,21 +167,28 @@ class State : public QObject
 
     // Quick translation
     STATE_QML_PROPERTY(bool, copyTransBySelect, false)
+    STATE_SETTER(bool, copyTransBySelect, setCopyTransBySelect)
     STATE_QML_PROPERTY(bool, copyTransAutoDetail, true)
     STATE_SETTER(bool, copyTransAutoDetail, setCopyTransAutoDetail)
     STATE_QML_PROPERTY(bool, copyTransAutoMergeBreak, true)
     STATE_SETTER(bool, copyTransAutoMergeBreak, setCopyTransAutoMergeBreak)
     STATE_QML_PROPERTY(bool, copyTransQuickOpen, true)
     STATE_QML_PROPERTY(bool, copyTransCCOpen, true)
+    STATE_SETTER(bool, copyTransCCOpen, setCopyTransCCOpen)
     STATE_QML_PROPERTY(QVariantMap, copyTransData)
     STATE_SETTER(QVariantMap, copyTransData, setCopyTransData)
     STATE_QML_PROPERTY(int, copyTransTriggerAlpha, 0)
+    STATE_SETTER(int, copyTransTriggerAlpha, setCopyTransTriggerAlpha)
     STATE_QML_PROPERTY(QVariantMap, screenshotTransData)
     STATE_QML_PROPERTY(QString, shortcutCopyTransOpen)
+    STATE_SETTER(QString, shortcutCopyTransOpen, setShortcutCopyTransOpen)
     STATE_QML_PROPERTY(QString, shortcutCopyTransQuick)
+    STATE_SETTER(QString, shortcutCopyTransQuick, setShortcutCopyTransQuick)
     STATE_QML_PROPERTY(QString, shortcutScreenshotTrans)
+    STATE_SETTER(QString, shortcutScreenshotTrans, setShortcutScreenshotTrans)
     // False when the desktop offers no global input events or hotkeys (the panel says so).
     STATE_QML_PROPERTY(bool, quickTransSupported, true)
+    STATE_SETTER(bool, quickTransSupported, setQuickTransSupported)
 
 public:
     static State* instance();

@@ -73,8 +73,7 @@ void HotkeyCtrl::setMainWindow()
     QCoreApplication::instance()->installNativeEventFilter(winHotKey);
     connect(winHotKey, &WinHotKey::hotkeyTrigger, this, &HotkeyCtrl::onHotkeyTrigger);
     State* state = State::instance();
-    state->quickTransSupportedRef() = winHotKey->isSupported() && inputEventsSupported();
-    emit state->quickTransSupportedChange();
+    state->setQuickTransSupported(winHotKey->isSupported() && inputEventsSupported());
 }
 
 void HotkeyCtrl::init()
@@ -84,8 +83,7 @@ void HotkeyCtrl::init()
     installSavedHotkey(kCopyTransOpen);
     installSavedHotkey(kScreenshotOpen);
     if (state->copyTransCCOpen()) {
-        state->copyTransCCOpenRef() = installSavedHotkey(kCopyTransCC);
-        emit state->copyTransCCOpenChange();
+        state->setCopyTransCCOpen(installSavedHotkey(kCopyTransCC));
     }
     updateTrayActions(true);
 }
@@ -145,18 +143,15 @@ bool HotkeyCtrl::installHotkey(const QString& name, const QString& key, bool ctr
     const QKeySequence sequence(hotkeyToString(key, ctrl, shift, alt));
     State* state = State::instance();
     if (name == kCopyTransOpen) {
-        state->shortcutCopyTransOpenRef() = display;
-        emit state->shortcutCopyTransOpenChange();
+        state->setShortcutCopyTransOpen(display);
     } else if (name == kCopyTransQuick) {
         if (quickAction)
             quickAction->setShortcut(sequence);
-        state->shortcutCopyTransQuickRef() = display;
-        emit state->shortcutCopyTransQuickChange();
+        state->setShortcutCopyTransQuick(display);
     } else if (name == kScreenshotOpen) {
         if (screenshotAction)
             screenshotAction->setShortcut(sequence);
-        state->shortcutScreenshotTransRef() = display;
-        emit state->shortcutScreenshotTransChange();
+        state->setShortcutScreenshotTrans(display);
     }
     return true;
 }
@@ -203,8 +198,7 @@ void HotkeyCtrl::switchCopyTrans(bool, const QString&)
     const bool on = !state->copyTransBySelect();
     QuickStorage::instance()->setValue(QStringLiteral("copy_trans"), on ? QStringLiteral("1") : QString());
     openCopyTransBySelect(on);
-    state->copyTransBySelectRef() = on;
-    emit state->copyTransBySelectChange();
+    state->setCopyTransBySelect(on);
 }
 
 void HotkeyCtrl::switchCopyTransCC(bool, const QString&)
@@ -218,8 +212,7 @@ void HotkeyCtrl::switchCopyTransCC(bool, const QString&)
         uninstallHotkeys(kCopyTransCC);
         QuickStorage::instance()->setValue(QStringLiteral("copy_trans_cc"), QStringLiteral("0"));
     }
-    state->copyTransCCOpenRef() = on;
-    emit state->copyTransCCOpenChange();
+    state->setCopyTransCCOpen(on);
 }
 
 void HotkeyCtrl::updateTrayActions(bool enabled)
