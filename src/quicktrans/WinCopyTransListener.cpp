@@ -2,6 +2,10 @@
 
 #include "shell/WindowState.h"
 
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWindow>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -23,10 +27,14 @@ WinCopyTransListener::WinCopyTransListener(bool paused, InputEventSource* chosen
         return;
     connect(source, &InputEventSource::inputEvent, this, &WinCopyTransListener::onInputEvent);
     source->acquire();
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(this);
 }
 
 WinCopyTransListener::~WinCopyTransListener()
 {
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->removeEventFilter(this);
     debounce.stop();
     if (source)
         source->release();
@@ -61,6 +69,16 @@ bool WinCopyTransListener::isQuickTransWindow(WId window)
                || window == windows->handle(WindowState::CopyTransDetail));
 }
 
+bool WinCopyTransListener::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress && watched->isWindowType()
+        && isQuickTransWindow(static_cast<QWindow*>(watched)->winId())) {
+        popupPressTime = quint32(static_cast<QMouseEvent*>(event)->timestamp());
+        popupPressed = true;
+    }
+    return false;
+}
+
 void WinCopyTransListener::onInputEvent(const InputEvent& event)
 {
     switch (event.type) {
@@ -86,7 +104,7 @@ void WinCopyTransListener::onInputEvent(const InputEvent& event)
 void WinCopyTransListener::onPress(const QPoint& pos, quint32 time)
 {
     const WId window = source->windowAt(pos);
-    if (isQuickTransWindow(window))
+    if (isQuickTransWindow(window) || (popupPressed && time == popupPressTime))
         return;
     debounce.stop();
     downWindow = window;

@@ -32,6 +32,9 @@ signals:
     void mouseDrag();
     void startCopy();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void onInputEvent(const InputEvent& event);
     void onPress(const QPoint& pos, quint32 time);
@@ -43,6 +46,10 @@ private:
     QPointer<InputEventSource> source;
     Debounce debounce{80};
     quint32 downTime = 0;
+    // The desktop's events arrive on their own connection, possibly after the pop-up's own click
+    // has hidden it: a press the pop-up received is recognised by its server time.
+    quint32 popupPressTime = 0;
+    bool popupPressed = false;
     bool dragging = false;
     bool buttonDown = false;
     WId downWindow = 0;

@@ -3,7 +3,9 @@
 #include "quicktrans/WinCopyTransListener.h"
 #include "shell/WindowState.h"
 
+#include <QMouseEvent>
 #include <QSignalSpy>
+#include <QWindow>
 
 namespace {
 
@@ -14,6 +16,7 @@ const WId kOtherProgram = 2;
 const WId kTrigger = 44;
 const WId kDetail = 55;
 const WId kMain = 66;
+const WId kUnderPopup = 9001;
 
 // One step per string: "press 100,100 @0", "move 250,100 @100", "release 250,100 @150",
 // "button 4 @0" (a press of another button), "release-button 4 @0".
@@ -53,6 +56,7 @@ private slots:
         source.addWindow(QRect(1000, 0, 900, 1000), kOtherProgram);
         source.addWindow(QRect(2000, 0, 100, 100), kTrigger);
         source.addWindow(QRect(2200, 0, 100, 100), kDetail);
+        source.addWindow(QRect(3000, 0, 100, 100), kUnderPopup);
         WindowState::instance()->addWindowId(WindowState::CopyTransTrigger, kTrigger);
         WindowState::instance()->addWindowId(WindowState::CopyTransDetail, kDetail);
     }
@@ -178,6 +182,29 @@ private slots:
         QFETCH(int, dx);
         QFETCH(int, dy);
         QTEST(WinCopyTransListener::isSelection(dt, dx, dy), "selection");
+    }
+
+    // The pop-up's own click may hide it before the desktop's copy of that press arrives: the
+    // press is still the pop-up's, known by its time, and closes nothing.
+    void aPressThePopUpReceivedIsNotTheDesktops()
+    {
+        QWindow popup;
+        popup.create();
+        WindowState::instance()->addWindowId(WindowState::CopyTransTrigger, popup.winId());
+        WinCopyTransListener listener(false, &source);
+        QSignalSpy downs(&listener, &WinCopyTransListener::mouseDown);
+        QMouseEvent click(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(2005, 5), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        click.setTimestamp(424242);
+        QCoreApplication::sendEvent(&popup, &click);
+
+        source.press(1, {3050, 50}, 424242); // where the hidden pop-up was, over a program
+        source.release(1, {3050, 50}, 424300);
+        QCOMPARE(downs.size(), 0);
+        source.press(1, {3050, 50}, 425000);
+        source.release(1, {3050, 50}, 425100);
+        QCOMPARE(downs.size(), 1);
+        WindowState::instance()->addWindowId(WindowState::CopyTransTrigger, kTrigger);
     }
 
     void sourceRunsOnlyWhileListened()
