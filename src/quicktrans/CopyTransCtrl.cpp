@@ -4,6 +4,7 @@
 #include "core/Dispatch.h"
 #include "core/Log.h"
 #include "core/State.h"
+#include "core/WeakOwner.h"
 #include "platform/DesktopScreens.h"
 #include "quicktrans/WinCopyTransListener.h"
 #include "shell/GlobalCtrl.h"
@@ -207,6 +208,7 @@ void CopyTransCtrl::stopClipboardPoll()
 
 void CopyTransCtrl::showTrigger(const QString& text)
 {
+    log(QStringLiteral("copyTrans showTrigger: %1"), text);
     State* state = State::instance();
     QVariantMap& data = state->copyTransDataRef();
     data.insert("source", text);
@@ -215,18 +217,17 @@ void CopyTransCtrl::showTrigger(const QString& text)
     data.insert("y", cursorY);
     data.insert("autoLang", true);
     emitCopyTransData();
-    state->copyTransTriggerAlphaRef() = 255;
-    emit state->copyTransTriggerAlphaChange();
+    state->setCopyTransTriggerAlpha(255);
     if (directDetail) {
         state->setShowCopyTransTrigger(false);
         state->setShowCopyTransDetail(true);
+        // The detail editor asks only on the user's edits, so a direct capture asks here.
         if (data.value("stayOn").toBool()) {
             data.insert("state", kStatePinnedOpen);
             emitCopyTransData();
-            requestTrans(text);
         }
-        state->windowStayBottomRef() = true;
-        emit state->windowStayBottomChange();
+        requestTrans(text);
+        state->setWindowStayBottom(true);
     } else {
         state->setShowCopyTransTrigger(true);
         state->setShowCopyTransDetail(false);
@@ -291,8 +292,7 @@ void CopyTransCtrl::closePanelWindow(bool trigger, bool)
                 return;
             if (!state->copyTransBySelect())
                 Dispatch::instance()->releaseController(Dispatch::Ctrl_CopyTrans);
-            state->windowStayBottomRef() = false;
-            emit state->windowStayBottomChange();
+            state->setWindowStayBottom(false);
         });
     }
     // Hidden, not closed: closing destroys the native window, which the next capture would have
@@ -400,8 +400,7 @@ void CopyTransCtrl::onFadeTick()
     const QPoint anchor(data.value("x").toInt(), data.value("y").toInt());
     const FadeStep step = fadeStep(fadeElapsed, state->copyTransTriggerAlpha(), cursorPos(), anchor);
     if (step.alpha >= 0) {
-        state->copyTransTriggerAlphaRef() = step.alpha;
-        emit state->copyTransTriggerAlphaChange();
+        state->setCopyTransTriggerAlpha(step.alpha);
     }
     if (step.hide)
         state->setShowCopyTransTrigger(false);
@@ -411,6 +410,7 @@ void CopyTransCtrl::onFadeTick()
 
 void CopyTransCtrl::requestTrans(const QString& source)
 {
+    log(QStringLiteral("copyTrans requestTrans: %1"), source);
     State* state = State::instance();
     QVariantMap& data = state->copyTransDataRef();
     data.insert("source", source);
@@ -433,10 +433,9 @@ void CopyTransCtrl::requestTrans(const QString& source)
     emitCopyTransData();
     const bool mergeBreak = state->copyTransAutoMergeBreak();
     const QVariantMap snapshot = data;
-    transDebounce->run([weak, source, snapshot, mergeBreak, ticket] {
-        if (const QSharedPointer<CopyTransCtrl> self = weak.toStrongRef())
-            self->doTranslate(source, snapshot, mergeBreak, ticket);
-    });
+    transDebounce->run(WeakOwner::ifAlive(weak, [source, snapshot, mergeBreak, ticket](CopyTransCtrl& self) {
+        self.doTranslate(source, snapshot, mergeBreak, ticket);
+    }));
 }
 
 void CopyTransCtrl::doTranslate(const QString& text, const QVariantMap& data, bool mergeBreak, quint64 ticket)
@@ -492,6 +491,7 @@ void CopyTransCtrl::onTranslateFinished(const WeakSelf& weak, const QString& tex
     const bool space = state->textTransLangData().value(tgt).toMap().value("space").toBool();
     // No sentence at all: the previous text's translation must not pass for this one's.
     data.insert("target", joinTranslation(result, space));
+    log(QStringLiteral("copyTrans result: %1"), data.value("target").toString());
     if (!src.isEmpty())
         data.insert("sourceLang", src);
     if (!tgt.isEmpty())
@@ -502,10 +502,7 @@ void CopyTransCtrl::onTranslateFinished(const WeakSelf& weak, const QString& tex
 void CopyTransCtrl::setSourceLanguage(const QString& code)
 {
     const WeakSelf weak = sharedFromThis();
-    sourceLangDebounce->run([weak, code] {
-        if (const QSharedPointer<CopyTransCtrl> self = weak.toStrongRef())
-            self->setSourceLanguageNow(code);
-    });
+    sourceLangDebounce->run(WeakOwner::ifAlive(weak, [code](CopyTransCtrl& self) { self.setSourceLanguageNow(code); }));
 }
 
 void CopyTransCtrl::setSourceLanguageNow(const QString& code)
@@ -522,10 +519,7 @@ void CopyTransCtrl::setSourceLanguageNow(const QString& code)
 void CopyTransCtrl::setTargetLanguageDebounced(const QString& code)
 {
     const WeakSelf weak = sharedFromThis();
-    targetLangDebounce->run([weak, code] {
-        if (const QSharedPointer<CopyTransCtrl> self = weak.toStrongRef())
-            self->setTargetLanguage(code);
-    });
+    targetLangDebounce->run(WeakOwner::ifAlive(weak, [code](CopyTransCtrl& self) { self.setTargetLanguage(code); }));
 }
 
 void CopyTransCtrl::setTargetLanguage(const QString& code)

@@ -259,8 +259,12 @@ private slots:
         QCOMPARE(data("source").toString(), QStringLiteral("copied text"));
         QVERIFY(state->windowStayBottom());
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("  copied text "));
+        // The detail window opened directly shows the text's translation.
+        QCOMPARE(data("state").toInt(), 1);
+        QTRY_COMPARE(data("state").toInt(), 0);
+        QVERIFY(data("target").toString().startsWith(QStringLiteral("[zh] ")));
 
-        // Pinned: the translation starts at once.
+        // Pinned: the translation starts at once, marked as opened pinned.
         state->setShowCopyTransDetail(false);
         run("setStayOn", {true});
         run("startCCTrans");

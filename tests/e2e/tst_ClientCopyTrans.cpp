@@ -1,0 +1,195 @@
+// Text selected in another program is translated by the real client: PARLAVINE_TEST_NEEDS_DISPLAY
+// (an xterm to select in, xdotool for the mouse and keys).
+#include "AppProcess.h"
+#include "StandinProcess.h"
+#include "TestMain.h"
+#include "core/QuickStorage.h"
+#include "core/User.h"
+#include "platform/SettingsFile.h"
+
+#include <QClipboard>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QRegularExpression>
+
+#include <memory>
+
+namespace {
+
+const QString kMarker = QStringLiteral("Hello world");
+const QString kTrigger = QStringLiteral("^Parlavine_CopyTransTrigger$");
+const QString kDetail = QStringLiteral("^Parlavine_CopyTrans$");
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    return ChildProcess::output(program, arguments);
+}
+
+// Every line the client logged after the prefix, in order.
+QStringList logged(const QString& logFile, const QString& prefix)
+{
+    QFile file(logFile);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QStringList found;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
+        const int at = line.indexOf(prefix);
+        if (at >= 0)
+            found << line.mid(at + prefix.size());
+    }
+    return found;
+}
+
+// The stand-in marks each translated sentence with its target language: "[en] …".
+bool translated(const QString& text)
+{
+    static const QRegularExpression marked(QStringLiteral("^\\[[a-z]{2}(-[A-Za-z]+)?\\] \\S"));
+    return marked.match(text).hasMatch();
+}
+
+bool renewed(StandinProcess& standin)
+{
+    for (const StandinRequest& request : standin.requests()) {
+        if (request.route == QLatin1String("/api/accesscontrol/updateUserSession"))
+            return true;
+    }
+    return false;
+}
+
+// The remembered login of the stand-in's user, written the way the client writes it.
+QString rememberedLogin()
+{
+    User* user = User::instance();
+    user->userName = QStringLiteral("ann");
+    user->userId = QStringLiteral("10001");
+    user->session = QStringLiteral("standin-remembered");
+    user->saveAutoLogin(true);
+    return QuickStorage::instance()->getValue(QStringLiteral("loginTemp"));
+}
+
+} // namespace
+
+class TestClientCopyTrans : public QObject
+{
+    Q_OBJECT
+
+    StandinProcess standin;
+    std::unique_ptr<AppProcess> app;
+    ChildProcess xterm;
+
+    QString logFile() const { return app->xdg().path() + QStringLiteral("/parlavine.log"); }
+
+    QString window(const QString& title)
+    {
+        return run("xdotool",
+                   {"search", "--all", "--onlyvisible", "--pid", QString::number(app->pid()), "--name", title})
+            .section('\n', 0, 0);
+    }
+
+    bool waitForWindow(const QString& title, int timeoutMs = 20000)
+    {
+        QDeadlineTimer deadline(timeoutMs);
+        while (window(title).isEmpty() && !deadline.hasExpired())
+            QTest::qWait(50);
+        return !window(title).isEmpty();
+    }
+
+    QStringList results() { return logged(logFile(), QStringLiteral("copyTrans result: ")); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "needs an X display: run it through scripts/test");
+        QVERIFY(standin.start());
+    }
+
+    void init()
+    {
+        QVERIFY(standin.reset());
+        app = std::make_unique<AppProcess>();
+        SettingsFile settings(app->xdg().configHome() + QStringLiteral("/Parlavine/settings.ini"));
+        settings.setValue(QStringLiteral("loginTemp"), rememberedLogin());
+        settings.setValue(QStringLiteral("copy_trans"), QStringLiteral("1"));
+        QProcessEnvironment environment = standin.environment(QProcessEnvironment::systemEnvironment());
+        environment.insert("PARLAVINE_LOG_FILE", logFile());
+        QVERIFY(app->start(environment));
+        QVERIFY2(app->waitForWindow("Parlavine", 60000), app->errorOutput().constData());
+        // Quick translation starts once the remembered login is complete.
+        QTRY_VERIFY_WITH_TIMEOUT(renewed(standin), 60000);
+        QTest::qWait(500);
+
+        // A terminal whose program would end on a Ctrl+C, away from the client's window and low enough
+        // for the trigger to show above the selection.
+        QVERIFY(xterm.start(QStringLiteral("xterm"),
+                            {"-geometry", "40x3+0+200", "-fa", "DejaVu Sans Mono", "-fs", "12", "-e", "sh", "-c",
+                             QStringLiteral("echo %1; exec sleep 600").arg(kMarker)},
+                            QProcessEnvironment::systemEnvironment()));
+        QTest::qWait(500);
+    }
+
+    void cleanup()
+    {
+        if (QTest::currentTestFailed())
+            qInfo("client log: %s", qPrintable(logged(logFile(), QString()).join('\n')));
+        xterm.stop();
+        const int exitCode = app->stop(20000);
+        app.reset();
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(standin.violations(), QStringList());
+    }
+
+    void cleanupTestCase() { QCOMPARE(standin.stop(), 0); }
+
+    // Select → the trigger appears → its click opens the translation; the user's clipboard and
+    // the terminal's program are as they were.
+    void selectionIsTranslated()
+    {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("the user's clipboard"));
+        // The user works in the terminal: it has the focus, the client's windows are inactive
+        // (there is no window manager to move the focus on a click).
+        const QString terminal = run("xdotool", {"search", "--sync", "--onlyvisible", "--class", "xterm"});
+        QVERIFY(!terminal.isEmpty());
+        run("xdotool", {"windowfocus", "--sync", terminal.section('\n', 0, 0)});
+        // The xterm may still be drawing its first line: drag again until a trigger shows.
+        for (int attempt = 0; attempt < 5 && window(kTrigger).isEmpty(); ++attempt) {
+            run("xdotool", {"mousemove", "2", "208", "mousedown", "1", "mousemove", "150", "208", "mousemove", "340",
+                            "208", "mouseup", "1"});
+            waitForWindow(kTrigger, 3000);
+        }
+        const QString trigger = window(kTrigger);
+        QVERIFY2(!trigger.isEmpty(), "no trigger window after a drag over the terminal's text");
+        QTRY_COMPARE_WITH_TIMEOUT(clipboard->text(), QStringLiteral("the user's clipboard"), 5000);
+
+        const QStringList geometry = run("xdotool", {"getwindowgeometry", "--shell", trigger})
+                                         .split('\n')
+                                         .filter(QRegularExpression("^(X|Y|WIDTH|HEIGHT)="));
+        QCOMPARE(geometry.size(), 4);
+        const auto value = [&](int i) { return geometry.at(i).section('=', 1).toInt(); };
+        run("xdotool", {"mousemove", QString::number(value(0) + value(2) / 2), QString::number(value(1) + value(3) / 2),
+                        "click", "1"});
+        QVERIFY2(waitForWindow(kDetail), "the trigger's click opened no detail window");
+        QTRY_VERIFY_WITH_TIMEOUT(!results().isEmpty(), 20000);
+        QVERIFY2(translated(results().last()), qPrintable(results().last()));
+        QVERIFY(xterm.isRunning());
+        QCOMPARE(clipboard->text(), QStringLiteral("the user's clipboard"));
+    }
+
+    // Ctrl+C twice in another window opens the detail window with what was copied.
+    void doubleCtrlCOpensTheDetail()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("Good morning"));
+        // Over the empty desktop, so the keys reach no program.
+        run("xdotool", {"mousemove", "1910", "1070"});
+        run("xdotool", {"key", "--delay", "80", "ctrl+c", "ctrl+c"});
+        QVERIFY2(waitForWindow(kDetail), "double Ctrl+C opened no detail window");
+        QVERIFY(window(kTrigger).isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!results().isEmpty(), 20000);
+        QVERIFY2(translated(results().last()), qPrintable(results().last()));
+        QVERIFY(xterm.isRunning());
+    }
+};
+
+PARLAVINE_TEST_MAIN(TestClientCopyTrans)
+#include "tst_ClientCopyTrans.moc"
