@@ -8,6 +8,7 @@
 #include "core/Log.h"
 #include "core/State.h"
 #include "core/User.h"
+#include "core/WeakOwner.h"
 #include "update/VexilService.h"
 
 namespace {
@@ -73,23 +74,13 @@ UserInfoCtrl::~UserInfoCtrl() = default;
 
 ServiceCallback UserInfoCtrl::whileAlive(LiveHandler handler)
 {
-    const QWeakPointer<UserInfoCtrl> weakSelf = sharedFromThis();
-    return [weakSelf, handler](bool ok, const QVariantMap& data) {
-        if (const QSharedPointer<UserInfoCtrl> self = weakSelf.toStrongRef())
-            handler(*self, ok, data);
-    };
+    return WeakOwner::ifAlive(QWeakPointer<UserInfoCtrl>(sharedFromThis()), std::move(handler));
 }
 
 void UserInfoCtrl::confirm(const QString& question, std::function<void(UserInfoCtrl& self)> onSure)
 {
     const QWeakPointer<UserInfoCtrl> weakSelf = sharedFromThis();
-    Hud::askStatic(
-        question, QString(),
-        [weakSelf, onSure] {
-            if (const QSharedPointer<UserInfoCtrl> self = weakSelf.toStrongRef())
-                onSure(*self);
-        },
-        [] {}, kMain);
+    Hud::askStatic(question, QString(), WeakOwner::ifAlive(weakSelf, std::move(onSure)), [] {}, kMain);
 }
 
 void UserInfoCtrl::init()

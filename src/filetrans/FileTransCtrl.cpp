@@ -6,6 +6,7 @@
 #include "core/QuickStorage.h"
 #include "core/State.h"
 #include "core/Util.h"
+#include "core/WeakOwner.h"
 #include "filetrans/FileTransService.h"
 #include "platform/FileDialogs.h"
 #include "shell/GlobalCtrl.h"
@@ -148,16 +149,12 @@ void FileTransCtrl::askRepetition(const QString& path, const QString& name, cons
     const Weak weak = sharedFromThis();
     Hud::askStatic(
         tr("重复提交翻译任务，是否继续？"), tr("翻译文件：%1").arg(name),
-        [weak, path, name, sourceLang, targetLang, domain, queued] {
-            if (const QSharedPointer<FileTransCtrl> self = weak.toStrongRef()) {
-                self->submittedNames.removeOne(name);
-                self->checkAndSubmit(path, sourceLang, targetLang, domain, queued);
-            }
-        },
-        [weak, queued] {
-            if (const QSharedPointer<FileTransCtrl> self = weak.toStrongRef())
-                self->stopped(queued);
-        },
+        WeakOwner::ifAlive(weak,
+                           [path, name, sourceLang, targetLang, domain, queued](FileTransCtrl& self) {
+                               self.submittedNames.removeOne(name);
+                               self.checkAndSubmit(path, sourceLang, targetLang, domain, queued);
+                           }),
+        WeakOwner::ifAlive(weak, [queued](FileTransCtrl& self) { self.stopped(queued); }),
         Main);
 }
 
@@ -177,10 +174,10 @@ void FileTransCtrl::submit(const QString& path, const QString& name, const QStri
     submittedNames.append(name);
     const Weak weak = sharedFromThis();
     service->submitFile(path, name, type, sourceLang, targetLang, domain,
-                        [weak, name, type, sourceLang, targetLang](bool ok, const QVariantMap& reply) {
-                            if (const QSharedPointer<FileTransCtrl> self = weak.toStrongRef())
-                                self->onSubmitted(ok, reply, name, type, sourceLang, targetLang);
-                        });
+                        WeakOwner::ifAlive(weak, [name, type, sourceLang, targetLang](FileTransCtrl& self, bool ok,
+                                                                                      const QVariantMap& reply) {
+                            self.onSubmitted(ok, reply, name, type, sourceLang, targetLang);
+                        }));
 }
 
 void FileTransCtrl::transWithBrowser(const QString& sourceLang, const QString& targetLang)

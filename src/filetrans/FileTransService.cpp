@@ -2,6 +2,7 @@
 
 #include "core/Log.h"
 #include "core/Util.h"
+#include "core/WeakOwner.h"
 #include "network/QSharedReply.h"
 #include "texttrans/TextTransWire.h"
 
@@ -95,12 +96,9 @@ void FileTransService::supportLang(ServiceCallback callback, bool force)
                            {QStringLiteral("sort_by"), QStringLiteral("pinyin")}};
     supportLangReply->setReply(RequestService::instance()->postJsonForTrans(
         ImtPath, body,
-        [weak, ticket, callback](bool ok, const QVariantMap& data) {
-            if (const QSharedPointer<FileTransService> self = weak.toStrongRef())
-                self->onSupportLangReply(ticket, callback, ok, data);
-            else
-                callback(false, {});
-        },
+        WeakOwner::orFail(weak, callback,
+                          [ticket](FileTransService& self, const ServiceCallback& callback, bool ok,
+                                   const QVariantMap& data) { self.onSupportLangReply(ticket, callback, ok, data); }),
         Window, Tries));
 }
 
