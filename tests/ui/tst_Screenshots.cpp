@@ -2,6 +2,7 @@
 #include "UiTestEngine.h"
 
 #include "core/Hud.h"
+#include "core/State.h"
 
 #include "TestMain.h"
 
@@ -111,6 +112,68 @@ private slots:
             QVERIFY(saved(shown, name.toLower() + "-" + suffix));
             QVERIFY(state->setProperty(flag, false));
         }
+        QCoreApplication::removeTranslator(&translator);
+        QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
+    }
+
+    // The copy-translate trigger and detail windows over a capture, and the settings panel that
+    // switches copy-translate.
+    void copyTransWindows_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("theme");
+        QTest::newRow("en-light") << "en" << 0;
+        QTest::newRow("zh-dark") << "zh" << 1;
+    }
+
+    void copyTransWindows()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, theme);
+        QTranslator translator;
+        QVERIFY(useLanguageAndTheme(translator, language, theme));
+        State* state = State::instance();
+
+        UiTestEngine ui;
+        ui.engine.load(QUrl(QStringLiteral("qrc:/ui/mainWin.qml")));
+        auto* window = ui.engine.rootObjects().value(0)->findChild<QQuickWindow*>("mainWindow");
+        QVERIFY(window && QTest::qWaitForWindowExposed(window));
+        const QString suffix = QStringLiteral("%1-%2.png").arg(language, theme ? "dark" : "light");
+
+        QVariantMap& data = state->copyTransDataRef();
+        data.insert("source", QStringLiteral("Hello world. <b>I love this cat.</b>"));
+        data.insert("target", QStringLiteral("[zh] 你好 世界. [zh] <b>我 爱 这 猫.</b>"));
+        data.insert("sourceLang", "en");
+        data.insert("targetLang", "zh");
+        data.insert("autoLang", false);
+        data.insert("x", 400);
+        data.insert("y", 300);
+        state->setCopyTransData(0);
+        state->setCopyTransTriggerAlpha(255);
+        state->setShowCopyTransTrigger(true);
+        QQuickWindow* trigger = nullptr;
+        QTRY_VERIFY((trigger = windowNamed("copyTransTriggerWindow")));
+        QVERIFY(QTest::qWaitForWindowExposed(trigger));
+        QVERIFY(saved(trigger, "copytrans-trigger-" + suffix));
+        state->setShowCopyTransTrigger(false);
+
+        state->setShowCopyTransDetail(true);
+        QQuickWindow* detail = nullptr;
+        QTRY_VERIFY((detail = windowNamed("copyTransDetailWindow")));
+        QVERIFY(QTest::qWaitForWindowExposed(detail));
+        QTest::qWait(100);
+        QVERIFY(saved(detail, "copytrans-detail-" + suffix));
+        state->setShowCopyTransDetail(false);
+
+        state->setSettingCurTab(QStringLiteral("copyTrans"));
+        state->setShowSettingWindow(true);
+        QQuickWindow* settings = nullptr;
+        QTRY_VERIFY((settings = windowNamed("settingWindow")));
+        QVERIFY(QTest::qWaitForWindowExposed(settings));
+        QTest::qWait(100);
+        QVERIFY(saved(settings, "settings-copytrans-" + suffix));
+        state->setShowSettingWindow(false);
+        state->setSettingCurTab(QStringLiteral("general"));
         QCoreApplication::removeTranslator(&translator);
         QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
     }

@@ -1,0 +1,179 @@
+// The copy-translate windows: the time from a selection's text reaching the clipboard until the
+// trigger window has swapped its first frame (the controller's clipboard poll included), and from
+// a click on the trigger until the detail window has swapped its first frame. Both windows are
+// built once beforehand, as the program does after login; the desktop's mouse is a scripted one.
+// Run on an X display (scripts/bench-copytrans-windows).
+#include "core/AppResources.h"
+#include "core/AppWiring.h"
+#include "core/Dispatch.h"
+#include "core/State.h"
+#include "platform/FakeDesktopScreens.h"
+#include "platform/FakeInputEventSource.h"
+
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QQmlApplicationEngine>
+#include <QQmlComponent>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr int Rounds = 30;
+
+// "Copy the selection" puts the selected text on the clipboard and starts the clock: from here
+// the captured text is available.
+class SelectingSource : public FakeInputEventSource
+{
+public:
+    QString selected;
+    QElapsedTimer captured;
+    void copySelection() override
+    {
+        FakeInputEventSource::copySelection();
+        QGuiApplication::clipboard()->setText(selected);
+        captured.start();
+    }
+};
+
+// A 300-pixel drag held for half a second, at a time after the previous one.
+void drag(SelectingSource& source, int round)
+{
+    const quint32 t = 1000 + quint32(round) * 10000;
+    source.press(1, {400, 420}, t);
+    source.move({550, 420}, t + 200);
+    source.move({700, 420}, t + 400);
+    source.release(1, {700, 420}, t + 500);
+}
+
+std::unique_ptr<QQuickWindow> load(QQmlEngine& engine, const char* url)
+{
+    QQmlComponent component(&engine, QUrl(QString::fromLatin1(url)));
+    std::unique_ptr<QQuickWindow> window(qobject_cast<QQuickWindow*>(component.create()));
+    if (!window)
+        std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));
+    return window;
+}
+
+void settle(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Milliseconds on the clock when the window has swapped a frame after the step; -1 when none came.
+double untilFrame(QQuickWindow* window, const QElapsedTimer& clock, const std::function<void()>& step)
+{
+    QEventLoop loop;
+    double at = -1;
+    const QMetaObject::Connection done = QObject::connect(window, &QQuickWindow::frameSwapped, &loop, [&] {
+        at = clock.isValid() ? clock.nsecsElapsed() / 1e6 : -1;
+        loop.quit();
+    });
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    step();
+    loop.exec();
+    QObject::disconnect(done);
+    return at;
+}
+
+void report(const char* what, QVector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    std::printf("%-52s median %7.2f ms   max %7.2f ms   (%d samples)\n", what, samples.at(samples.size() / 2),
+                samples.last(), int(samples.size()));
+}
+
+void click(QQuickWindow* window, QPointF at)
+{
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, at, window->mapToGlobal(at.toPoint()), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QGuiApplication::sendEvent(window, &event);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+    qputenv("QT_LOGGING_RULES", "*.debug=false");
+    QGuiApplication app(argc, argv);
+    initResources();
+    AppWiring::wire();
+
+    QQmlApplicationEngine engine;
+    AppWiring::setUpEngine(engine);
+    State* state = State::instance();
+    std::unique_ptr<QQuickWindow> trigger = load(engine, "qrc:/ui/copyTransWindow/CopyTransTriggerWindow.qml");
+    std::unique_ptr<QQuickWindow> detail = load(engine, "qrc:/ui/copyTransWindow/CopyTransWindow.qml");
+    if (!trigger || !detail)
+        return 1;
+    // What the main window does with the two flags.
+    QObject::connect(state, &State::showCopyTransTriggerChange, trigger.get(),
+                     [&] { trigger->setVisible(state->showCopyTransTrigger()); });
+    QObject::connect(state, &State::showCopyTransDetailChange, detail.get(),
+                     [&] { detail->setVisible(state->showCopyTransDetail()); });
+
+    SelectingSource source;
+    FakeDesktopScreens screens;
+    screens.setScreens({QRect(0, 0, 1920, 1080)});
+    source.addWindow(QRect(0, 0, 1920, 1080), 77);
+    InputEventSource::setSystem(&source);
+    DesktopScreens::setSystem(&screens);
+    state->setCopyTransBySelect(true);
+    Dispatch::instance()->initController(Dispatch::Ctrl_CopyTrans);
+    Dispatch::instance()->run(Dispatch::Ctrl_CopyTrans, QStringLiteral("startSelectTrans"), {});
+    settle(300);
+
+    QVector<double> triggers;
+    QVector<double> details;
+    int missed = 0;
+    for (int round = 0; round < Rounds; ++round) {
+        source.selected = QStringLiteral("captured text %1").arg(round);
+        source.captured.invalidate();
+        const double shown = untilFrame(trigger.get(), source.captured, [&] { drag(source, round); });
+        settle(30);
+        QQuickItem* button = trigger->contentItem()->findChild<QQuickItem*>(QStringLiteral("triggerButton"));
+        const QPointF centre = button->mapToScene(QPointF(button->width() / 2, button->height() / 2));
+        QElapsedTimer clicked;
+        const double opened = untilFrame(detail.get(), clicked, [&] {
+            clicked.start();
+            click(trigger.get(), centre);
+        });
+        if (shown < 0 || opened < 0 || !detail->isVisible()) {
+            ++missed;
+        } else {
+            triggers.append(shown);
+            details.append(opened);
+        }
+        settle(30);
+        state->setShowCopyTransDetail(false);
+        settle(100);
+    }
+    Dispatch::instance()->releaseController(Dispatch::Ctrl_CopyTrans);
+    InputEventSource::setSystem(nullptr);
+    DesktopScreens::setSystem(nullptr);
+
+    std::printf("%s, %d rounds\n", qPrintable(QGuiApplication::platformName()), Rounds);
+    if (missed > 0 || triggers.isEmpty()) {
+        std::fprintf(stderr, "%d rounds showed no window\n", missed);
+        return 1;
+    }
+    report("text on the clipboard -> trigger window's first frame", triggers);
+    report("click on the trigger -> detail window's first frame", details);
+    return 0;
+}
