@@ -860,7 +860,7 @@
         </message>
         <message>
             <source>窗口距离光标位置</source>
-            <translation>Window position beside the cursor</translation>
+            <translation>Position beside the cursor</translation>
         </message>
         <message>
             <source>右上角</source>
@@ -880,7 +880,7 @@
         </message>
         <message>
             <source>窗口远离光标距离</source>
-            <translation>Window distance from the cursor</translation>
+            <translation>Distance from the cursor</translation>
         </message>
     </context>
     <context>

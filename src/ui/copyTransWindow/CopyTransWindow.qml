@@ -56,7 +56,7 @@ Window {
     flags: Qt.Dialog | Qt.WindowStaysOnTopHint | Qt.FramelessWindowHint
     width: 400
     height: 320
-    color: winColor.windowBG
+    color: winColor.contentBG
     visible: false
 
     Component.onCompleted: {

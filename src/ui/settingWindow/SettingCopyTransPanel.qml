@@ -36,8 +36,9 @@ ScrollView {
     contentWidth: availableWidth
 
     component RowLabel: Text {
-        width: 140
+        width: 230
         height: 30
+        elide: Text.ElideRight
         verticalAlignment: Text.AlignVCenter
         font.pixelSize: panel.winFontSize.normal
         color: panel.winColor.bodyText
