@@ -236,7 +236,7 @@ private slots:
         QCOMPARE(gdbExit, 0);
         QTRY_VERIFY_WITH_TIMEOUT(!processAlive(firstPid), 10000);
 
-        QTRY_VERIFY_WITH_TIMEOUT((restartedPid = pidOfWindow(mainWindowsOf(app.xdg()).value(0))) > 0, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT((restartedPid = pidOfWindow(mainWindowsOf(app.xdg()).value(0))) > 0, 60000);
         QVERIFY(restartedPid != firstPid);
         QCOMPARE(mainWindowsOf(app.xdg()).size(), 1);
         QCOMPARE(app.stop(), 0);   // the first process ended with 0

@@ -86,7 +86,7 @@ private slots:
         QScopedPointer<QQuickWindow> window(qobject_cast<QQuickWindow*>(host.create()));
         QVERIFY2(window, qPrintable(host.errorString()));
         QVERIFY(QTest::qWaitForWindowExposed(window.data()));
-        QTRY_VERIFY_WITH_TIMEOUT(state->textTransLangData().size() > 3, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(state->textTransLangData().size() > 3, 30000);
 
         // a real translation: the controller's road through the stand-in
         QQuickItem* source = window->findChild<QQuickItem*>("inputView");

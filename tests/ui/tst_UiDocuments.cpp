@@ -88,11 +88,10 @@ private slots:
         QTRY_VERIFY(!windowTitled(QStringLiteral("设置")));
         QCOMPARE(state->showSettingWindow(), false);
 
-        state->showLoginWindowRef() = true;
-        emit state->showLoginWindowChange();
-        QTRY_COMPARE(app->findChild<QObject*>("loginWindow")->property("status").toInt(), 0); // Loader.Null
-        state->showLoginWindowRef() = false;
-        emit state->showLoginWindowChange();
+        state->setShowScreenshotTransWindow(true);
+        QTest::qWait(100);
+        QCOMPARE(app->findChild<QObject*>("screenshotTransWindow")->property("status").toInt(), 0); // Loader.Null
+        state->setShowScreenshotTransWindow(false);
         QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
     }
 

@@ -344,7 +344,7 @@ private slots:
         TimeUtil::setOffsetMSecs(86401LL * 1000);
         m_updater->onWindowReActive();
         QTRY_COMPARE(m_standin->requestCount(ConfigDocument), 1);
-        QCOMPARE(m_standin->requestCount(CheckVersion), 1);
+        QTRY_COMPARE(m_standin->requestCount(CheckVersion), 1);
         QTRY_COMPARE(info("state").toInt(), 1);
         QCOMPARE(state()->showUpdateWindow(), false);
         m_updater->onWindowReActive();
