@@ -3,24 +3,15 @@
 // a click on the trigger until the detail window has swapped its first frame. Both windows are
 // built once beforehand, as the program does after login; the desktop's mouse is a scripted one.
 // Run on an X display (scripts/bench-copytrans-windows).
-#include "core/AppResources.h"
-#include "core/AppWiring.h"
+#include "BenchQml.h"
 #include "core/Dispatch.h"
 #include "core/State.h"
 #include "platform/FakeDesktopScreens.h"
 #include "platform/FakeInputEventSource.h"
 
 #include <QClipboard>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QGuiApplication>
 #include <QMouseEvent>
-#include <QQmlApplicationEngine>
-#include <QQmlComponent>
 #include <QQuickItem>
-#include <QQuickWindow>
-#include <QTemporaryDir>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -55,45 +46,6 @@ void drag(SelectingSource& source, int round)
     source.release(1, {700, 420}, t + 500);
 }
 
-std::unique_ptr<QQuickWindow> load(QQmlEngine& engine, const char* url)
-{
-    QQmlComponent component(&engine, QUrl(QString::fromLatin1(url)));
-    std::unique_ptr<QQuickWindow> window(qobject_cast<QQuickWindow*>(component.create()));
-    if (!window)
-        std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));
-    return window;
-}
-
-void settle(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-// Milliseconds on the clock when the window has swapped a frame after the step; -1 when none came.
-double untilFrame(QQuickWindow* window, const QElapsedTimer& clock, const std::function<void()>& step)
-{
-    QEventLoop loop;
-    double at = -1;
-    const QMetaObject::Connection done = QObject::connect(window, &QQuickWindow::frameSwapped, &loop, [&] {
-        at = clock.isValid() ? clock.nsecsElapsed() / 1e6 : -1;
-        loop.quit();
-    });
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    step();
-    loop.exec();
-    QObject::disconnect(done);
-    return at;
-}
-
-void report(const char* what, QVector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    std::printf("%-52s median %7.2f ms   max %7.2f ms   (%d samples)\n", what, samples.at(samples.size() / 2),
-                samples.last(), int(samples.size()));
-}
-
 void click(QQuickWindow* window, QPointF at)
 {
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
@@ -105,21 +57,15 @@ void click(QQuickWindow* window, QPointF at)
 
 } // namespace
 
+using namespace BenchQml;
+
 int main(int argc, char** argv)
 {
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
-    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
-    qputenv("QT_LOGGING_RULES", "*.debug=false");
-    QGuiApplication app(argc, argv);
-    initResources();
-    AppWiring::wire();
-
-    QQmlApplicationEngine engine;
-    AppWiring::setUpEngine(engine);
+    App app(argc, argv);
     State* state = State::instance();
-    std::unique_ptr<QQuickWindow> trigger = load(engine, "qrc:/ui/copyTransWindow/CopyTransTriggerWindow.qml");
-    std::unique_ptr<QQuickWindow> detail = load(engine, "qrc:/ui/copyTransWindow/CopyTransWindow.qml");
+    std::unique_ptr<QQuickWindow> trigger =
+        app.load({}, QUrl(QStringLiteral("qrc:/ui/copyTransWindow/CopyTransTriggerWindow.qml")));
+    std::unique_ptr<QQuickWindow> detail = app.load({}, QUrl(QStringLiteral("qrc:/ui/copyTransWindow/CopyTransWindow.qml")));
     if (!trigger || !detail)
         return 1;
     // What the main window does with the two flags.

@@ -3,21 +3,12 @@
 // the time for the hover mark to follow the mouse to the next sentence, and the time of one
 // keystroke in the source editor while that result is shown. Each step is timed until the window
 // has swapped the frame that shows it. Run on an X display (scripts/bench-texttrans-page).
-#include "core/AppResources.h"
-#include "core/AppWiring.h"
+#include "BenchQml.h"
 #include "core/State.h"
 
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QQmlApplicationEngine>
-#include <QQmlComponent>
 #include <QQuickItem>
-#include <QQuickWindow>
-#include <QTemporaryDir>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -60,34 +51,6 @@ Result makeResult()
     return r;
 }
 
-// Milliseconds from running the step until the window has swapped a frame after it.
-double timedUntilFrame(QQuickWindow* window, const std::function<void()>& step)
-{
-    QEventLoop loop;
-    QObject::connect(window, &QQuickWindow::frameSwapped, &loop, &QEventLoop::quit);
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    QElapsedTimer timer;
-    timer.start();
-    step();
-    window->requestUpdate();
-    loop.exec();
-    return timer.nsecsElapsed() / 1e6;
-}
-
-void settle(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-void report(const char* what, QVector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    std::printf("%-44s median %7.2f ms   max %7.2f ms   (%d samples)\n", what, samples.at(samples.size() / 2),
-                samples.last(), int(samples.size()));
-}
-
 QQuickItem* find(QObject* under, const char* name)
 {
     return under->findChild<QQuickItem*>(QLatin1String(name));
@@ -95,38 +58,27 @@ QQuickItem* find(QObject* under, const char* name)
 
 } // namespace
 
+using namespace BenchQml;
+
 int main(int argc, char** argv)
 {
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
-    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
-    qputenv("QT_LOGGING_RULES", "*.debug=false");
-    QGuiApplication app(argc, argv);
-    initResources();
-    AppWiring::wire();
-
-    QQmlApplicationEngine engine;
-    AppWiring::setUpEngine(engine);
+    App app(argc, argv);
     State* state = State::instance();
-
-    QQmlComponent host(&engine);
-    host.setData(HostQml, QUrl(QStringLiteral("qrc:/ui/pages/textTrans/PageHost.qml")));
-    QScopedPointer<QQuickWindow> window(qobject_cast<QQuickWindow*>(host.create()));
-    if (!window) {
-        std::fprintf(stderr, "%s\n", qPrintable(host.errorString()));
+    const std::unique_ptr<QQuickWindow> window =
+        app.load(HostQml, QUrl(QStringLiteral("qrc:/ui/pages/textTrans/PageHost.qml")));
+    if (!window)
         return 1;
-    }
     settle(500);
-    QQuickItem* resultView = find(window.data(), "resultView");
+    QQuickItem* resultView = find(window.get(), "resultView");
     QQuickItem* resultEdit = find(resultView, "edit");
-    QQuickItem* sourceEdit = find(find(window.data(), "inputView"), "edit");
+    QQuickItem* sourceEdit = find(find(window.get(), "inputView"), "edit");
 
     const Result result = makeResult();
     QVector<double> layouts;
     for (int round = 0; round < 10; ++round) {
         // a different text each round, so that nothing is reused from the round before
         const QString text = result.text + QString::number(round);
-        layouts.append(timedUntilFrame(window.data(), [&] {
+        layouts.append(timedUntilFrame(window.get(), [&] {
             state->setTextTransResult(text);
             state->setTextTransResultIndexes(result.spans);
             QMetaObject::invokeMethod(resultView, "highlightRangeByIndex", Q_ARG(QVariant, 0));
@@ -143,15 +95,15 @@ int main(int argc, char** argv)
         QMetaObject::invokeMethod(resultEdit, "positionToRectangle", Q_RETURN_ARG(QRectF, r),
                                   Q_ARG(int, span.value("start").toInt() + 1));
         // the sentence is scrolled into view first, as the user would
-        QQuickItem* flick = find(window.data(), "flickArea");
+        QQuickItem* flick = find(window.get(), "flickArea");
         const double top = resultEdit->mapToScene(r.center()).y() + flick->property("contentY").toDouble();
         flick->setProperty("contentY", std::max(0.0, top - 400));
         settle(5);
         const QPointF at = resultEdit->mapToScene(r.center());
-        const double ms = timedUntilFrame(window.data(), [&] {
+        const double ms = timedUntilFrame(window.get(), [&] {
             QMouseEvent move(QEvent::MouseMove, at, at, window->mapToGlobal(at.toPoint()), Qt::NoButton, Qt::NoButton,
                              Qt::NoModifier);
-            QGuiApplication::sendEvent(window.data(), &move);
+            QGuiApplication::sendEvent(window.get(), &move);
         });
         // a move that did not reach the sentence drew nothing new: it is not a sample
         if (resultView->property("lastHoverIndex").toInt() == i)
@@ -163,16 +115,16 @@ int main(int argc, char** argv)
     // keystrokes in the source while the long result is shown (instant translation off, so no
     // request is made and nothing but the source changes)
     state->setTextTransStreamed(false);
-    find(window.data(), "flickArea")->setProperty("contentY", 0);
+    find(window.get(), "flickArea")->setProperty("contentY", 0);
     sourceEdit->forceActiveFocus();
     settle(50);
     QVector<double> keys;
     for (int i = 0; i < 50; ++i) {
-        keys.append(timedUntilFrame(window.data(), [&] {
+        keys.append(timedUntilFrame(window.get(), [&] {
             QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
             QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
-            QGuiApplication::sendEvent(window.data(), &press);
-            QGuiApplication::sendEvent(window.data(), &release);
+            QGuiApplication::sendEvent(window.get(), &press);
+            QGuiApplication::sendEvent(window.get(), &release);
         }));
     }
 

@@ -2,6 +2,7 @@
 
 #include "network/JoinedBytesDevice.h"
 #include "network/QReplyTimeout.h"
+#include "platform/LowDelaySockets.h"
 
 #include <QHttpMultiPart>
 #include <QJsonDocument>
@@ -121,6 +122,8 @@ void Request::hanleReply(QSharedPointer<QNetworkReply> reply, int timeoutMs, Rep
             onError(Timeout, -100, reply);
         guard->disconnect();
     });
+    // The connection this reply comes on is kept for the next request, which its callbacks may send.
+    connect(reply.data(), &QNetworkReply::metaDataChanged, this, [] { LowDelaySockets::apply(); });
     connect(reply.data(), &QNetworkReply::finished, this, [this, reply, guard, onSuccess, onError]() {
         onFinished(reply, guard, onSuccess, onError);
     });

@@ -5,6 +5,11 @@
 
 #include <QtTest>
 
+#include <dirent.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
 Q_DECLARE_METATYPE(StandinReply)
 
 namespace {
@@ -27,6 +32,25 @@ StandinRoute transportRoute()
     route.key = kRoute;
     route.envelope = StandinEnvelope::Plain;
     return route;
+}
+
+// The low-delay flag of each of the process's TCP connections to `port`.
+QList<bool> noDelayOfConnectionsTo(quint16 port)
+{
+    QList<bool> found;
+    const QStringList fds = QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System);
+    for (const QString& name : fds) {
+        const int fd = name.toInt();
+        sockaddr_in peer{};
+        socklen_t length = sizeof(peer);
+        if (getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &length) != 0 || peer.sin_family != AF_INET
+            || ntohs(peer.sin_port) != port)
+            continue;
+        int on = 0;
+        length = sizeof(on);
+        found.append(getsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, &length) == 0 && on);
+    }
+    return found;
 }
 
 } // namespace
@@ -69,6 +93,19 @@ private slots:
     void initTestCase() { server.addRoute(transportRoute()); }
     void init() { standin.reset(); }
     void cleanup() { standin.verify(); }
+
+    // Once a reply has come, the connection kept for the next request sends a body without waiting
+    // for the acknowledgement of its header.
+    void theKeptConnectionSendsWithoutDelay()
+    {
+        const auto outcome = QSharedPointer<Outcome>::create();
+        post(outcome, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(outcome->calls, 1, 5000);
+        QVERIFY(outcome->ok);
+        const QList<bool> flags = noDelayOfConnectionsTo(QUrl(server.apiUrl()).port());
+        QVERIFY(!flags.isEmpty());
+        QVERIFY(!flags.contains(false));
+    }
 
     void makeRequest_data()
     {

@@ -126,6 +126,9 @@ bool StandinServer::start(int apiPort, int collectorPort)
         server.Get(".*", handler).Post(".*", handler).Put(".*", handler).Patch(".*", handler).Delete(".*", handler);
         // Short keep-alive so that stop() does not wait long for idle client connections.
         server.set_keep_alive_timeout(1);
+        // Replies go out whole at once: otherwise Nagle's algorithm holds the body back until the
+        // client's delayed acknowledgement of the headers, and tests would measure the stand-in.
+        server.set_tcp_nodelay(true);
         server.new_task_queue = [] { return new httplib::ThreadPool(ThreadsPerPort); };
         listener->port = port == 0 ? server.bind_to_any_port("127.0.0.1")
                                    : (server.bind_to_port("127.0.0.1", port) ? port : -1);

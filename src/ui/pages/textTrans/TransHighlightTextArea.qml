@@ -176,6 +176,11 @@ Item {
         selectByMouse: true
         selectByKeyboard: true
         persistentSelection: true
+        // The delegate below draws and blinks the cursor. The text control's own blink, which
+        // focus turns on, would only redraw the window twice more a second for a cursor it does
+        // not draw: it is turned off once the focus change is through.
+        onCursorVisibleChanged: if (cursorVisible) Qt.callLater(edit.stopOwnBlink)
+        function stopOwnBlink() { cursorVisible = false }
         rightMouseMenuEnabled: flick.rightMouseMenuEnabled
         font.family: flick.textFont
         font.pixelSize: flick.textSize
