@@ -90,7 +90,7 @@ void compareTransports(const QString& url)
 QString makeText(int length, int round)
 {
     QString text;
-    for (int i = 0; text.size() < length - 40; ++i)
+    for (int i = 0; text.size() < length; ++i)
         text += QStringLiteral("Sentence %1 of round %2 says little. ").arg(i).arg(round);
     return text.left(length - 1);
 }
