@@ -41,7 +41,8 @@ Item {
     Component.onCompleted: query()
 
     component FilterLabel: Text {
-        anchors.verticalCenter: parent.verticalCenter
+        height: 34
+        verticalAlignment: Text.AlignVCenter
         textFormat: Text.PlainText
         font.pixelSize: userBill.winFontSize.normal
         color: userBill.winColor.titleText
@@ -55,9 +56,8 @@ Item {
         property int endLimit: 21000101
         property bool active: false
         signal picked(int date)
-        anchors.verticalCenter: parent.verticalCenter
         width: 120
-        height: 30
+        height: 34
         radius: 4
         color: userBill.winColor.selectBG
         border.width: 1
@@ -80,6 +80,8 @@ Item {
             id: calendarPop
             objectName: "calendarPop"
             y: dateButton.height + 4
+            // moved left where it would pass the window's edge
+            margins: 8
             focus: true
             padding: 1
             onClosed: dateButton.active = false
@@ -98,56 +100,67 @@ Item {
         }
     }
 
-    Row {
+    // Wraps where a language's labels are too long for one line.
+    Flow {
         id: filterRow
         anchors.top: parent.top
         anchors.topMargin: 20 * userBill.yScale
         anchors.left: parent.left
         anchors.leftMargin: 30
-        height: 34
-        spacing: 10
+        anchors.right: parent.right
+        anchors.rightMargin: 20
+        spacing: 24
 
         Text {
-            anchors.verticalCenter: parent.verticalCenter
+            height: 34
+            verticalAlignment: Text.AlignVCenter
             text: qsTr("账单")
             textFormat: Text.PlainText
             font.pixelSize: userBill.winFontSize.large
             font.bold: true
             color: userBill.winColor.h1Text
-            rightPadding: 14
         }
-        FilterLabel { text: qsTr("账单主体") }
-        DropSelect {
-            anchors.verticalCenter: parent.verticalCenter
-            width: 110
-            model: [{ "key": qsTr("我自己"), "value": "self" }]
-            textRole: "key"
-            valueRole: "value"
-            currentIndex: 0
-        }
-        FilterLabel { text: qsTr("粒度"); leftPadding: 8 }
-        FilterLabel { text: qsTr("天"); color: userBill.winColor.bodyText }
-        FilterLabel { text: qsTr("日期"); leftPadding: 8 }
-        DateButton {
-            objectName: "startDate"
-            date: userBill._startTime
-            endLimit: userBill._endTime
-            onActiveChanged: userBill._startTimeActived = active
-            onPicked: {
-                userBill._startTime = date
-                userBill.query()
+        Row {
+            spacing: 10
+            FilterLabel { text: qsTr("账单主体") }
+            DropSelect {
+                width: 110
+                height: 34
+                model: [{ "key": qsTr("我自己"), "value": "self" }]
+                textRole: "key"
+                valueRole: "value"
+                currentIndex: 0
             }
         }
-        FilterLabel { text: "-" }
-        DateButton {
-            objectName: "endDate"
-            date: userBill._endTime
-            startLimit: userBill._startTime
-            endLimit: userBill.today
-            onActiveChanged: userBill._endTimeActived = active
-            onPicked: {
-                userBill._endTime = date
-                userBill.query()
+        Row {
+            spacing: 10
+            FilterLabel { text: qsTr("粒度") }
+            FilterLabel { text: qsTr("天"); color: userBill.winColor.bodyText }
+        }
+        Row {
+            spacing: 10
+            FilterLabel { text: qsTr("日期") }
+            DateButton {
+                objectName: "startDate"
+                date: userBill._startTime
+                endLimit: userBill._endTime
+                onActiveChanged: userBill._startTimeActived = active
+                onPicked: {
+                    userBill._startTime = date
+                    userBill.query()
+                }
+            }
+            FilterLabel { text: "-" }
+            DateButton {
+                objectName: "endDate"
+                date: userBill._endTime
+                startLimit: userBill._startTime
+                endLimit: userBill.today
+                onActiveChanged: userBill._endTimeActived = active
+                onPicked: {
+                    userBill._endTime = date
+                    userBill.query()
+                }
             }
         }
     }

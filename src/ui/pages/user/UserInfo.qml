@@ -78,6 +78,7 @@ Item {
 
     Flickable {
         id: flick
+        objectName: "infoFlick"
         anchors.fill: parent
         anchors.leftMargin: 30
         anchors.rightMargin: 20
