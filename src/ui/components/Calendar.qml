@@ -17,6 +17,9 @@ Rectangle {
     signal selectDate(int dateNum)
 
     function _showDate(dateNum) {
+        // a date still being bound reads 0: keep the month shown
+        if (dateNum < 10101)
+            return
         _curYear = Math.floor(dateNum / 10000)
         _curMonth = Math.floor(dateNum / 100) % 100
         _curDay = dateNum % 100
