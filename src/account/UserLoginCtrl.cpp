@@ -302,9 +302,12 @@ void UserLoginCtrl::updatePasswd(const QString& oldPassword, const QString& newP
     State::instance()->setRetcode(201);
     userService->updatePasswd(User::instance()->userId, oldPassword, newPassword,
                               [](bool ok, const QVariantMap& data) {
-                                  if (!ok)
-                                      return;
                                   State* state = State::instance();
+                                  // The request layer has said why; the page goes back to its form.
+                                  if (!ok) {
+                                      state->setRetcode(0);
+                                      return;
+                                  }
                                   if (data.value(QStringLiteral("value")).toBool()) {
                                       state->setRetcode(200);
                                       return;

@@ -55,6 +55,8 @@ public:
 
     Q_INVOKABLE bool initController(int name);
     Q_INVOKABLE bool releaseController(int name);
+    // Whether a controller lives under the id; initController answers true either way.
+    Q_INVOKABLE bool hasController(int name) const { return !m_controllers.value(name).isNull(); }
     Q_INVOKABLE bool run(int controllerName, const QString& action, const QVariantList& args);
     // The controller registered under an id, or null.
     QSharedPointer<QObject> controller(int name) const { return m_controllers.value(name); }

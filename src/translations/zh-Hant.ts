@@ -52,6 +52,21 @@
         </message>
     </context>
     <context>
+        <name>ChargeTypeText</name>
+        <message>
+            <source>预付费</source>
+            <translation>預付費</translation>
+        </message>
+        <message>
+            <source>后付费</source>
+            <translation>後付費</translation>
+        </message>
+        <message>
+            <source>包月</source>
+            <translation>包月</translation>
+        </message>
+    </context>
+    <context>
         <name>CopyTransWindow</name>
         <message>
             <source>Parlavine翻译</source>
@@ -569,6 +584,17 @@
         </message>
     </context>
     <context>
+        <name>PopButtons</name>
+        <message>
+            <source>取消</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>确定</source>
+            <translation>確定</translation>
+        </message>
+    </context>
+    <context>
         <name>QObject</name>
         <message>
             <source>出错退出（文件超出限制）</source>
@@ -784,17 +810,6 @@
         <message>
             <source>译文：</source>
             <translation>譯文：</translation>
-        </message>
-    </context>
-    <context>
-        <name>RepoPopButtons</name>
-        <message>
-            <source>取消</source>
-            <translation>取消</translation>
-        </message>
-        <message>
-            <source>确定</source>
-            <translation>確定</translation>
         </message>
     </context>
     <context>
@@ -1541,6 +1556,68 @@
         </message>
     </context>
     <context>
+        <name>UserAddGroupActionPop</name>
+        <message>
+            <source>新建工作组</source>
+            <translation>新建工作組</translation>
+        </message>
+        <message>
+            <source>名称：</source>
+            <translation>名稱：</translation>
+        </message>
+        <message>
+            <source>工作组名称</source>
+            <translation>工作組名稱</translation>
+        </message>
+        <message>
+            <source>工作组名称长度限制4-50个字符</source>
+            <translation>工作組名稱長度限制4-50個字元</translation>
+        </message>
+        <message>
+            <source>管理员：</source>
+            <translation>管理員：</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserAddGroupMemActionPop</name>
+        <message>
+            <source>新增用户/IP成员</source>
+            <translation>新增使用者/IP成員</translation>
+        </message>
+        <message>
+            <source>成员类型：</source>
+            <translation>成員型別：</translation>
+        </message>
+        <message>
+            <source>用户成员</source>
+            <translation>使用者成員</translation>
+        </message>
+        <message>
+            <source>IP成员</source>
+            <translation>IP成員</translation>
+        </message>
+        <message>
+            <source>请输入IP</source>
+            <translation>請輸入IP</translation>
+        </message>
+        <message>
+            <source>请输入合法的IPv4地址</source>
+            <translation>請輸入合法的IPv4地址</translation>
+        </message>
+        <message>
+            <source>注意：将自动成为该IP列表的所有用户的默认账单主体，请谨慎操作</source>
+            <translation>注意：將自動成為該IP列表的所有使用者的預設賬單主體，請謹慎操作</translation>
+        </message>
+        <message>
+            <source>用户名：</source>
+            <translation>使用者名稱：</translation>
+        </message>
+        <message>
+            <source>请输入用户名</source>
+            <translation>請輸入使用者名稱</translation>
+        </message>
+    </context>
+    <context>
         <name>UserAutoLogin</name>
         <message>
             <source>账号自动登录</source>
@@ -1564,10 +1641,142 @@
         </message>
     </context>
     <context>
+        <name>UserBill</name>
+        <message>
+            <source>账单</source>
+            <translation>賬單</translation>
+        </message>
+        <message>
+            <source>账单主体</source>
+            <translation>賬單主體</translation>
+        </message>
+        <message>
+            <source>我自己</source>
+            <translation>我自己</translation>
+        </message>
+        <message>
+            <source>粒度</source>
+            <translation>粒度</translation>
+        </message>
+        <message>
+            <source>天</source>
+            <translation>天</translation>
+        </message>
+        <message>
+            <source>日期</source>
+            <translation>日期</translation>
+        </message>
+        <message>
+            <source>费用</source>
+            <translation>費用</translation>
+        </message>
+        <message>
+            <source>暂无记录</source>
+            <translation>暫無記錄</translation>
+        </message>
+    </context>
+    <context>
         <name>UserBillTableModel</name>
         <message>
             <source>元</source>
             <translation>元</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserBindEmailActionPop</name>
+        <message>
+            <source>请输入正确的邮箱</source>
+            <translation>請輸入正確的郵箱</translation>
+        </message>
+        <message>
+            <source>绑定用户邮箱</source>
+            <translation>繫結使用者郵箱</translation>
+        </message>
+        <message>
+            <source>用户名：</source>
+            <translation>使用者名稱：</translation>
+        </message>
+        <message>
+            <source>邮箱：</source>
+            <translation>郵箱：</translation>
+        </message>
+        <message>
+            <source>请输入邮箱</source>
+            <translation>請輸入郵箱</translation>
+        </message>
+        <message>
+            <source>验证码：</source>
+            <translation>驗證碼：</translation>
+        </message>
+        <message>
+            <source>请输入验证码</source>
+            <translation>請輸入驗證碼</translation>
+        </message>
+        <message>
+            <source>s后重新获取</source>
+            <translation>s後重新獲取</translation>
+        </message>
+        <message>
+            <source>获取验证码</source>
+            <translation>獲取驗證碼</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserChangePsw</name>
+        <message>
+            <source>修改密码</source>
+            <translation>修改密碼</translation>
+        </message>
+        <message>
+            <source>旧密码</source>
+            <translation>舊密碼</translation>
+        </message>
+        <message>
+            <source>新密码</source>
+            <translation>新密碼</translation>
+        </message>
+        <message>
+            <source>确认新密码</source>
+            <translation>確認新密碼</translation>
+        </message>
+        <message>
+            <source>密码修改中...</source>
+            <translation>密碼修改中...</translation>
+        </message>
+        <message>
+            <source>更改密码</source>
+            <translation>更改密碼</translation>
+        </message>
+        <message>
+            <source>更改密码成功</source>
+            <translation>更改密碼成功</translation>
+        </message>
+        <message>
+            <source>您已成功更改密码。</source>
+            <translation>您已成功更改密碼。</translation>
+        </message>
+        <message>
+            <source>将返回用户界面</source>
+            <translation>將返回使用者介面</translation>
+        </message>
+        <message>
+            <source>确定</source>
+            <translation>確定</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserDefaultGroupActionPop</name>
+        <message>
+            <source>更改默认账单主体</source>
+            <translation>更改預設賬單主體</translation>
+        </message>
+        <message>
+            <source>当前默认主体：</source>
+            <translation>當前預設主體：</translation>
+        </message>
+        <message>
+            <source>修改为：</source>
+            <translation>修改為：</translation>
         </message>
     </context>
     <context>
@@ -1638,6 +1847,65 @@
         <message>
             <source>即将进入登录页面</source>
             <translation>即將進入登入頁面</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserInfo</name>
+        <message>
+            <source>账号信息</source>
+            <translation>賬號資訊</translation>
+        </message>
+        <message>
+            <source>用户名</source>
+            <translation>使用者名稱</translation>
+        </message>
+        <message>
+            <source>复制</source>
+            <translation>複製</translation>
+        </message>
+        <message>
+            <source>用户余额</source>
+            <translation>使用者餘額</translation>
+        </message>
+        <message>
+            <source>元</source>
+            <translation>元</translation>
+        </message>
+        <message>
+            <source>邮箱</source>
+            <translation>郵箱</translation>
+        </message>
+        <message>
+            <source>绑定</source>
+            <translation>繫結</translation>
+        </message>
+        <message>
+            <source>付费类型</source>
+            <translation>付費型別</translation>
+        </message>
+        <message>
+            <source>账单主体</source>
+            <translation>賬單主體</translation>
+        </message>
+        <message>
+            <source>未设置</source>
+            <translation>未設定</translation>
+        </message>
+        <message>
+            <source>更改默认账单主体</source>
+            <translation>更改預設賬單主體</translation>
+        </message>
+        <message>
+            <source>开发者</source>
+            <translation>開發者</translation>
+        </message>
+        <message>
+            <source>更新</source>
+            <translation>更新</translation>
+        </message>
+        <message>
+            <source>设置</source>
+            <translation>設定</translation>
         </message>
     </context>
     <context>
@@ -1725,6 +1993,25 @@
         </message>
     </context>
     <context>
+        <name>UserPage</name>
+        <message>
+            <source>退出登录</source>
+            <translation>退出登入</translation>
+        </message>
+        <message>
+            <source>基本信息</source>
+            <translation>基本資訊</translation>
+        </message>
+        <message>
+            <source>消费记录</source>
+            <translation>消費記錄</translation>
+        </message>
+        <message>
+            <source>修改密码</source>
+            <translation>修改密碼</translation>
+        </message>
+    </context>
+    <context>
         <name>UserRegisterPanel</name>
         <message>
             <source>注册新账号</source>
@@ -1761,6 +2048,73 @@
         <message>
             <source>即将进入登录页面</source>
             <translation>即將進入登入頁面</translation>
+        </message>
+    </context>
+    <context>
+        <name>UserWorkgroup</name>
+        <message>
+            <source>工作组</source>
+            <translation>工作組</translation>
+        </message>
+        <message>
+            <source>新建工作组</source>
+            <translation>新建工作組</translation>
+        </message>
+        <message>
+            <source>暂无工作组</source>
+            <translation>暫無工作組</translation>
+        </message>
+        <message>
+            <source>工作组名</source>
+            <translation>工作組名</translation>
+        </message>
+        <message>
+            <source>账户余额</source>
+            <translation>賬戶餘額</translation>
+        </message>
+        <message>
+            <source>元</source>
+            <translation>元</translation>
+        </message>
+        <message>
+            <source>付费类型</source>
+            <translation>付費型別</translation>
+        </message>
+        <message>
+            <source>用户成员</source>
+            <translation>使用者成員</translation>
+        </message>
+        <message>
+            <source>IP成员</source>
+            <translation>IP成員</translation>
+        </message>
+        <message>
+            <source>添加用户/IP成员</source>
+            <translation>新增使用者/IP成員</translation>
+        </message>
+        <message>
+            <source>  (我)</source>
+            <translation>  (我)</translation>
+        </message>
+        <message>
+            <source>  (管理员)</source>
+            <translation>  (管理員)</translation>
+        </message>
+        <message>
+            <source>移除用户</source>
+            <translation>移除使用者</translation>
+        </message>
+        <message>
+            <source>转交管理员</source>
+            <translation>轉交管理員</translation>
+        </message>
+        <message>
+            <source>移除IP</source>
+            <translation>移除IP</translation>
+        </message>
+        <message>
+            <source>暂无数据</source>
+            <translation>暫無資料</translation>
         </message>
     </context>
     <context>

@@ -52,6 +52,21 @@
     </message>
 </context>
 <context>
+    <name>ChargeTypeText</name>
+    <message>
+        <source>预付费</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>后付费</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>包月</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CopyTransWindow</name>
     <message>
         <source>Parlavine翻译</source>
@@ -569,6 +584,17 @@
     </message>
 </context>
 <context>
+    <name>PopButtons</name>
+    <message>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>出错退出（文件超出限制）</source>
@@ -783,17 +809,6 @@
     </message>
     <message>
         <source>译文：</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>RepoPopButtons</name>
-    <message>
-        <source>取消</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>确定</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1541,6 +1556,68 @@
     </message>
 </context>
 <context>
+    <name>UserAddGroupActionPop</name>
+    <message>
+        <source>新建工作组</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>名称：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>工作组名称</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>工作组名称长度限制4-50个字符</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>管理员：</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserAddGroupMemActionPop</name>
+    <message>
+        <source>新增用户/IP成员</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>成员类型：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用户成员</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP成员</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入IP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入合法的IPv4地址</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>注意：将自动成为该IP列表的所有用户的默认账单主体，请谨慎操作</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用户名：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入用户名</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>UserAutoLogin</name>
     <message>
         <source>账号自动登录</source>
@@ -1564,9 +1641,141 @@
     </message>
 </context>
 <context>
+    <name>UserBill</name>
+    <message>
+        <source>账单</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>账单主体</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>我自己</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>粒度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>天</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>费用</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>暂无记录</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>UserBillTableModel</name>
     <message>
         <source>元</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserBindEmailActionPop</name>
+    <message>
+        <source>请输入正确的邮箱</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>绑定用户邮箱</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用户名：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>邮箱：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入邮箱</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>验证码：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入验证码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>s后重新获取</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>获取验证码</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserChangePsw</name>
+    <message>
+        <source>修改密码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>旧密码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>新密码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确认新密码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>密码修改中...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>更改密码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>更改密码成功</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>您已成功更改密码。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>将返回用户界面</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserDefaultGroupActionPop</name>
+    <message>
+        <source>更改默认账单主体</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>当前默认主体：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>修改为：</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1637,6 +1846,65 @@
     </message>
     <message>
         <source>即将进入登录页面</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserInfo</name>
+    <message>
+        <source>账号信息</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用户名</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用户余额</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>元</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>邮箱</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>绑定</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>付费类型</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>账单主体</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未设置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>更改默认账单主体</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>开发者</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>设置</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1725,6 +1993,25 @@
     </message>
 </context>
 <context>
+    <name>UserPage</name>
+    <message>
+        <source>退出登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>基本信息</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>消费记录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>修改密码</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>UserRegisterPanel</name>
     <message>
         <source>注册新账号</source>
@@ -1760,6 +2047,73 @@
     </message>
     <message>
         <source>即将进入登录页面</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserWorkgroup</name>
+    <message>
+        <source>工作组</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>新建工作组</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>暂无工作组</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>工作组名</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>账户余额</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>元</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>付费类型</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用户成员</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP成员</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>添加用户/IP成员</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  (我)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  (管理员)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>移除用户</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>转交管理员</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>移除IP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>暂无数据</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -171,6 +171,37 @@ private slots:
         QVERIFY(shell()->sessionTimerActive());
     }
 
+    // "retcode" leaves 201 whatever the outcome, so the password page never waits for ever.
+    void passwordChangeEnds_data()
+    {
+        QTest::addColumn<QString>("oldPassword");
+        QTest::addColumn<bool>("serverFails");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QStringList>("huds");
+        QTest::newRow("changed") << "open sesame" << false << 200 << QStringList();
+        QTest::newRow("wrong old password") << "guess" << false << 0 << QStringList{"密码修改失败||main"};
+        QTest::newRow("dropped connection") << "open sesame" << true << 0 << QStringList{"网络异常，请检查网络|code:2|main"};
+    }
+
+    void passwordChangeEnds()
+    {
+        QFETCH(QString, oldPassword);
+        QFETCH(bool, serverFails);
+        QFETCH(int, code);
+        QFETCH(QStringList, huds);
+        logInAsAnn(false);
+        if (serverFails)
+            server.script("/api/accesscontrol/updateUserPassword", StandinReply::disconnect());
+        const int before = state()->windowHud().size();
+        run("updatePasswd", {oldPassword, "new secret"});
+        QCOMPARE(state()->retcode(), 201);
+        QTRY_COMPARE_WITH_TIMEOUT(state()->retcode(), code, 5000);
+        QCOMPARE(hudsFrom(before), huds);
+        QCOMPARE(server.accounts().user("10001")->passwordHash,
+                 StandinAccounts::passwordHash(code == 200 ? "new secret" : "open sesame"));
+        QVERIFY(shell()->sessionTimerActive());
+    }
+
     void automaticLogin_data()
     {
         QTest::addColumn<bool>("revoked");

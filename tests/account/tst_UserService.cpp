@@ -153,9 +153,9 @@ private slots:
             "/api/billingsystem/findUserAllBillEntity", true, {{"value.user_id", "10001"}});
         row("cost records: JSON integers",
             [](UserService& service, const ServiceCallback& done) {
-                service.findUserCostRecord("month", 1700000000, 1700086400, done);
+                service.findUserCostRecord("day", 20240301, 20240331, done);
             },
-            "/api/billingsystem/findUserCostRecord", true, {{"value.start_time", 1700000000}, {"value.end_time", 1700086400}});
+            "/api/billingsystem/findUserCostRecord", true, {{"value.start_time", 20240301}, {"value.end_time", 20240331}});
         row("user workgroups: scalar user id",
             [](UserService& service, const ServiceCallback& done) { service.findUserWorkgroup(done); },
             ac + "findUserWorkgroup", true, {{"value", "10001"}});

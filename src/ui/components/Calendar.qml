@@ -12,10 +12,14 @@ Rectangle {
     property int _curMonth: 1
     property int _curDay: 1
     property var winFontSize: $state.windowFontSize
+    readonly property var uiLocale: Qt.locale($state.language === "en" ? "en_US" : "zh_CN")
 
     signal selectDate(int dateNum)
 
     function _showDate(dateNum) {
+        // a date still being bound reads 0: keep the month shown
+        if (dateNum < 10101)
+            return
         _curYear = Math.floor(dateNum / 10000)
         _curMonth = Math.floor(dateNum / 100) % 100
         _curDay = dateNum % 100
@@ -64,7 +68,7 @@ Rectangle {
         anchors.top: header.bottom
         anchors.left: grid.left
         anchors.right: grid.right
-        locale: Qt.locale("zh")
+        locale: grid.locale
         font.pixelSize: container.winFontSize.small
     }
 
@@ -87,15 +91,19 @@ Rectangle {
         anchors.right: parent.right
         month: container._curMonth - 1
         year: container._curYear
-        locale: Qt.locale("zh")
+        locale: container.uiLocale
 
         delegate: Text {
             readonly property int dateNum: model.year * 10000 + (model.month + 1) * 100 + model.day
+            readonly property bool selectable: dateNum >= container.startLimit && dateNum <= container.endLimit
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
             text: model.day
             font.pixelSize: container.winFontSize.normal
-            color: dateNum === container.curDate ? "#0052d9" : model.month === grid.month ? "black" : "#d7d7d7"
+            font.bold: dateNum === container.curDate
+            // days of the neighbouring months read as dimmed too
+            color: dateNum === container.curDate ? "#0052d9"
+                   : selectable && model.month === grid.month ? "#000" : "#d7d7d7"
         }
 
         onClicked: {

@@ -24,6 +24,7 @@ Item {
         visible: logo.status !== Image.Ready
 
         Text {
+            objectName: "avatarLetter"
             anchors.centerIn: parent
             text: container._name !== "" ? container._name.charAt(0).toUpperCase() : ""
             textFormat: Text.PlainText

@@ -1,6 +1,7 @@
 #include "StandinRoutes.h"
 #include "StandinServer.h"
 
+#include <QDate>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -314,6 +315,44 @@ QList<StandinRoute> passwordRoutes()
     };
 }
 
+// The bill page's cost query: granularity "day" and the first and last day as yyyymmdd
+// integers, answered with the user's records of those days (a record without a day is kept).
+bool isDayNumber(int day)
+{
+    return QDate(day / 10000, day % 10000 / 100, day % 100).isValid();
+}
+
+Check dayRange()
+{
+    return [](const StandinRequest& request) {
+        const int start = request.at(QStringLiteral("value.start_time")).toInt();
+        const int end = request.at(QStringLiteral("value.end_time")).toInt();
+        if (text(request, "value.query_type") != QLatin1String("day"))
+            return QStringLiteral("value.query_type is not \"day\"");
+        if (!isDayNumber(start) || !isDayNumber(end) || start > end)
+            return QStringLiteral("%1 to %2 is no range of yyyymmdd days").arg(start).arg(end);
+        return QString();
+    };
+}
+
+StandinRoute costRecordRoute()
+{
+    return route(QStringLiteral("/api/billingsystem/findUserCostRecord"),
+                 {Header::Session, false, {{"user_id", 's'}, {"query_type", 's'}, {"start_time", 'i'}, {"end_time", 'i'}}},
+                 signedIn([](const StandinRequest& request, StandinServer& server, const StandinUser& user) {
+                     const int start = request.at(QStringLiteral("value.start_time")).toInt();
+                     const int end = request.at(QStringLiteral("value.end_time")).toInt();
+                     QJsonArray records;
+                     for (const QJsonValue& record : server.accounts().costRecordsOf(user.id)) {
+                         const QJsonValue day = record.toObject().value(QStringLiteral("cost_time"));
+                         if (day.isUndefined() || (day.toInt() >= start && day.toInt() <= end))
+                             records.append(record);
+                     }
+                     return StandinReply::success(QJsonObject{{QStringLiteral("cost_records"), records}});
+                 }),
+                 dayRange());
+}
+
 QList<StandinRoute> profileRoutes()
 {
     const Check defaultKey = equals("value.client_key", QStringLiteral("default"));
@@ -353,12 +392,7 @@ QList<StandinRoute> profileRoutes()
               signedIn([](const StandinRequest&, StandinServer& server, const StandinUser& user) {
                   return StandinReply::success(server.accounts().billEntitiesOf(user.id));
               })),
-        route(QStringLiteral("/api/billingsystem/findUserCostRecord"),
-              {Header::Session, false, {{"user_id", 's'}, {"query_type", 's'}, {"start_time", 'i'}, {"end_time", 'i'}}},
-              signedIn([](const StandinRequest&, StandinServer& server, const StandinUser& user) {
-                  return StandinReply::success(
-                      QJsonObject{{QStringLiteral("cost_records"), server.accounts().costRecordsOf(user.id)}});
-              })),
+        costRecordRoute(),
     };
 }
 

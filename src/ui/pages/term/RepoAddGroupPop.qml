@@ -138,7 +138,7 @@ Popup {
             }
         }
 
-        RepoPopButtons {
+        PopButtons {
             anchors.right: parent.right
             ready: pop.ready
             onSure: pop.submit()

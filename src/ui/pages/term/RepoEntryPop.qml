@@ -107,7 +107,7 @@ Popup {
             }
         }
 
-        RepoPopButtons {
+        PopButtons {
             anchors.right: parent.right
             ready: pop.ready
             onSure: pop.submit()

@@ -1,7 +1,6 @@
 import QtQuick 2.14
-import "../../components"
 
-// "取消" and "确定" at the foot of a repository pop-up.
+// "取消" and "确定" at the foot of a pop-up.
 Row {
     id: buttons
     property var winColor: $state.windowColor
