@@ -1,0 +1,162 @@
+// A region of the real screen is captured, recognised and translated by the real client:
+// PARLAVINE_TEST_NEEDS_DISPLAY (an xterm as the coloured target, xdotool for the keys and mouse).
+#include "AppProcess.h"
+#include "StandinProcess.h"
+#include "TestMain.h"
+#include "core/QuickStorage.h"
+#include "core/User.h"
+#include "platform/SettingsFile.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+
+#include <memory>
+
+namespace {
+
+const QString kCapture = QStringLiteral("^(截屏|Screenshot)$");
+const QString kDetail = QStringLiteral("^(截图翻译|Screenshot translation)$");
+// The xterm's background: the stand-in names the colour at the centre of the picture it reads.
+const QString kMarker = QStringLiteral("#ff8000");
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    return ChildProcess::output(program, arguments);
+}
+
+bool renewed(StandinProcess& standin)
+{
+    for (const StandinRequest& request : standin.requests()) {
+        if (request.route == QLatin1String("/api/accesscontrol/updateUserSession"))
+            return true;
+    }
+    return false;
+}
+
+QString rememberedLogin()
+{
+    User* user = User::instance();
+    user->userName = QStringLiteral("ann");
+    user->userId = QStringLiteral("10001");
+    user->session = QStringLiteral("standin-remembered");
+    user->saveAutoLogin(true);
+    return QuickStorage::instance()->getValue(QStringLiteral("loginTemp"));
+}
+
+} // namespace
+
+class TestClientScreenshot : public QObject
+{
+    Q_OBJECT
+
+    StandinProcess standin;
+    std::unique_ptr<AppProcess> app;
+    ChildProcess xterm;
+
+    QString logFile() const { return app->xdg().path() + QStringLiteral("/parlavine.log"); }
+
+    QString logText() const
+    {
+        QFile file(logFile());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    QString window(const QString& title)
+    {
+        return run("xdotool",
+                   {"search", "--all", "--onlyvisible", "--pid", QString::number(app->pid()), "--name", title})
+            .section('\n', 0, 0);
+    }
+
+    bool waitForWindow(const QString& title, int timeoutMs = 20000)
+    {
+        QDeadlineTimer deadline(timeoutMs);
+        while (window(title).isEmpty() && !deadline.hasExpired())
+            QTest::qWait(50);
+        return !window(title).isEmpty();
+    }
+
+    // The whole screen for a person to look at, when PARLAVINE_SCREENSHOT_DIR names a folder.
+    static void keepPicture(const QString& name)
+    {
+        const QString folder = qEnvironmentVariable("PARLAVINE_SCREENSHOT_DIR");
+        if (!folder.isEmpty())
+            QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(folder).filePath(name));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "needs an X display: run it through scripts/test");
+        QVERIFY(standin.start());
+    }
+
+    void init()
+    {
+        QVERIFY(standin.reset());
+        app = std::make_unique<AppProcess>();
+        SettingsFile settings(app->xdg().configHome() + QStringLiteral("/Parlavine/settings.ini"));
+        settings.setValue(QStringLiteral("loginTemp"), rememberedLogin());
+        settings.setValue(QStringLiteral("hotKey_screenshotOpen"), QStringLiteral("P|1|0|1"));
+        QProcessEnvironment environment = standin.environment(QProcessEnvironment::systemEnvironment());
+        environment.insert("PARLAVINE_LOG_FILE", logFile());
+        QVERIFY(app->start(environment));
+        QVERIFY2(app->waitForWindow("Parlavine", 60000), app->errorOutput().constData());
+        // The hotkeys are installed once the remembered login is complete.
+        QTRY_VERIFY_WITH_TIMEOUT(renewed(standin), 60000);
+        QTest::qWait(500);
+        // An orange block beside the centred main window.
+        QVERIFY(xterm.start(QStringLiteral("xterm"),
+                            {"-geometry", "20x10+1760+100", "-bg", kMarker, "-fg", kMarker, "-e", "sh", "-c",
+                             "exec sleep 600"},
+                            QProcessEnvironment::systemEnvironment()));
+        QVERIFY(!run("xdotool", {"search", "--sync", "--onlyvisible", "--class", "xterm"}).isEmpty());
+        QTest::qWait(300);
+    }
+
+    void cleanup()
+    {
+        if (QTest::currentTestFailed())
+            qInfo("client log: %s", qPrintable(logText()));
+        xterm.stop();
+        const int exitCode = app->stop(20000);
+        app.reset();
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(standin.violations(), QStringList());
+    }
+
+    void cleanupTestCase() { QCOMPARE(standin.stop(), 0); }
+
+    // The hotkey opens the capture over the real screen; a drag over the orange block and Return
+    // show the crop's translation in the detail window.
+    void dragAndReturnTranslatesTheRegion()
+    {
+        run("xdotool", {"mousemove", "960", "540"});
+        run("xdotool", {"key", "ctrl+alt+p"});
+        QVERIFY2(waitForWindow(kCapture), "the hotkey opened no capture window");
+        QTest::qWait(300);
+        QVERIFY2(app->mainWindow().isEmpty(), "the main window stays on show during the capture");
+
+        run("xdotool", {"mousemove", "1780", "120", "mousedown", "1", "mousemove", "1830", "150", "mousemove",
+                        "1880", "170", "mouseup", "1"});
+        QTest::qWait(300);
+        keepPicture(QStringLiteral("screenshot-capture.png"));
+        run("xdotool", {"key", "Return"});
+
+        QVERIFY2(waitForWindow(kDetail), "Return opened no detail window");
+        QVERIFY(window(kCapture).isEmpty());
+        const QString expected = QStringLiteral("screenshotTrans result: [zh] 你好 世界\n[zh] 100x50 %1").arg(kMarker);
+        QTRY_VERIFY2_WITH_TIMEOUT(logText().contains(expected), qPrintable(expected), 20000);
+        // The main window is back as it was.
+        QTRY_VERIFY_WITH_TIMEOUT(!app->mainWindow().isEmpty(), 5000);
+        QTest::qWait(300);
+        keepPicture(QStringLiteral("screenshot-detail.png"));
+    }
+};
+
+PARLAVINE_TEST_MAIN(TestClientScreenshot)
+#include "tst_ClientScreenshot.moc"
