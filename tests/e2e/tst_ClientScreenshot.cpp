@@ -80,6 +80,20 @@ class TestClientScreenshot : public QObject
         return !window(title).isEmpty();
     }
 
+    // What the main window last reported of its visibility ("normal", "hidden", ...).
+    QString lastMainVisibility() const
+    {
+        const QString text = logText();
+        const QString mark = QStringLiteral(",now: ");
+        const int at = text.lastIndexOf(mark);
+        return at < 0 ? QString() : text.mid(at + mark.size()).section('\n', 0, 0).trimmed();
+    }
+
+    static QColor screenPixel(const QPoint& at)
+    {
+        return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), 1, 1).toImage().pixelColor(0, 0);
+    }
+
     // The whole screen for a person to look at, when PARLAVINE_SCREENSHOT_DIR names a folder.
     static void keepPicture(const QString& name)
     {
@@ -138,12 +152,14 @@ private slots:
         run("xdotool", {"mousemove", "960", "540"});
         run("xdotool", {"key", "ctrl+alt+p"});
         QVERIFY2(waitForWindow(kCapture), "the hotkey opened no capture window");
-        QTest::qWait(300);
-        QVERIFY2(app->mainWindow().isEmpty(), "the main window stays on show during the capture");
+        QVERIFY2(lastMainVisibility() == QLatin1String("hidden"), "the main window stays on show during the capture");
 
+        // The frozen picture shows dimmed; once dragged, the selection is clear again.
+        QTRY_VERIFY_WITH_TIMEOUT(screenPixel({1765, 105}).red() < 0xc0, 10000);
         run("xdotool", {"mousemove", "1780", "120", "mousedown", "1", "mousemove", "1830", "150", "mousemove",
                         "1880", "170", "mouseup", "1"});
-        QTest::qWait(300);
+        QTRY_COMPARE_WITH_TIMEOUT(screenPixel({1830, 150}).name(), kMarker, 5000);
+        QVERIFY(screenPixel({1765, 105}).red() < 0xc0);
         keepPicture(QStringLiteral("screenshot-capture.png"));
         run("xdotool", {"key", "Return"});
 
@@ -152,7 +168,7 @@ private slots:
         const QString expected = QStringLiteral("screenshotTrans result: [zh] 你好 世界\n[zh] 100x50 %1").arg(kMarker);
         QTRY_VERIFY2_WITH_TIMEOUT(logText().contains(expected), qPrintable(expected), 20000);
         // The main window is back as it was.
-        QTRY_VERIFY_WITH_TIMEOUT(!app->mainWindow().isEmpty(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(lastMainVisibility(), QStringLiteral("normal"), 5000);
         QTest::qWait(300);
         keepPicture(QStringLiteral("screenshot-detail.png"));
     }
