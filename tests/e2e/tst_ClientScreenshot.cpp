@@ -3,11 +3,9 @@
 #include "AppProcess.h"
 #include "StandinProcess.h"
 #include "TestMain.h"
-#include "core/QuickStorage.h"
-#include "core/User.h"
+#include "RememberedUser.h"
 #include "platform/SettingsFile.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -28,25 +26,6 @@ QString run(const QString& program, const QStringList& arguments)
     return ChildProcess::output(program, arguments);
 }
 
-bool renewed(StandinProcess& standin)
-{
-    for (const StandinRequest& request : standin.requests()) {
-        if (request.route == QLatin1String("/api/accesscontrol/updateUserSession"))
-            return true;
-    }
-    return false;
-}
-
-QString rememberedLogin()
-{
-    User* user = User::instance();
-    user->userName = QStringLiteral("ann");
-    user->userId = QStringLiteral("10001");
-    user->session = QStringLiteral("standin-remembered");
-    user->saveAutoLogin(true);
-    return QuickStorage::instance()->getValue(QStringLiteral("loginTemp"));
-}
-
 } // namespace
 
 class TestClientScreenshot : public QObject
@@ -63,21 +42,6 @@ class TestClientScreenshot : public QObject
     {
         QFile file(logFile());
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
-
-    QString window(const QString& title)
-    {
-        return run("xdotool",
-                   {"search", "--all", "--onlyvisible", "--pid", QString::number(app->pid()), "--name", title})
-            .section('\n', 0, 0);
-    }
-
-    bool waitForWindow(const QString& title, int timeoutMs = 20000)
-    {
-        QDeadlineTimer deadline(timeoutMs);
-        while (window(title).isEmpty() && !deadline.hasExpired())
-            QTest::qWait(50);
-        return !window(title).isEmpty();
     }
 
     // What the main window last reported of its visibility ("normal", "hidden", ...).
@@ -114,14 +78,14 @@ private slots:
         QVERIFY(standin.reset());
         app = std::make_unique<AppProcess>();
         SettingsFile settings(app->xdg().configHome() + QStringLiteral("/Parlavine/settings.ini"));
-        settings.setValue(QStringLiteral("loginTemp"), rememberedLogin());
+        settings.setValue(QStringLiteral("loginTemp"), RememberedUser::loginSetting());
         settings.setValue(QStringLiteral("hotKey_screenshotOpen"), QStringLiteral("P|1|0|1"));
         QProcessEnvironment environment = standin.environment(QProcessEnvironment::systemEnvironment());
         environment.insert("PARLAVINE_LOG_FILE", logFile());
         QVERIFY(app->start(environment));
         QVERIFY2(app->waitForWindow("Parlavine", 60000), app->errorOutput().constData());
         // The hotkeys are installed once the remembered login is complete.
-        QTRY_VERIFY_WITH_TIMEOUT(renewed(standin), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(RememberedUser::sessionRenewed(standin), 60000);
         QTest::qWait(500);
         // An orange block beside the centred main window.
         QVERIFY(xterm.start(QStringLiteral("xterm"),
@@ -151,7 +115,7 @@ private slots:
     {
         run("xdotool", {"mousemove", "960", "540"});
         run("xdotool", {"key", "ctrl+alt+p"});
-        QVERIFY2(waitForWindow(kCapture), "the hotkey opened no capture window");
+        QVERIFY2(app->waitForVisibleWindow(kCapture), "the hotkey opened no capture window");
         QVERIFY2(lastMainVisibility() == QLatin1String("hidden"), "the main window stays on show during the capture");
 
         // The frozen picture shows dimmed; once dragged, the selection is clear again.
@@ -163,8 +127,8 @@ private slots:
         keepPicture(QStringLiteral("screenshot-capture.png"));
         run("xdotool", {"key", "Return"});
 
-        QVERIFY2(waitForWindow(kDetail), "Return opened no detail window");
-        QVERIFY(window(kCapture).isEmpty());
+        QVERIFY2(app->waitForVisibleWindow(kDetail), "Return opened no detail window");
+        QVERIFY(app->visibleWindow(kCapture).isEmpty());
         const QString expected = QStringLiteral("screenshotTrans result: [zh] 你好 世界\n[zh] 100x50 %1").arg(kMarker);
         QTRY_VERIFY2_WITH_TIMEOUT(logText().contains(expected), qPrintable(expected), 20000);
         // The main window is back as it was.
