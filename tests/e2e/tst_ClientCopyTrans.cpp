@@ -4,7 +4,6 @@
 #include "StandinProcess.h"
 #include "TestMain.h"
 #include "RememberedUser.h"
-#include "platform/SettingsFile.h"
 
 #include <QClipboard>
 #include <QDeadlineTimer>
@@ -72,16 +71,7 @@ private slots:
     {
         QVERIFY(standin.reset());
         app = std::make_unique<AppProcess>();
-        SettingsFile settings(app->xdg().configHome() + QStringLiteral("/Parlavine/settings.ini"));
-        settings.setValue(QStringLiteral("loginTemp"), RememberedUser::loginSetting());
-        settings.setValue(QStringLiteral("copy_trans"), QStringLiteral("1"));
-        QProcessEnvironment environment = standin.environment(QProcessEnvironment::systemEnvironment());
-        environment.insert("PARLAVINE_LOG_FILE", logFile());
-        QVERIFY(app->start(environment));
-        QVERIFY2(app->waitForWindow("Parlavine", 60000), app->errorOutput().constData());
-        // Quick translation starts once the remembered login is complete.
-        QTRY_VERIFY_WITH_TIMEOUT(RememberedUser::sessionRenewed(standin), 60000);
-        QTest::qWait(500);
+        QVERIFY2(RememberedUser::startSignedIn(*app, standin, {{"copy_trans", "1"}}), app->errorOutput().constData());
 
         // A terminal whose program would end on a Ctrl+C, away from the client's window and low enough
         // for the trigger to show above the selection.

@@ -4,7 +4,6 @@
 #include "StandinProcess.h"
 #include "TestMain.h"
 #include "RememberedUser.h"
-#include "platform/SettingsFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,16 +76,8 @@ private slots:
     {
         QVERIFY(standin.reset());
         app = std::make_unique<AppProcess>();
-        SettingsFile settings(app->xdg().configHome() + QStringLiteral("/Parlavine/settings.ini"));
-        settings.setValue(QStringLiteral("loginTemp"), RememberedUser::loginSetting());
-        settings.setValue(QStringLiteral("hotKey_screenshotOpen"), QStringLiteral("P|1|0|1"));
-        QProcessEnvironment environment = standin.environment(QProcessEnvironment::systemEnvironment());
-        environment.insert("PARLAVINE_LOG_FILE", logFile());
-        QVERIFY(app->start(environment));
-        QVERIFY2(app->waitForWindow("Parlavine", 60000), app->errorOutput().constData());
-        // The hotkeys are installed once the remembered login is complete.
-        QTRY_VERIFY_WITH_TIMEOUT(RememberedUser::sessionRenewed(standin), 60000);
-        QTest::qWait(500);
+        QVERIFY2(RememberedUser::startSignedIn(*app, standin, {{"hotKey_screenshotOpen", "P|1|0|1"}}),
+                 app->errorOutput().constData());
         // An orange block beside the centred main window.
         QVERIFY(xterm.start(QStringLiteral("xterm"),
                             {"-geometry", "20x10+1760+100", "-bg", kMarker, "-fg", kMarker, "-e", "sh", "-c",

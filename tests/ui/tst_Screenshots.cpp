@@ -89,9 +89,8 @@ private slots:
         State* state = State::instance();
 
         UiTestEngine ui;
-        ui.engine.load(QUrl(QStringLiteral("qrc:/ui/mainWin.qml")));
-        auto* window = ui.engine.rootObjects().value(0)->findChild<QQuickWindow*>("mainWindow");
-        QVERIFY(window && QTest::qWaitForWindowExposed(window));
+        QQuickWindow* window = shownMainWindow(ui);
+        QVERIFY(window);
         const QString suffix = QStringLiteral("%1-%2.png").arg(language, theme ? "dark" : "light");
 
         const int tag = Hud::ask(QStringLiteral("Delete <repo> & \"a.docx\"?"), QStringLiteral("Line one\nLine <two>"),
@@ -136,9 +135,8 @@ private slots:
         State* state = State::instance();
 
         UiTestEngine ui;
-        ui.engine.load(QUrl(QStringLiteral("qrc:/ui/mainWin.qml")));
-        auto* window = ui.engine.rootObjects().value(0)->findChild<QQuickWindow*>("mainWindow");
-        QVERIFY(window && QTest::qWaitForWindowExposed(window));
+        QQuickWindow* window = shownMainWindow(ui);
+        QVERIFY(window);
         const QString suffix = QStringLiteral("%1-%2.png").arg(language, theme ? "dark" : "light");
 
         QVariantMap& data = state->copyTransDataRef();
@@ -166,28 +164,14 @@ private slots:
         QVERIFY(saved(detail, "copytrans-detail-" + suffix));
         state->setShowCopyTransDetail(false);
 
-        state->setSettingCurTab(QStringLiteral("copyTrans"));
-        state->setShowSettingWindow(true);
-        QQuickWindow* settings = nullptr;
-        QTRY_VERIFY((settings = windowNamed("settingWindow")));
-        QVERIFY(QTest::qWaitForWindowExposed(settings));
-        QTest::qWait(100);
-        QVERIFY(saved(settings, "settings-copytrans-" + suffix));
-        state->setShowSettingWindow(false);
-        state->setSettingCurTab(QStringLiteral("general"));
+        QVERIFY(savedSettingsTab("copyTrans", "settings-copytrans-" + suffix));
         QCoreApplication::removeTranslator(&translator);
         QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
     }
 
     // The capture window with a selection over a picture of the screen, the detail window with a
     // translated crop, and the settings panel of the screenshot hotkey.
-    void screenshotWindows_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("theme");
-        QTest::newRow("en-light") << "en" << 0;
-        QTest::newRow("zh-dark") << "zh" << 1;
-    }
+    void screenshotWindows_data() { secondaryWindows_data(); }
 
     void screenshotWindows()
     {
@@ -198,9 +182,8 @@ private slots:
         State* state = State::instance();
 
         UiTestEngine ui;
-        ui.engine.load(QUrl(QStringLiteral("qrc:/ui/mainWin.qml")));
-        auto* window = ui.engine.rootObjects().value(0)->findChild<QQuickWindow*>("mainWindow");
-        QVERIFY(window && QTest::qWaitForWindowExposed(window));
+        QQuickWindow* window = shownMainWindow(ui);
+        QVERIFY(window);
         const QString suffix = QStringLiteral("%1-%2.png").arg(language, theme ? "dark" : "light");
         QImage desktop(1920, 1080, QImage::Format_RGB32);
         desktop.fill(QColor("#3a6ea5"));
@@ -247,15 +230,7 @@ private slots:
         QVERIFY(saved(detail, "screenshot-detail-failed-" + suffix));
         state->setShowScreenshotDetailWindow(false);
 
-        state->setSettingCurTab(QStringLiteral("screenshotTrans"));
-        state->setShowSettingWindow(true);
-        QQuickWindow* settings = nullptr;
-        QTRY_VERIFY((settings = windowNamed("settingWindow")));
-        QVERIFY(QTest::qWaitForWindowExposed(settings));
-        QTest::qWait(100);
-        QVERIFY(saved(settings, "settings-screenshot-" + suffix));
-        state->setShowSettingWindow(false);
-        state->setSettingCurTab(QStringLiteral("general"));
+        QVERIFY(savedSettingsTab("screenshotTrans", "settings-screenshot-" + suffix));
         ImageProvider::instance()->removePixmap("screenshot");
         ImageProvider::instance()->removePixmap("screenshot_clip");
         QCoreApplication::removeTranslator(&translator);
@@ -263,6 +238,14 @@ private slots:
     }
 
 private:
+    // The program's windows loaded, the main one on show; null when it did not show.
+    static QQuickWindow* shownMainWindow(UiTestEngine& ui)
+    {
+        ui.engine.load(QUrl(QStringLiteral("qrc:/ui/mainWin.qml")));
+        auto* window = ui.engine.rootObjects().value(0)->findChild<QQuickWindow*>("mainWindow");
+        return window && QTest::qWaitForWindowExposed(window) ? window : nullptr;
+    }
+
     static QQuickWindow* windowNamed(const QString& name)
     {
         for (QWindow* window : QGuiApplication::allWindows()) {
@@ -270,6 +253,22 @@ private:
                 return qobject_cast<QQuickWindow*>(window);
         }
         return nullptr;
+    }
+
+    // The settings window open on one tab, drawn; back on the general tab after.
+    bool savedSettingsTab(const QString& tab, const QString& name) const
+    {
+        State* state = State::instance();
+        state->setSettingCurTab(tab);
+        state->setShowSettingWindow(true);
+        QQuickWindow* settings = nullptr;
+        const bool shown = QTest::qWaitFor([&settings] { return (settings = windowNamed("settingWindow")); })
+                           && QTest::qWaitForWindowExposed(settings);
+        QTest::qWait(100);
+        const bool drawn = shown && saved(settings, name);
+        state->setShowSettingWindow(false);
+        state->setSettingCurTab(QStringLiteral("general"));
+        return drawn;
     }
 
     bool saved(QQuickWindow* window, const QString& name) const
