@@ -25,6 +25,11 @@ Window {
         Global.run("windowStateChange", ["screenshotDetail", true])
     }
 
+    // The crop exists whenever the flag that shows this window is up.
+    function clipSource() {
+        return $state.showScreenshotDetailWindow ? "image://myprovider/screenshot_clip" : ""
+    }
+
     function fillLanguages() {
         sourceModel = Lang.languages($state.textTransLangData, true, isEnglish)
         targetModel = Lang.languages($state.textTransLangData, false, isEnglish)
@@ -63,7 +68,7 @@ Window {
             if ($state.showScreenshotTransWindow)
                 return
             clipImage.source = ""
-            clipImage.source = "image://myprovider/screenshot_clip"
+            clipImage.source = Qt.binding(detail.clipSource)
         }
     }
 
@@ -128,7 +133,7 @@ Window {
                     anchors.margins: 8
                     cache: false
                     fillMode: Image.PreserveAspectFit
-                    source: "image://myprovider/screenshot_clip"
+                    source: detail.clipSource()
                 }
             }
 

@@ -97,7 +97,8 @@ Window {
         objectName: "screenPicture"
         anchors.fill: parent
         cache: false
-        source: "image://myprovider/screenshot"
+        // The controller stores the picture before it raises the flag.
+        source: $state.showScreenshotTransWindow ? "image://myprovider/screenshot" : ""
     }
 
     // The dimming around the selection (all of it before the first drag).
