@@ -563,7 +563,7 @@ void FileTransCtrl::onHistoryLoaded(bool ok, const QVariantMap& reply)
         folder = QDir::toNativeSeparators(QDir::homePath() + QStringLiteral("/Downloads"));
     const QString suggested = folder + QDir::separator() + name;
     log(QStringLiteral("downloadTransHistory-open:%1"), suggested);
-    const QString chosen = FileDialogs::current().saveFile(tr("保存翻译文件"), suggested);
+    const QString chosen = FileDialogs::current().saveFile(tr("保存翻译文件"), suggested, QString());
     if (chosen.isEmpty())
         return;
     const QString target = downloadTarget(chosen, type);

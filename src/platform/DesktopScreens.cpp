@@ -14,10 +14,27 @@ public:
     using DesktopScreens::DesktopScreens;
 
     QPoint cursorPos() const override { return QCursor::pos(); }
-    QRect screenGeometryAt(const QPoint& pos) const override
+
+    Screen screenAt(const QPoint& pos) const override
     {
         const QScreen* screen = QGuiApplication::screenAt(pos);
-        return screen ? screen->geometry() : QRect();
+        if (!screen)
+            return {};
+        return {screen->geometry(), screen->availableGeometry(), screen->devicePixelRatio()};
+    }
+
+    QPixmap grabScreenAt(const QPoint& pos) const override
+    {
+        // Only X11 hands the screen's contents to any program; Wayland compositors answer a
+        // grab with an empty or black picture.
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            return {};
+        QScreen* screen = QGuiApplication::screenAt(pos);
+        if (!screen)
+            return {};
+        QPixmap grabbed = screen->grabWindow(0);
+        grabbed.setDevicePixelRatio(1.0); // callers count in device pixels
+        return grabbed;
     }
 };
 

@@ -1,10 +1,27 @@
 #include "platform/FakeDesktopScreens.h"
 
-QRect FakeDesktopScreens::screenGeometryAt(const QPoint& pos) const
+DesktopScreens::Screen FakeDesktopScreens::screenAt(const QPoint& pos) const
 {
-    for (const QRect& screen : screens) {
-        if (screen.contains(pos))
+    for (const Screen& screen : screens) {
+        if (screen.geometry.contains(pos))
             return screen;
     }
     return {};
+}
+
+QPixmap FakeDesktopScreens::grabScreenAt(const QPoint& pos) const
+{
+    if (screenAt(pos).isNull())
+        return {};
+    ++grabs;
+    if (whileGrabbing)
+        whileGrabbing();
+    return picture;
+}
+
+void FakeDesktopScreens::setScreens(const QList<QRect>& geometries)
+{
+    screens.clear();
+    for (const QRect& geometry : geometries)
+        screens.append({geometry, geometry, 1.0});
 }

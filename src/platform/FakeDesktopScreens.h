@@ -4,7 +4,10 @@
 
 #include <QList>
 
-// A desktop the tests lay out: screens anywhere, the pointer where the test puts it.
+#include <functional>
+
+// A desktop the tests lay out: screens anywhere, the pointer where the test puts it, and the
+// picture a grab returns.
 class FakeDesktopScreens : public DesktopScreens
 {
     Q_OBJECT
@@ -12,12 +15,22 @@ public:
     using DesktopScreens::DesktopScreens;
 
     QPoint cursorPos() const override { return cursor; }
-    QRect screenGeometryAt(const QPoint& pos) const override;
+    Screen screenAt(const QPoint& pos) const override;
+    // The scripted picture of the screen holding pos (null when none or none scripted); runs
+    // whileGrabbing first, as if at the moment the screen is read.
+    QPixmap grabScreenAt(const QPoint& pos) const override;
 
     void setCursorPos(const QPoint& pos) { cursor = pos; }
-    void setScreens(const QList<QRect>& geometries) { screens = geometries; }
+    // Screens without panels at ratio 1.
+    void setScreens(const QList<QRect>& geometries);
+    void setScreens(const QList<Screen>& described) { screens = described; }
+    void setPicture(const QPixmap& pixmap) { picture = pixmap; }
+
+    std::function<void()> whileGrabbing;
+    mutable int grabs = 0;
 
 private:
     QPoint cursor;
-    QList<QRect> screens;
+    QList<Screen> screens;
+    QPixmap picture;
 };

@@ -7,7 +7,7 @@ QStringList QtFileDialogs::openFiles(const QString& caption, const QString& fold
     return QFileDialog::getOpenFileNames(nullptr, caption, folder, filter);
 }
 
-QString QtFileDialogs::saveFile(const QString& caption, const QString& suggestedPath)
+QString QtFileDialogs::saveFile(const QString& caption, const QString& suggestedPath, const QString& filter)
 {
-    return QFileDialog::getSaveFileName(nullptr, caption, suggestedPath);
+    return QFileDialog::getSaveFileName(nullptr, caption, suggestedPath, filter);
 }

@@ -308,7 +308,7 @@ void CopyTransCtrl::fixDetailWindowPosi(int x, int y, int w, int h)
     if (!screens)
         return;
     // The cursor's screen may lie anywhere on the desktop, not only at its origin.
-    const QRect screen = screens->screenGeometryAt(screens->cursorPos());
+    const QRect screen = screens->screenAt(screens->cursorPos()).geometry;
     if (screen.isNull())
         return;
     int nx = x;

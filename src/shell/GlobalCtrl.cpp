@@ -16,6 +16,7 @@
 #include "core/User.h"
 #include "filetrans/FileTransCtrl.h"
 #include "platform/AutostartEntry.h"
+#include "platform/DesktopScreens.h"
 #include "platform/PortalSystemTheme.h"
 #include "quicktrans/HotkeyCtrl.h"
 #include "shell/NightSchedule.h"
@@ -372,9 +373,13 @@ void GlobalCtrl::windowCenterInScreen(const QString& name)
 void GlobalCtrl::fullWindowWithClearBG(const QString& name)
 {
     QWindow* window = windowNamed(name);
-    QScreen* screen = screenUnderCursor();
-    if (window && screen)
-        window->setGeometry(screen->availableGeometry());
+    DesktopScreens* screens = DesktopScreens::system();
+    if (!window || !screens)
+        return;
+    // The same screen and work area the screen capture cuts its picture to.
+    const DesktopScreens::Screen screen = screens->screenAt(screens->cursorPos());
+    if (!screen.isNull())
+        window->setGeometry(screen.workArea);
 }
 
 void GlobalCtrl::windowStateChange(const QString& name, bool shown)

@@ -836,6 +836,75 @@
         </message>
     </context>
     <context>
+        <name>ScreenshotDetailWindow</name>
+        <message>
+            <source>截图翻译</source>
+            <translation>Screenshot translation</translation>
+        </message>
+        <message>
+            <source>原文:</source>
+            <translation>Source:</translation>
+        </message>
+        <message>
+            <source>译文:</source>
+            <translation>Translation:</translation>
+        </message>
+        <message>
+            <source>翻译中...</source>
+            <translation>Translating...</translation>
+        </message>
+        <message>
+            <source>翻译失败，点击重试</source>
+            <translation>Translation failed, click to retry</translation>
+        </message>
+        <message>
+            <source>复制译文</source>
+            <translation>Copy translation</translation>
+        </message>
+        <message>
+            <source>下载截图</source>
+            <translation>Save screenshot</translation>
+        </message>
+        <message>
+            <source>查看更多内容&gt;</source>
+            <translation>Show more&gt;</translation>
+        </message>
+    </context>
+    <context>
+        <name>ScreenshotTransCtrl</name>
+        <message>
+            <source>保存图片失败</source>
+            <translation>Could not save the image</translation>
+        </message>
+        <message>
+            <source>当前桌面不支持截图</source>
+            <translation>This desktop does not allow screenshots</translation>
+        </message>
+        <message>
+            <source>保存图片</source>
+            <translation>Save image</translation>
+        </message>
+        <message>
+            <source>文件已存在，是否替换？</source>
+            <translation>The file already exists. Replace it?</translation>
+        </message>
+    </context>
+    <context>
+        <name>ScreenshotTransWindow</name>
+        <message>
+            <source>截屏</source>
+            <translation>Screenshot</translation>
+        </message>
+        <message>
+            <source>取消</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>截图翻译</source>
+            <translation>Screenshot translation</translation>
+        </message>
+    </context>
+    <context>
         <name>SettingCopyTransPanel</name>
         <message>
             <source>近</source>
@@ -915,6 +984,13 @@
         <message>
             <source>截图翻译</source>
             <translation>Screenshot translation</translation>
+        </message>
+    </context>
+    <context>
+        <name>SettingScreenshotTransPanel</name>
+        <message>
+            <source>使用快捷键</source>
+            <translation>Shortcut</translation>
         </message>
     </context>
     <context>

@@ -836,6 +836,75 @@
         </message>
     </context>
     <context>
+        <name>ScreenshotDetailWindow</name>
+        <message>
+            <source>截图翻译</source>
+            <translation>截圖翻譯</translation>
+        </message>
+        <message>
+            <source>原文:</source>
+            <translation>原文:</translation>
+        </message>
+        <message>
+            <source>译文:</source>
+            <translation>譯文:</translation>
+        </message>
+        <message>
+            <source>翻译中...</source>
+            <translation>翻譯中...</translation>
+        </message>
+        <message>
+            <source>翻译失败，点击重试</source>
+            <translation>翻譯失敗，點選重試</translation>
+        </message>
+        <message>
+            <source>复制译文</source>
+            <translation>複製譯文</translation>
+        </message>
+        <message>
+            <source>下载截图</source>
+            <translation>下載截圖</translation>
+        </message>
+        <message>
+            <source>查看更多内容&gt;</source>
+            <translation>檢視更多內容&gt;</translation>
+        </message>
+    </context>
+    <context>
+        <name>ScreenshotTransCtrl</name>
+        <message>
+            <source>保存图片失败</source>
+            <translation>儲存圖片失敗</translation>
+        </message>
+        <message>
+            <source>当前桌面不支持截图</source>
+            <translation>當前桌面不支援截圖</translation>
+        </message>
+        <message>
+            <source>保存图片</source>
+            <translation>儲存圖片</translation>
+        </message>
+        <message>
+            <source>文件已存在，是否替换？</source>
+            <translation>檔案已存在，是否替換？</translation>
+        </message>
+    </context>
+    <context>
+        <name>ScreenshotTransWindow</name>
+        <message>
+            <source>截屏</source>
+            <translation>截圖</translation>
+        </message>
+        <message>
+            <source>取消</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>截图翻译</source>
+            <translation>截圖翻譯</translation>
+        </message>
+    </context>
+    <context>
         <name>SettingCopyTransPanel</name>
         <message>
             <source>近</source>
@@ -915,6 +984,13 @@
         <message>
             <source>截图翻译</source>
             <translation>截圖翻譯</translation>
+        </message>
+    </context>
+    <context>
+        <name>SettingScreenshotTransPanel</name>
+        <message>
+            <source>使用快捷键</source>
+            <translation>使用快捷鍵</translation>
         </message>
     </context>
     <context>

@@ -836,6 +836,75 @@
     </message>
 </context>
 <context>
+    <name>ScreenshotDetailWindow</name>
+    <message>
+        <source>截图翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>原文:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>译文:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>翻译中...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>翻译失败，点击重试</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制译文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>下载截图</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查看更多内容&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScreenshotTransCtrl</name>
+    <message>
+        <source>保存图片失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>当前桌面不支持截图</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>保存图片</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件已存在，是否替换？</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScreenshotTransWindow</name>
+    <message>
+        <source>截屏</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>截图翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SettingCopyTransPanel</name>
     <message>
         <source>近</source>
@@ -914,6 +983,13 @@
     </message>
     <message>
         <source>截图翻译</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettingScreenshotTransPanel</name>
+    <message>
+        <source>使用快捷键</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

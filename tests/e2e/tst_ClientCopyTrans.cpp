@@ -3,9 +3,7 @@
 #include "AppProcess.h"
 #include "StandinProcess.h"
 #include "TestMain.h"
-#include "core/QuickStorage.h"
-#include "core/User.h"
-#include "platform/SettingsFile.h"
+#include "RememberedUser.h"
 
 #include <QClipboard>
 #include <QDeadlineTimer>
@@ -48,26 +46,6 @@ bool translated(const QString& text)
     return marked.match(text).hasMatch();
 }
 
-bool renewed(StandinProcess& standin)
-{
-    for (const StandinRequest& request : standin.requests()) {
-        if (request.route == QLatin1String("/api/accesscontrol/updateUserSession"))
-            return true;
-    }
-    return false;
-}
-
-// The remembered login of the stand-in's user, written the way the client writes it.
-QString rememberedLogin()
-{
-    User* user = User::instance();
-    user->userName = QStringLiteral("ann");
-    user->userId = QStringLiteral("10001");
-    user->session = QStringLiteral("standin-remembered");
-    user->saveAutoLogin(true);
-    return QuickStorage::instance()->getValue(QStringLiteral("loginTemp"));
-}
-
 } // namespace
 
 class TestClientCopyTrans : public QObject
@@ -79,21 +57,6 @@ class TestClientCopyTrans : public QObject
     ChildProcess xterm;
 
     QString logFile() const { return app->xdg().path() + QStringLiteral("/parlavine.log"); }
-
-    QString window(const QString& title)
-    {
-        return run("xdotool",
-                   {"search", "--all", "--onlyvisible", "--pid", QString::number(app->pid()), "--name", title})
-            .section('\n', 0, 0);
-    }
-
-    bool waitForWindow(const QString& title, int timeoutMs = 20000)
-    {
-        QDeadlineTimer deadline(timeoutMs);
-        while (window(title).isEmpty() && !deadline.hasExpired())
-            QTest::qWait(50);
-        return !window(title).isEmpty();
-    }
 
     QStringList results() { return logged(logFile(), QStringLiteral("copyTrans result: ")); }
 
@@ -108,16 +71,7 @@ private slots:
     {
         QVERIFY(standin.reset());
         app = std::make_unique<AppProcess>();
-        SettingsFile settings(app->xdg().configHome() + QStringLiteral("/Parlavine/settings.ini"));
-        settings.setValue(QStringLiteral("loginTemp"), rememberedLogin());
-        settings.setValue(QStringLiteral("copy_trans"), QStringLiteral("1"));
-        QProcessEnvironment environment = standin.environment(QProcessEnvironment::systemEnvironment());
-        environment.insert("PARLAVINE_LOG_FILE", logFile());
-        QVERIFY(app->start(environment));
-        QVERIFY2(app->waitForWindow("Parlavine", 60000), app->errorOutput().constData());
-        // Quick translation starts once the remembered login is complete.
-        QTRY_VERIFY_WITH_TIMEOUT(renewed(standin), 60000);
-        QTest::qWait(500);
+        QVERIFY2(RememberedUser::startSignedIn(*app, standin, {{"copy_trans", "1"}}), app->errorOutput().constData());
 
         // A terminal whose program would end on a Ctrl+C, away from the client's window and low enough
         // for the trigger to show above the selection.
@@ -153,12 +107,12 @@ private slots:
         QVERIFY(!terminal.isEmpty());
         run("xdotool", {"windowfocus", "--sync", terminal.section('\n', 0, 0)});
         // The xterm may still be drawing its first line: drag again until a trigger shows.
-        for (int attempt = 0; attempt < 5 && window(kTrigger).isEmpty(); ++attempt) {
+        for (int attempt = 0; attempt < 5 && app->visibleWindow(kTrigger).isEmpty(); ++attempt) {
             run("xdotool", {"mousemove", "2", "208", "mousedown", "1", "mousemove", "150", "208", "mousemove", "340",
                             "208", "mouseup", "1"});
-            waitForWindow(kTrigger, 3000);
+            app->waitForVisibleWindow(kTrigger, 3000);
         }
-        const QString trigger = window(kTrigger);
+        const QString trigger = app->visibleWindow(kTrigger);
         QVERIFY2(!trigger.isEmpty(), "no trigger window after a drag over the terminal's text");
         QTRY_COMPARE_WITH_TIMEOUT(clipboard->text(), QStringLiteral("the user's clipboard"), 5000);
 
@@ -169,7 +123,7 @@ private slots:
         const auto value = [&](int i) { return geometry.at(i).section('=', 1).toInt(); };
         run("xdotool", {"mousemove", QString::number(value(0) + value(2) / 2), QString::number(value(1) + value(3) / 2),
                         "click", "1"});
-        QVERIFY2(waitForWindow(kDetail), "the trigger's click opened no detail window");
+        QVERIFY2(app->waitForVisibleWindow(kDetail), "the trigger's click opened no detail window");
         QTRY_VERIFY_WITH_TIMEOUT(!results().isEmpty(), 20000);
         QVERIFY2(translated(results().last()), qPrintable(results().last()));
         QVERIFY(xterm.isRunning());
@@ -183,8 +137,8 @@ private slots:
         // Over the empty desktop, so the keys reach no program.
         run("xdotool", {"mousemove", "1910", "1070"});
         run("xdotool", {"key", "--delay", "80", "ctrl+c", "ctrl+c"});
-        QVERIFY2(waitForWindow(kDetail), "double Ctrl+C opened no detail window");
-        QVERIFY(window(kTrigger).isEmpty());
+        QVERIFY2(app->waitForVisibleWindow(kDetail), "double Ctrl+C opened no detail window");
+        QVERIFY(app->visibleWindow(kTrigger).isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(!results().isEmpty(), 20000);
         QVERIFY2(translated(results().last()), qPrintable(results().last()));
         QVERIFY(xterm.isRunning());

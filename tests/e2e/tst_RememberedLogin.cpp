@@ -1,5 +1,6 @@
 // The real client on the X display of scripts/test: PARLAVINE_TEST_NEEDS_DISPLAY.
 #include "AppProcess.h"
+#include "RememberedUser.h"
 #include "StandinProcess.h"
 #include "TestMain.h"
 #include "core/AppConfig.h"
@@ -39,17 +40,6 @@ bool sentHomeView(StandinProcess& standin)
     return false;
 }
 
-// The remembered login of the stand-in's user "ann", written the way the client writes it.
-QString rememberedLogin()
-{
-    User* user = User::instance();
-    user->userName = QStringLiteral("ann");
-    user->userId = QStringLiteral("10001");
-    user->session = QStringLiteral("standin-remembered");
-    user->saveAutoLogin(true);
-    return QuickStorage::instance()->getValue(QStringLiteral("loginTemp"));
-}
-
 } // namespace
 
 class TestRememberedLogin : public QObject
@@ -65,7 +55,7 @@ private slots:
         StandinProcess standin;
         QVERIFY(standin.start());
         AppProcess app;
-        const QString record = rememberedLogin();
+        const QString record = RememberedUser::loginSetting();
         QVERIFY(!record.isEmpty());
         SettingsFile(app.xdg().configHome() + QStringLiteral("/Parlavine/settings.ini"))
             .setValue(QStringLiteral("loginTemp"), record);
@@ -96,7 +86,7 @@ private slots:
         StandinProcess standin;
         QVERIFY(standin.start());
         AppProcess app;
-        const QString record = rememberedLogin();
+        const QString record = RememberedUser::loginSetting();
         SettingsFile settings(app.xdg().configHome() + QStringLiteral("/Parlavine/settings.ini"));
         settings.setValue(QStringLiteral("loginTemp"), record);
         const QProcessEnvironment environment = standin.environment(QProcessEnvironment::systemEnvironment());

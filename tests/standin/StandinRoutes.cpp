@@ -3,5 +3,6 @@
 QList<StandinRoute> StandinRoutes::all()
 {
     return textTranslation() + textTranslationExtra() + account() + update() + collector() + repositories()
-        + fileTranslation() + crashUpload() + loginPage();
+        + fileTranslation() + crashUpload() + loginPage()
+        + textRecognition();
 }

@@ -25,6 +25,8 @@ QList<StandinRoute> repositories(const QJsonObject& seeded = QJsonObject());
 QList<StandinRoute> fileTranslation();  // "auto_translation_file" tasks
 QList<StandinRoute> loginPage();        // the social-login web page ("/zh-CN/client-login", "/en-US/...")
 
+QList<StandinRoute> textRecognition();  // "text_recognize" of a PNG picture
+
 // Where the social-login page sends the browser once the user is in: pageUrl + "?type=..&code=..&auto=..".
 QString clientLoginLanding(const QString& pageUrl, const QString& type, const QString& code, const QString& autoLogin);
 

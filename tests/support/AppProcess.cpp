@@ -58,6 +58,21 @@ QString AppProcess::mainWindow()
         .section(QLatin1Char('\n'), 0, 0);
 }
 
+QString AppProcess::visibleWindow(const QString& titlePattern)
+{
+    return xdotool({"search", "--all", "--onlyvisible", "--pid", QString::number(m_process.pid()), "--name",
+                    titlePattern})
+        .section(QLatin1Char('\n'), 0, 0);
+}
+
+bool AppProcess::waitForVisibleWindow(const QString& titlePattern, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (visibleWindow(titlePattern).isEmpty() && !deadline.hasExpired())
+        QTest::qWait(50);
+    return !visibleWindow(titlePattern).isEmpty();
+}
+
 bool AppProcess::clickCloseButton()
 {
     const QString window = mainWindow();

@@ -21,6 +21,9 @@ public:
     void rememberQuitStyle(const QString& style) const;
     // The visible main window of this process (an X window id), or empty.
     QString mainWindow();
+    // A visible window of this process whose title matches the pattern (an X window id), or empty.
+    QString visibleWindow(const QString& titlePattern);
+    bool waitForVisibleWindow(const QString& titlePattern, int timeoutMs = 20000);
     // Clicks the close button in the main window's top-right corner; false without a window.
     bool clickCloseButton();
 

@@ -21,9 +21,9 @@ QStringList ScriptedFileDialogs::openFiles(const QString& caption, const QString
     return answer.first;
 }
 
-QString ScriptedFileDialogs::saveFile(const QString& caption, const QString& suggestedPath)
+QString ScriptedFileDialogs::saveFile(const QString& caption, const QString& suggestedPath, const QString& filter)
 {
-    calls.append({caption, suggestedPath, QString()});
+    calls.append({caption, suggestedPath, filter});
     if (saves.isEmpty())
         return {};
     const auto answer = saves.takeFirst();

@@ -23,7 +23,7 @@ public:
     void answerSave(const QString& path, std::function<void()> whileOpen = {});
 
     QStringList openFiles(const QString& caption, const QString& folder, const QString& filter) override;
-    QString saveFile(const QString& caption, const QString& suggestedPath) override;
+    QString saveFile(const QString& caption, const QString& suggestedPath, const QString& filter) override;
 
     QList<Call> calls;
 

@@ -36,6 +36,31 @@ private slots:
         QCOMPARE(translator.translate(context.toUtf8(), source.toUtf8()), expected);
     }
 
+    // WindowState finds a window by its title: the window's own qsTr() and WindowState's tr()
+    // must read the same in every language.
+    void windowTitlesMatch_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("context");
+        QTest::addColumn<QString>("title");
+        for (const char* language : {"en", "zh-Hant", "zh"}) {
+            QTest::addRow("%s capture", language) << language << "ScreenshotTransWindow" << "截屏";
+            QTest::addRow("%s screenshot detail", language) << language << "ScreenshotDetailWindow" << "截图翻译";
+        }
+    }
+
+    void windowTitlesMatch()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, context);
+        QFETCH(QString, title);
+        initResources();
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/translations/%1.qm").arg(language)));
+        QCOMPARE(translator.translate(context.toUtf8(), title.toUtf8()),
+                 translator.translate("WindowState", title.toUtf8()));
+    }
+
     // Every message the sources show has its English text (scripts/update-translations lists
     // the missing ones).
     void englishIsComplete()

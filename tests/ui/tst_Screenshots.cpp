@@ -3,6 +3,7 @@
 
 #include "core/Hud.h"
 #include "core/State.h"
+#include "shell/ImageProvider.h"
 
 #include "TestMain.h"
 
@@ -88,9 +89,8 @@ private slots:
         State* state = State::instance();
 
         UiTestEngine ui;
-        ui.engine.load(QUrl(QStringLiteral("qrc:/ui/mainWin.qml")));
-        auto* window = ui.engine.rootObjects().value(0)->findChild<QQuickWindow*>("mainWindow");
-        QVERIFY(window && QTest::qWaitForWindowExposed(window));
+        QQuickWindow* window = shownMainWindow(ui);
+        QVERIFY(window);
         const QString suffix = QStringLiteral("%1-%2.png").arg(language, theme ? "dark" : "light");
 
         const int tag = Hud::ask(QStringLiteral("Delete <repo> & \"a.docx\"?"), QStringLiteral("Line one\nLine <two>"),
@@ -135,9 +135,8 @@ private slots:
         State* state = State::instance();
 
         UiTestEngine ui;
-        ui.engine.load(QUrl(QStringLiteral("qrc:/ui/mainWin.qml")));
-        auto* window = ui.engine.rootObjects().value(0)->findChild<QQuickWindow*>("mainWindow");
-        QVERIFY(window && QTest::qWaitForWindowExposed(window));
+        QQuickWindow* window = shownMainWindow(ui);
+        QVERIFY(window);
         const QString suffix = QStringLiteral("%1-%2.png").arg(language, theme ? "dark" : "light");
 
         QVariantMap& data = state->copyTransDataRef();
@@ -165,20 +164,88 @@ private slots:
         QVERIFY(saved(detail, "copytrans-detail-" + suffix));
         state->setShowCopyTransDetail(false);
 
-        state->setSettingCurTab(QStringLiteral("copyTrans"));
-        state->setShowSettingWindow(true);
-        QQuickWindow* settings = nullptr;
-        QTRY_VERIFY((settings = windowNamed("settingWindow")));
-        QVERIFY(QTest::qWaitForWindowExposed(settings));
+        QVERIFY(savedSettingsTab("copyTrans", "settings-copytrans-" + suffix));
+        QCoreApplication::removeTranslator(&translator);
+        QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
+    }
+
+    // The capture window with a selection over a picture of the screen, the detail window with a
+    // translated crop, and the settings panel of the screenshot hotkey.
+    void screenshotWindows_data() { secondaryWindows_data(); }
+
+    void screenshotWindows()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, theme);
+        QTranslator translator;
+        QVERIFY(useLanguageAndTheme(translator, language, theme));
+        State* state = State::instance();
+
+        UiTestEngine ui;
+        QQuickWindow* window = shownMainWindow(ui);
+        QVERIFY(window);
+        const QString suffix = QStringLiteral("%1-%2.png").arg(language, theme ? "dark" : "light");
+        QImage desktop(1920, 1080, QImage::Format_RGB32);
+        desktop.fill(QColor("#3a6ea5"));
+        for (int y = 300; y < 500; ++y) {
+            for (int x = 600; x < 1100; ++x)
+                desktop.setPixel(x, y, qRgb(250, 250, 245));
+        }
+        ImageProvider::instance()->setPixmap("screenshot", QPixmap::fromImage(desktop));
+
+        state->setShowScreenshotTransWindow(true);
+        QQuickWindow* capture = nullptr;
+        QTRY_VERIFY((capture = windowNamed("screenshotCaptureWindow")));
+        QVERIFY(QTest::qWaitForWindowExposed(capture));
+        capture->setProperty("selX", 580);
+        capture->setProperty("selY", 280);
+        capture->setProperty("selW", 540);
+        capture->setProperty("selH", 240);
         QTest::qWait(100);
-        QVERIFY(saved(settings, "settings-copytrans-" + suffix));
-        state->setShowSettingWindow(false);
-        state->setSettingCurTab(QStringLiteral("general"));
+        const QImage captured = capture->grabWindow();
+        QVERIFY(captured.save(QDir(m_outDir).filePath("screenshot-capture-" + suffix)));
+        // dimmed outside the selection, clear inside it
+        QVERIFY(captured.pixelColor(100, 100).value() < QColor("#3a6ea5").value());
+        QCOMPARE(captured.pixelColor(800, 400), QColor(250, 250, 245));
+        state->setShowScreenshotTransWindow(false);
+        // Closing released the controller, and its images with it.
+        QTRY_VERIFY(!windowNamed("screenshotCaptureWindow"));
+        ImageProvider::instance()->setPixmap("screenshot_clip", QPixmap::fromImage(desktop.copy(580, 280, 540, 240)));
+
+        QVariantMap& data = state->screenshotTransDataRef();
+        data.insert("source", QStringLiteral("Hello world.\n<b>I love this cat.</b>"));
+        data.insert("target", QStringLiteral("[zh] 你好 世界.\n[zh] <b>我 爱 这 猫.</b>"));
+        data.insert("sourceLang", "en");
+        data.insert("targetLang", "zh");
+        data.insert("autoLang", true);
+        state->setScreenshotTransData(0);
+        state->setShowScreenshotDetailWindow(true);
+        QQuickWindow* detail = nullptr;
+        QTRY_VERIFY((detail = windowNamed("screenshotDetailWindow")));
+        QVERIFY(QTest::qWaitForWindowExposed(detail));
+        QTest::qWait(100);
+        QVERIFY(saved(detail, "screenshot-detail-" + suffix));
+        state->setScreenshotTransData(-1);
+        QTest::qWait(100);
+        QVERIFY(saved(detail, "screenshot-detail-failed-" + suffix));
+        state->setShowScreenshotDetailWindow(false);
+
+        QVERIFY(savedSettingsTab("screenshotTrans", "settings-screenshot-" + suffix));
+        ImageProvider::instance()->removePixmap("screenshot");
+        ImageProvider::instance()->removePixmap("screenshot_clip");
         QCoreApplication::removeTranslator(&translator);
         QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
     }
 
 private:
+    // The program's windows loaded, the main one on show; null when it did not show.
+    static QQuickWindow* shownMainWindow(UiTestEngine& ui)
+    {
+        ui.engine.load(QUrl(QStringLiteral("qrc:/ui/mainWin.qml")));
+        auto* window = ui.engine.rootObjects().value(0)->findChild<QQuickWindow*>("mainWindow");
+        return window && QTest::qWaitForWindowExposed(window) ? window : nullptr;
+    }
+
     static QQuickWindow* windowNamed(const QString& name)
     {
         for (QWindow* window : QGuiApplication::allWindows()) {
@@ -186,6 +253,22 @@ private:
                 return qobject_cast<QQuickWindow*>(window);
         }
         return nullptr;
+    }
+
+    // The settings window open on one tab, drawn; back on the general tab after.
+    bool savedSettingsTab(const QString& tab, const QString& name) const
+    {
+        State* state = State::instance();
+        state->setSettingCurTab(tab);
+        state->setShowSettingWindow(true);
+        QQuickWindow* settings = nullptr;
+        const bool shown = QTest::qWaitFor([&settings] { return (settings = windowNamed("settingWindow")); })
+                           && QTest::qWaitForWindowExposed(settings);
+        QTest::qWait(100);
+        const bool drawn = shown && saved(settings, name);
+        state->setShowSettingWindow(false);
+        state->setSettingCurTab(QStringLiteral("general"));
+        return drawn;
     }
 
     bool saved(QQuickWindow* window, const QString& name) const

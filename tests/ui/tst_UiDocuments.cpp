@@ -2,6 +2,7 @@
 #include "UiTestEngine.h"
 
 #include "TestMain.h"
+#include "shell/ImageProvider.h"
 
 #include <QDirIterator>
 #include <QQmlComponent>
@@ -72,7 +73,7 @@ private slots:
         QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
     }
 
-    // A window flag loads its window, shown; a flag whose document is missing loads nothing.
+    // A window flag loads its window, shown, and clearing it closes the window.
     void windowFlagsLoadTheirWindows()
     {
         UiTestEngine ui;
@@ -88,10 +89,14 @@ private slots:
         QTRY_VERIFY(!windowTitled(QStringLiteral("设置")));
         QCOMPARE(state->showSettingWindow(), false);
 
+        QPixmap picture(64, 48);
+        picture.fill(Qt::darkCyan);
+        ImageProvider::instance()->setPixmap(QStringLiteral("screenshot"), picture);
         state->setShowScreenshotTransWindow(true);
-        QTest::qWait(100);
-        QCOMPARE(app->findChild<QObject*>("screenshotTransWindow")->property("status").toInt(), 0); // Loader.Null
+        QTRY_VERIFY(windowTitled(QStringLiteral("截屏")) && windowTitled(QStringLiteral("截屏"))->isVisible());
         state->setShowScreenshotTransWindow(false);
+        QTRY_VERIFY(!windowTitled(QStringLiteral("截屏")));
+        QCOMPARE(app->findChild<QObject*>("screenshotTransWindow")->property("status").toInt(), 0); // Loader.Null
         QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
     }
 

@@ -42,6 +42,8 @@ GLYPHS = {
     0xE80A: "open-menu",              # more
     0xE80B: "avatar-default",         # user
     0xE80C: "user-trash",             # delete a repository
+
+    0xE820: "document-save",          # save a screenshot
 }
 
 EM = 1024

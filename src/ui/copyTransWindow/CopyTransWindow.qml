@@ -2,6 +2,7 @@ import QtQuick 2.14
 import QtQuick.Window 2.14
 import QtQuick.Controls 2.14
 import "../components"
+import "../components/LanguageLists.js" as Lang
 
 // The translation of a capture, and the small stand-alone translator of the main side.
 Window {
@@ -17,25 +18,7 @@ Window {
 
 
     function languages(withAuto) {
-        var table = $state.textTransLangData
-        var list = []
-        for (var code in table) {
-            if (code === "auto" && !withAuto)
-                continue
-            var entry = table[code]
-            list.push({ "key": detail.isEnglish ? (entry.enName || entry.name) : entry.name, "value": code,
-                        "prio": entry.prio || 0 })
-        }
-        list.sort(function (a, b) { return b.prio - a.prio || (a.key < b.key ? -1 : 1) })
-        return list
-    }
-
-    function indexOf(model, code) {
-        for (var i = 0; i < model.length; ++i) {
-            if (model[i].value === code)
-                return i
-        }
-        return -1
+        return Lang.languages($state.textTransLangData, withAuto, isEnglish)
     }
 
     function place() {
@@ -196,7 +179,7 @@ Window {
                     textRole: "key"
                     valueRole: "value"
                     model: detail.sourceModel
-                    currentIndex: detail.indexOf(detail.sourceModel, detail.ctData.autoLang ? "auto" : detail.ctData.sourceLang)
+                    currentIndex: Lang.indexOf(detail.sourceModel, detail.ctData.autoLang ? "auto" : detail.ctData.sourceLang)
                     onActivated: $dispatch.run($dispatch.Ctrl_CopyTrans, "setSourceLanguage", [currentValue])
                 }
                 Text {
@@ -211,7 +194,7 @@ Window {
                     textRole: "key"
                     valueRole: "value"
                     model: detail.targetModel
-                    currentIndex: detail.indexOf(detail.targetModel, detail.ctData.targetLang)
+                    currentIndex: Lang.indexOf(detail.targetModel, detail.ctData.targetLang)
                     onActivated: $dispatch.run($dispatch.Ctrl_CopyTrans, "setTargetLanguage", [currentValue])
                 }
             }

@@ -1,0 +1,39 @@
+import QtQuick 2.14
+import "../components"
+import "../components/GlobalActions.js" as Global
+
+// The hotkey that starts a screen capture.
+Item {
+    id: panel
+    objectName: "screenshotTransPanel"
+    readonly property var winColor: $state.windowColor
+    readonly property var winFontSize: $state.windowFontSize
+    readonly property real xScale: $state.windowWidthScale
+    readonly property real yScale: $state.windowHeightScale
+
+    Row {
+        spacing: 20 * panel.xScale
+        height: 30 * panel.yScale
+
+        Text {
+            width: 230 * panel.xScale
+            height: parent.height
+            elide: Text.ElideRight
+            verticalAlignment: Text.AlignVCenter
+            font.pixelSize: panel.winFontSize.normal
+            color: panel.winColor.bodyText
+            text: qsTr("使用快捷键")
+        }
+        ShortcutSelect {
+            objectName: "screenshotShortcut"
+            anchors.verticalCenter: parent.verticalCenter
+            Component.onCompleted: setCurrentSelectByStr($state.shortcutScreenshotTrans)
+            onChangeShortcut: {
+                Global.run("installHotkey", ["screenshotOpen", curKey, ctrlData.ctrl, ctrlData.shift,
+                                            ctrlData.cmdOrAlt, true, "setting"])
+                // A refused combination leaves the one still held on show.
+                setCurrentSelectByStr($state.shortcutScreenshotTrans)
+            }
+        }
+    }
+}
