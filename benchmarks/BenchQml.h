@@ -20,6 +20,19 @@
 
 namespace BenchQml {
 
+// The text translation page alone in a window of the main window's default size.
+constexpr char PageHostQml[] = R"qml(
+import QtQuick 2.14
+import QtQuick.Window 2.14
+Window {
+    width: 1152
+    height: 768
+    visible: true
+    TextTransPage { objectName: "page"; anchors.fill: parent }
+}
+)qml";
+constexpr char PageHostUrl[] = "qrc:/ui/pages/textTrans/PageHost.qml";
+
 // Settings and data in a folder of its own; the engine wired as the program wires it.
 class App
 {

@@ -12,17 +12,6 @@ namespace {
 constexpr int PhaseMs = 8000;
 constexpr int Turns = 3;
 
-const char PageQml[] = R"qml(
-import QtQuick 2.14
-import QtQuick.Window 2.14
-Window {
-    width: 1152
-    height: 768
-    visible: true
-    TextTransPage { objectName: "page"; anchors.fill: parent }
-}
-)qml";
-
 const char BareQml[] = R"qml(
 import QtQuick 2.14
 import QtQuick.Controls 2.14
@@ -85,7 +74,7 @@ int main(int argc, char** argv)
     QVector<double> bareFrames, bareCpu, pageFrames, pageCpu;
     for (int turn = 0; turn < Turns; ++turn) {
         const Idle bare = measure(app, BareQml, "qrc:/ui/BareHost.qml", nullptr);
-        const Idle page = measure(app, PageQml, "qrc:/ui/pages/textTrans/PageHost.qml", "inputView");
+        const Idle page = measure(app, BenchQml::PageHostQml, BenchQml::PageHostUrl, "inputView");
         bareFrames << bare.framesPerSecond;
         bareCpu << bare.cpuMsPerMinute;
         pageFrames << page.framesPerSecond;

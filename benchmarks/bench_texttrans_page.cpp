@@ -18,17 +18,6 @@ namespace {
 constexpr int Sentences = 200;
 constexpr int SentenceLength = 100; // 99 characters and a separator
 
-const char HostQml[] = R"qml(
-import QtQuick 2.14
-import QtQuick.Window 2.14
-Window {
-    width: 1280
-    height: 1000
-    visible: true
-    TextTransPage { objectName: "page"; anchors.fill: parent }
-}
-)qml";
-
 struct Result
 {
     QString text;
@@ -65,7 +54,7 @@ int main(int argc, char** argv)
     App app(argc, argv);
     State* state = State::instance();
     const std::unique_ptr<QQuickWindow> window =
-        app.load(HostQml, QUrl(QStringLiteral("qrc:/ui/pages/textTrans/PageHost.qml")));
+        app.load(PageHostQml, QUrl(QString::fromLatin1(PageHostUrl)));
     if (!window)
         return 1;
     settle(500);

@@ -21,17 +21,6 @@ namespace {
 constexpr int DebounceMs = 300;
 constexpr int Rounds = 9;
 
-const char HostQml[] = R"qml(
-import QtQuick 2.14
-import QtQuick.Window 2.14
-Window {
-    width: 1280
-    height: 900
-    visible: true
-    TextTransPage { objectName: "page"; anchors.fill: parent }
-}
-)qml";
-
 QQuickItem* find(QObject* under, const char* name)
 {
     return under->findChild<QQuickItem*>(QLatin1String(name));
@@ -120,7 +109,7 @@ int main(int argc, char** argv)
     State* state = State::instance();
     state->setTextTransStreamed(true);
     const std::unique_ptr<QQuickWindow> window =
-        app.load(HostQml, QUrl(QStringLiteral("qrc:/ui/pages/textTrans/PageHost.qml")));
+        app.load(PageHostQml, QUrl(QString::fromLatin1(PageHostUrl)));
     if (!window)
         return 1;
     settle(1500); // the language tables and the history arrive
