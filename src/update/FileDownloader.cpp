@@ -80,6 +80,14 @@ void FileDownloader::onDownloadFinished()
     onReadyRead();
     if (!m_reply)
         return;
+    // Qt may report a connection cut short as a finished reply: a package is whole only when it
+    // has as many bytes as the server announced (unless they came compressed).
+    const QVariant announced = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    const QByteArray encoding = m_reply->rawHeader("Content-Encoding").trimmed().toLower();
+    if (announced.isValid() && (encoding.isEmpty() || encoding == "identity") && m_file.size() != announced.toLongLong()) {
+        fail(QStringLiteral("The download ended after %1 of %2 bytes").arg(m_file.size()).arg(announced.toLongLong()));
+        return;
+    }
     forgetReply();
     if (!m_file.commit()) {
         emit downloadError(QStringLiteral("Failed to write output file: %1").arg(m_file.errorString()));
