@@ -13,6 +13,8 @@
 #include <QTranslator>
 #include <QtTest>
 
+#include <optional>
+
 // The main window in both themes and in English and Chinese: the page follows the catalogue
 // and the theme. The pictures go to PARLAVINE_SCREENSHOT_DIR when set (scripts/screenshots).
 // Grabbing a window needs a real X server: PARLAVINE_TEST_NEEDS_DISPLAY.
@@ -52,10 +54,8 @@ private slots:
         QVERIFY(useLanguageAndTheme(translator, language, theme));
 
         UiTestEngine ui;
-        ui.engine.load(QUrl(QStringLiteral("qrc:/ui/mainWin.qml")));
-        auto* window = ui.engine.rootObjects().value(0)->findChild<QQuickWindow*>("mainWindow");
+        QQuickWindow* window = shownMainWindow(ui);
         QVERIFY(window);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
         QObject* titleLabel = window->findChild<QObject*>("titleLabel");
         QTRY_COMPARE(titleLabel->property("text").toString(), title);
         QTRY_VERIFY(window->findChild<QObject*>("curPagePanel")->property("item").value<QObject*>());
@@ -82,23 +82,17 @@ private slots:
 
     void secondaryWindows()
     {
-        QFETCH(QString, language);
-        QFETCH(int, theme);
-        QTranslator translator;
-        QVERIFY(useLanguageAndTheme(translator, language, theme));
+        Scene scene;
+        QVERIFY(setUp(scene));
         State* state = State::instance();
-
-        UiTestEngine ui;
-        QQuickWindow* window = shownMainWindow(ui);
-        QVERIFY(window);
-        const QString suffix = QStringLiteral("%1-%2.png").arg(language, theme ? "dark" : "light");
+        const QString& suffix = scene.suffix;
 
         const int tag = Hud::ask(QStringLiteral("Delete <repo> & \"a.docx\"?"), QStringLiteral("Line one\nLine <two>"),
                                  QStringLiteral("OK"), QStringLiteral("Cancel"), [] {}, [] {}, "main");
         const int toast = Hud::infoInWindow(QStringLiteral("Saved <b>x</b>"), QString(), [] {}, "main");
-        QTRY_VERIFY(window->findChild<QObject*>("questionWindow"));
+        QTRY_VERIFY(scene.window->findChild<QObject*>("questionWindow"));
         QTest::qWait(300); // let the toast's entry animation finish before the picture
-        QVERIFY(saved(window, "dialog-" + suffix));
+        QVERIFY(saved(scene.window, "dialog-" + suffix));
         Hud::instance()->cancelBtnTap(tag);
         Hud::instance()->cancelBtnTap(toast);
 
@@ -106,38 +100,25 @@ private slots:
                                                          {"showAboutWindow", "aboutWindow"}};
         for (const auto& [flag, name] : windows) {
             QVERIFY(state->setProperty(flag, true));
-            QQuickWindow* shown = nullptr;
-            QTRY_VERIFY((shown = windowNamed(name)));
-            QVERIFY(QTest::qWaitForWindowExposed(shown));
+            QQuickWindow* shown = shownWindow(name);
+            QVERIFY(shown);
             QVERIFY(saved(shown, name.toLower() + "-" + suffix));
             QVERIFY(state->setProperty(flag, false));
         }
-        QCoreApplication::removeTranslator(&translator);
-        QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
+        const QStringList warnings = finished(scene);
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
     }
 
     // The copy-translate trigger and detail windows over a capture, and the settings panel that
     // switches copy-translate.
-    void copyTransWindows_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("theme");
-        QTest::newRow("en-light") << "en" << 0;
-        QTest::newRow("zh-dark") << "zh" << 1;
-    }
+    void copyTransWindows_data() { secondaryWindows_data(); }
 
     void copyTransWindows()
     {
-        QFETCH(QString, language);
-        QFETCH(int, theme);
-        QTranslator translator;
-        QVERIFY(useLanguageAndTheme(translator, language, theme));
+        Scene scene;
+        QVERIFY(setUp(scene));
         State* state = State::instance();
-
-        UiTestEngine ui;
-        QQuickWindow* window = shownMainWindow(ui);
-        QVERIFY(window);
-        const QString suffix = QStringLiteral("%1-%2.png").arg(language, theme ? "dark" : "light");
+        const QString& suffix = scene.suffix;
 
         QVariantMap& data = state->copyTransDataRef();
         data.insert("source", QStringLiteral("Hello world. <b>I love this cat.</b>"));
@@ -150,23 +131,21 @@ private slots:
         state->setCopyTransData(0);
         state->setCopyTransTriggerAlpha(255);
         state->setShowCopyTransTrigger(true);
-        QQuickWindow* trigger = nullptr;
-        QTRY_VERIFY((trigger = windowNamed("copyTransTriggerWindow")));
-        QVERIFY(QTest::qWaitForWindowExposed(trigger));
+        QQuickWindow* trigger = shownWindow("copyTransTriggerWindow");
+        QVERIFY(trigger);
         QVERIFY(saved(trigger, "copytrans-trigger-" + suffix));
         state->setShowCopyTransTrigger(false);
 
         state->setShowCopyTransDetail(true);
-        QQuickWindow* detail = nullptr;
-        QTRY_VERIFY((detail = windowNamed("copyTransDetailWindow")));
-        QVERIFY(QTest::qWaitForWindowExposed(detail));
+        QQuickWindow* detail = shownWindow("copyTransDetailWindow");
+        QVERIFY(detail);
         QTest::qWait(100);
         QVERIFY(saved(detail, "copytrans-detail-" + suffix));
         state->setShowCopyTransDetail(false);
 
         QVERIFY(savedSettingsTab("copyTrans", "settings-copytrans-" + suffix));
-        QCoreApplication::removeTranslator(&translator);
-        QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
+        const QStringList warnings = finished(scene);
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
     }
 
     // The capture window with a selection over a picture of the screen, the detail window with a
@@ -175,16 +154,10 @@ private slots:
 
     void screenshotWindows()
     {
-        QFETCH(QString, language);
-        QFETCH(int, theme);
-        QTranslator translator;
-        QVERIFY(useLanguageAndTheme(translator, language, theme));
+        Scene scene;
+        QVERIFY(setUp(scene));
         State* state = State::instance();
-
-        UiTestEngine ui;
-        QQuickWindow* window = shownMainWindow(ui);
-        QVERIFY(window);
-        const QString suffix = QStringLiteral("%1-%2.png").arg(language, theme ? "dark" : "light");
+        const QString& suffix = scene.suffix;
         QImage desktop(1920, 1080, QImage::Format_RGB32);
         desktop.fill(QColor("#3a6ea5"));
         for (int y = 300; y < 500; ++y) {
@@ -194,9 +167,8 @@ private slots:
         ImageProvider::instance()->setPixmap("screenshot", QPixmap::fromImage(desktop));
 
         state->setShowScreenshotTransWindow(true);
-        QQuickWindow* capture = nullptr;
-        QTRY_VERIFY((capture = windowNamed("screenshotCaptureWindow")));
-        QVERIFY(QTest::qWaitForWindowExposed(capture));
+        QQuickWindow* capture = shownWindow("screenshotCaptureWindow");
+        QVERIFY(capture);
         capture->setProperty("selX", 580);
         capture->setProperty("selY", 280);
         capture->setProperty("selW", 540);
@@ -220,9 +192,8 @@ private slots:
         data.insert("autoLang", true);
         state->setScreenshotTransData(0);
         state->setShowScreenshotDetailWindow(true);
-        QQuickWindow* detail = nullptr;
-        QTRY_VERIFY((detail = windowNamed("screenshotDetailWindow")));
-        QVERIFY(QTest::qWaitForWindowExposed(detail));
+        QQuickWindow* detail = shownWindow("screenshotDetailWindow");
+        QVERIFY(detail);
         QTest::qWait(100);
         QVERIFY(saved(detail, "screenshot-detail-" + suffix));
         state->setScreenshotTransData(-1);
@@ -233,11 +204,48 @@ private slots:
         QVERIFY(savedSettingsTab("screenshotTrans", "settings-screenshot-" + suffix));
         ImageProvider::instance()->removePixmap("screenshot");
         ImageProvider::instance()->removePixmap("screenshot_clip");
-        QCoreApplication::removeTranslator(&translator);
-        QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
+        const QStringList warnings = finished(scene);
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
     }
 
 private:
+    // The catalogue and theme of the running row ("language", "theme") and the program's windows,
+    // the main one on show. The translator outlives the windows drawn with it.
+    struct Scene
+    {
+        QTranslator translator;
+        std::optional<UiTestEngine> ui;
+        QQuickWindow* window = nullptr;
+        QString suffix; // "<language>-<light|dark>.png"
+    };
+
+    static bool setUp(Scene& scene)
+    {
+        QFETCH(QString, language);
+        QFETCH(int, theme);
+        if (!useLanguageAndTheme(scene.translator, language, theme))
+            return false;
+        scene.ui.emplace();
+        scene.window = shownMainWindow(*scene.ui);
+        scene.suffix = QStringLiteral("%1-%2.png").arg(language, theme ? "dark" : "light");
+        return scene.window;
+    }
+
+    // The QML warnings of the scene, once its catalogue is taken away.
+    static QStringList finished(Scene& scene)
+    {
+        QCoreApplication::removeTranslator(&scene.translator);
+        return scene.ui->warnings;
+    }
+
+    // A window by its object name once it shows and is exposed; null when it does not.
+    static QQuickWindow* shownWindow(const QString& name)
+    {
+        QQuickWindow* window = nullptr;
+        const bool shown = QTest::qWaitFor([&window, &name] { return (window = windowNamed(name)); });
+        return shown && QTest::qWaitForWindowExposed(window) ? window : nullptr;
+    }
+
     // The program's windows loaded, the main one on show; null when it did not show.
     static QQuickWindow* shownMainWindow(UiTestEngine& ui)
     {
@@ -261,11 +269,9 @@ private:
         State* state = State::instance();
         state->setSettingCurTab(tab);
         state->setShowSettingWindow(true);
-        QQuickWindow* settings = nullptr;
-        const bool shown = QTest::qWaitFor([&settings] { return (settings = windowNamed("settingWindow")); })
-                           && QTest::qWaitForWindowExposed(settings);
+        QQuickWindow* settings = shownWindow(QStringLiteral("settingWindow"));
         QTest::qWait(100);
-        const bool drawn = shown && saved(settings, name);
+        const bool drawn = settings && saved(settings, name);
         state->setShowSettingWindow(false);
         state->setSettingCurTab(QStringLiteral("general"));
         return drawn;
