@@ -34,7 +34,7 @@ start_display_and_standin() {
     export PARLAVINE_API_URL="http://127.0.0.1:$api_port" PARLAVINE_COLLECTOR_URL="http://127.0.0.1:$collector_port"
 }
 
-# new_home <remembered quit answer: hide|exit> -> prints the folder; start the client with in_home.
+# new_home <remembered quit answer: hide|exit> -> prints the folder; start the client with start_in_home.
 new_home() {
     local home="$work/home.$RANDOM$RANDOM"
     mkdir -p "$home/config/Parlavine" "$home/data" "$home/cache" "$home/runtime"
@@ -43,13 +43,17 @@ new_home() {
     echo "$home"
 }
 
-# in_home <home> <program> [args...]: runs the program with its XDG folders in that home.
-in_home() {
+# start_in_home <home> <program> [args...]: starts the program in the background with its XDG
+# folders in that home and leaves its pid in $pid: the program's own, not a subshell's, so that a
+# signal reaches it and the window search below matches its windows.
+start_in_home() {
     local home="$1"; shift
     XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_CACHE_HOME="$home/cache" \
-        XDG_RUNTIME_DIR="$home/runtime" "$@"
+        XDG_RUNTIME_DIR="$home/runtime" "$@" >/dev/null 2>&1 &
+    pid=$!
 }
 
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
-window_of() { xdotool search --onlyvisible --pid "$1" --name "^$2\$" 2>/dev/null | head -1 || true; }
+# window_of <pid> <title>: a visible window of that process with that title (both must match).
+window_of() { xdotool search --all --onlyvisible --pid "$1" --name "^$2\$" 2>/dev/null | head -1 || true; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
