@@ -45,12 +45,26 @@ new_home() {
 
 # start_in_home <home> <program> [args...]: starts the program in the background with its XDG
 # folders in that home and leaves its pid in $pid: the program's own, not a subshell's, so that a
-# signal reaches it and the window search below matches its windows.
+# signal reaches it.
 start_in_home() {
     local home="$1"; shift
     XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_CACHE_HOME="$home/cache" \
         XDG_RUNTIME_DIR="$home/runtime" "$@" >/dev/null 2>&1 &
     pid=$!
+}
+
+x11() { "$BUILD/benchmarks/x11_helper/x11_helper" "$@"; }
+
+# launch <home> <program> <title>: starts the program in that home and waits until it maps its
+# window; leaves its pid in $pid, the window in $window and the ms from the start to the map in
+# $visible_ms.
+launch() {
+    local home="$1" program="$2" title="$3" start mapped
+    start=$(now_ms)
+    start_in_home "$home" "$program"
+    mapped="$(x11 wait-map "$pid" "$title")" || { echo "$program ended before showing its window" >&2; exit 1; }
+    window="${mapped% *}"
+    visible_ms=$(( ${mapped#* } - start ))
 }
 
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }

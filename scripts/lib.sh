@@ -35,6 +35,10 @@ configure_and_build() {
         cmake -S "$ROOT" -B "$dir" "${launcher[@]}" "$@" >/dev/null
     fi
     local build=(cmake --build "$dir" --parallel "$(jobs_count)")
-    [ ${#targets[@]} -gt 0 ] && build+=(--target "${targets[@]}")
+    if [ ${#targets[@]} -gt 0 ]; then
+        # Make knows a target added since the last configuration only after this check.
+        [ -f "$dir/Makefile" ] && make -C "$dir" --no-print-directory cmake_check_build_system >/dev/null
+        build+=(--target "${targets[@]}")
+    fi
     "${build[@]}"
 }
