@@ -10,6 +10,7 @@
 #include "core/Log.h"
 #include "core/QuickStorage.h"
 #include "core/ShareMemoryUtil.h"
+#include "core/SharedGraphicsContext.h"
 #include "core/SimpleStorage.h"
 #include "core/StartArgs.h"
 #include "core/State.h"
@@ -34,6 +35,7 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QImageReader>
 #include <QLocale>
 #include <QMenu>
 #include <QProcess>
@@ -52,7 +54,23 @@
 namespace {
 
 const QString MainWindowTitle = QStringLiteral("Parlavine");
-const QString AppIcon = QStringLiteral(":/assets/winLogo.ico");
+const QString AppIconFile = QStringLiteral(":/assets/winLogo.ico");
+
+// The window's and the tray's icon from the sizes up to 128 px. The 256 px picture serves no
+// title bar or tray; turning it into a pixmap starts a pool of threads and costs start-up time.
+QIcon appIcon()
+{
+    static const QIcon icon = [] {
+        QIcon result;
+        QImageReader reader(AppIconFile);
+        do {
+            if (reader.size().width() <= 128)
+                result.addPixmap(QPixmap::fromImage(reader.read()));
+        } while (reader.jumpToNextImage());
+        return result;
+    }();
+    return icon;
+}
 
 // Owns the process-wide objects start-up brings and deletes them in reverse order of arrival.
 class Singletons
@@ -78,7 +96,6 @@ private:
 QString applyGraphicsAttributes()
 {
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
-    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 
     QString mode = QuickStorage::instance()->getIniSetting(QStringLiteral("opengl"));
     if (mode.isEmpty())
@@ -273,7 +290,7 @@ QMenu* createTray(QObject* root)
     QObject::connect(addEntry("退出", true, nullptr), &QAction::triggered, qApp, &QCoreApplication::quit);
     global->hotkeys()->setTrayActions(select, cc, screenshot);
 
-    auto* tray = new QSystemTrayIcon(QIcon(AppIcon), root);
+    auto* tray = new QSystemTrayIcon(appIcon(), root);
     QObject::connect(tray, &QSystemTrayIcon::activated, global, &GlobalCtrl::systemTrayActivated);
     tray->setContextMenu(menu);
     tray->show();
@@ -320,7 +337,7 @@ int appMain(int argc, char** argv)
     recordLastCrash();
     TerminationSignals terminationSignals;
 
-    QApplication::setWindowIcon(QIcon(AppIcon));
+    QApplication::setWindowIcon(appIcon());
     const QString mainFont = applyMainFont();
     ShellRegistration::registerEntries(QCoreApplication::applicationFilePath(),
                                        defaultLanguage == QLatin1String("zh")
@@ -351,6 +368,10 @@ int appMain(int argc, char** argv)
         engine.removeImageProvider(QLatin1String(ImageProvider::ProviderId));
     });
     engine.load(url);
+    // The main window is mapped by now; it makes its own context only when the event loop gets
+    // its first expose, after this one exists, so every window shares with the web view.
+    if (SharedGraphicsContext::windowsUseOpenGL())
+        SharedGraphicsContext::ensure();
 
     QObject* root = engine.rootObjects().value(0);
     QQuickWindow* mainWindow = findMainWindow();

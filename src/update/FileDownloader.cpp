@@ -27,7 +27,9 @@ void FileDownloader::download(const QUrl& url, const QString& path)
     // Redirects are followed a few times and never from https down to http.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(MaxRedirects);
-    m_reply = m_manager.get(request);
+    if (!m_manager)
+        m_manager = std::make_unique<QNetworkAccessManager>();
+    m_reply = m_manager->get(request);
     connect(m_reply, &QNetworkReply::downloadProgress, this, &FileDownloader::onDownloadProgress);
     connect(m_reply, &QNetworkReply::finished, this, &FileDownloader::onDownloadFinished);
     connect(m_reply, &QNetworkReply::errorOccurred, this, &FileDownloader::onDownloadError);

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <memory>
+
 // Fetches one URL into one file. The file appears under its name only when the whole body has
 // arrived with a success status: a cut or refused transfer never leaves a package to install.
 class FileDownloader : public QObject
@@ -39,7 +41,9 @@ private:
     void discardFile();
     void forgetReply();
 
-    QNetworkAccessManager m_manager;
+    // Made with the first download: a network manager loads Qt's bearer plugins, which start-up
+    // need not wait for.
+    std::unique_ptr<QNetworkAccessManager> m_manager;
     QNetworkReply* m_reply = nullptr;
     QSaveFile m_file;
 };

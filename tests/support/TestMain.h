@@ -18,7 +18,6 @@
         EarlyEnvironment::settle();                                                                                    \
         XdgSandbox xdgSandbox;                                                                                         \
         xdgSandbox.apply();                                                                                            \
-        QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                                                        \
         QApplication app(argc, argv);                                                                                  \
         initResources();                                                                                               \
         AppWiring::wire();                                                                                             \
