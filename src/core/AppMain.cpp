@@ -368,16 +368,16 @@ int appMain(int argc, char** argv)
         engine.removeImageProvider(QLatin1String(ImageProvider::ProviderId));
     });
     engine.load(url);
-    // The main window is mapped by now; it makes its own context only when the event loop gets
-    // its first expose, after this one exists, so every window shares with the web view.
-    if (SharedGraphicsContext::windowsUseOpenGL())
-        SharedGraphicsContext::ensure();
 
     QObject* root = engine.rootObjects().value(0);
     QQuickWindow* mainWindow = findMainWindow();
     global->setMainObjects(root, mainWindow);
     if (mainWindow)
         showMainWindow(mainWindow, screen);
+    // The main window is mapped and placed by now; it makes its own context only when the event
+    // loop gets its first expose, after this one exists, so every window shares with the web view.
+    if (SharedGraphicsContext::windowsUseOpenGL())
+        SharedGraphicsContext::ensure();
     setUpGlobalCtrl();
     ownedByRun.take(RequestService::instance());
     ownedByRun.take(VexilService::instance());
