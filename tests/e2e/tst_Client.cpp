@@ -37,7 +37,7 @@ QStringList mainWindowsOf(const XdgSandbox& xdg)
 {
     const QByteArray marker = "XDG_CONFIG_HOME=" + xdg.configHome().toUtf8();
     QStringList ours;
-    const QString out = run("xdotool", {"search", "--onlyvisible", "--name", "^Parlavine$"});
+    const QString out = ChildProcess::findWindows({"--onlyvisible", "--name", "^Parlavine$"});
     for (const QString& window : out.split('\n', Qt::SkipEmptyParts)) {
         QFile environ(QStringLiteral("/proc/%1/environ").arg(pidOfWindow(window)));
         if (environ.open(QIODevice::ReadOnly) && environ.readAll().split('\0').contains(marker))

@@ -19,11 +19,7 @@ class TestClientFileTrans : public QObject
     QTemporaryDir files;
     QTemporaryDir screenshots; // kept when a test fails, for a person to look at
 
-    QString mainWindow() const
-    {
-        return ChildProcess::output("xdotool", {"search", "--onlyvisible", "--pid", QString::number(app->pid()), "--name", "^Parlavine$"})
-            .section('\n', 0, 0);
-    }
+    QString mainWindow() const { return app->mainWindow(); }
 
     // The window's place on the screen and its size; empty when it is gone.
     QRect geometry(const QString& window) const
@@ -168,8 +164,8 @@ private slots:
         QVERIFY(helper.waitForStarted());
         QString source;
         QTRY_VERIFY_WITH_TIMEOUT(
-            !(source = ChildProcess::output("xdotool", {"search", "--onlyvisible", "--pid", QString::number(helper.processId()),
-                                       "--name", "^parlavine-drag$"}).section('\n', 0, 0)).isEmpty(),
+            !(source = ChildProcess::findWindows({"--all", "--onlyvisible", "--pid", QString::number(helper.processId()),
+                                        "--name", "^parlavine-drag$"}).section('\n', 0, 0)).isEmpty(),
             20000);
         const QPoint from = geometry(source).center();
         const QRect target = geometry(window);

@@ -83,7 +83,7 @@ private slots:
                             {"-geometry", "20x10+1760+100", "-bg", kMarker, "-fg", kMarker, "-e", "sh", "-c",
                              "exec sleep 600"},
                             QProcessEnvironment::systemEnvironment()));
-        QVERIFY(!run("xdotool", {"search", "--sync", "--onlyvisible", "--class", "xterm"}).isEmpty());
+        QVERIFY(!ChildProcess::findWindows({"--sync", "--onlyvisible", "--class", "xterm"}).isEmpty());
         QTest::qWait(300);
     }
 

@@ -54,12 +54,7 @@ class TestClientTranslates : public QObject
 
     QString logFile() const { return app->xdg().path() + QStringLiteral("/parlavine.log"); }
 
-    QString mainWindow() const
-    {
-        const QStringList search = {"search", "--onlyvisible", "--pid", QString::number(app->pid()), "--name",
-                                    "^Parlavine$"};
-        return run("xdotool", search).section('\n', 0, 0);
-    }
+    QString mainWindow() const { return app->mainWindow(); }
 
 private slots:
     void initTestCase()

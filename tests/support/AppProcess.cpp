@@ -8,16 +8,6 @@
 #include <QSettings>
 #include <QtTest>
 
-namespace {
-QString xdotool(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    process.waitForFinished(20000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-} // namespace
-
 bool AppProcess::start(const QProcessEnvironment& environment, const QStringList& arguments)
 {
     return m_xdg.isValid()
@@ -26,13 +16,11 @@ bool AppProcess::start(const QProcessEnvironment& environment, const QStringList
 
 bool AppProcess::waitForWindow(const QString& title, int timeoutMs)
 {
-    const QStringList search = {"search", "--all", "--pid", QString::number(m_process.pid()), "--name",
-                                QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')};
+    const QStringList criteria = {"--all", "--pid", QString::number(m_process.pid()), "--name",
+                                  QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')};
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired() && m_process.isRunning()) {
-        QProcess xdotool;
-        xdotool.start(QStringLiteral("xdotool"), search);
-        if (xdotool.waitForFinished(5000) && xdotool.exitCode() == 0 && !xdotool.readAllStandardOutput().isEmpty())
+        if (!ChildProcess::findWindows(criteria, 5000).isEmpty())
             return true;
         QTest::qWait(100);
     }
@@ -54,14 +42,13 @@ void AppProcess::rememberQuitStyle(const QString& style) const
 
 QString AppProcess::mainWindow()
 {
-    return xdotool({"search", "--onlyvisible", "--pid", QString::number(m_process.pid()), "--name", "^Parlavine$"})
-        .section(QLatin1Char('\n'), 0, 0);
+    return visibleWindow(QStringLiteral("^Parlavine$"));
 }
 
 QString AppProcess::visibleWindow(const QString& titlePattern)
 {
-    return xdotool({"search", "--all", "--onlyvisible", "--pid", QString::number(m_process.pid()), "--name",
-                    titlePattern})
+    return ChildProcess::findWindows({"--all", "--onlyvisible", "--pid", QString::number(m_process.pid()), "--name",
+                                      titlePattern})
         .section(QLatin1Char('\n'), 0, 0);
 }
 
@@ -77,11 +64,11 @@ bool AppProcess::clickCloseButton()
 {
     const QString window = mainWindow();
     const QRegularExpressionMatch size =
-        QRegularExpression("Geometry: (\\d+)x(\\d+)").match(xdotool({"getwindowgeometry", window}));
+        QRegularExpression("Geometry: (\\d+)x(\\d+)").match(ChildProcess::output("xdotool", {"getwindowgeometry", window}));
     if (window.isEmpty() || !size.hasMatch())
         return false;
     // The close button sits in the top-right corner, inside the 5-pixel shadow margin.
     const int x = size.captured(1).toInt() - 30;
-    xdotool({"mousemove", "--window", window, QString::number(x), "20", "click", "1"});
+    ChildProcess::output("xdotool", {"mousemove", "--window", window, QString::number(x), "20", "click", "1"});
     return true;
 }

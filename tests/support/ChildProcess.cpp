@@ -63,3 +63,16 @@ QString ChildProcess::output(const QString& program, const QStringList& argument
     process.waitForFinished(timeoutMs);
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
+
+QString ChildProcess::findWindows(const QStringList& criteria, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        QProcess process;
+        process.start(QStringLiteral("xdotool"), QStringList{QStringLiteral("search")} + criteria);
+        process.waitForFinished(int(qMax<qint64>(deadline.remainingTime(), 1)));
+        const QString found = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+        if (!process.readAllStandardError().contains("X Error") || deadline.hasExpired())
+            return found;
+    }
+}

@@ -25,6 +25,10 @@ public:
 
     // Runs a short program (xdotool, import) to its end: its standard output, trimmed.
     static QString output(const QString& program, const QStringList& arguments, int timeoutMs = 20000);
+    // The windows `xdotool search <criteria>` finds, one id per line. A search dies of an X error
+    // when a window it looks at goes away meanwhile (a pop-up closing), which would read as "no
+    // window": it is asked again then.
+    static QString findWindows(const QStringList& criteria, int timeoutMs = 20000);
 
 private:
     QProcess m_process;

@@ -24,8 +24,10 @@ Text {
     signal positionChanged(real mouseX, real mouseY, bool isHovered)
 
     function showTip() {
-        if (tip !== "")
-            tipText.open()
+        if (tip === "")
+            return
+        tipLoader.active = true
+        tipLoader.item.open()
     }
 
     text: String.fromCharCode(icon)
@@ -54,13 +56,19 @@ Text {
         onPositionChanged: container.positionChanged(mouse.x, mouse.y, containsMouse)
     }
 
-    PToolTip {
-        id: tipText
-        text: container.tip
-        delay: container.tipDelay
-        timeout: container.tipTimeout
-        x: container.tipXOff
-        y: container.tipYOff
-        visible: container.hovered && container.tip !== ""
+    // Made on the first hover: most buttons are never pointed at, and a tool tip is a pop-up
+    // with items of its own that the first frame does not need.
+    Loader {
+        id: tipLoader
+        active: false
+        sourceComponent: PToolTip {
+            text: container.tip
+            delay: container.tipDelay
+            timeout: container.tipTimeout
+            x: container.tipXOff
+            y: container.tipYOff
+            visible: container.hovered && container.tip !== ""
+        }
     }
+    onHoveredChanged: if (hovered && tip !== "") tipLoader.active = true
 }
