@@ -28,7 +28,6 @@ private slots:
                 property var picked: []
                 IconButton { objectName: "disabledBtn"; x: 10; y: 10; width: 30; height: 30; enable: false; onClicked: clicks++ }
                 IconButton { objectName: "enabledBtn"; x: 50; y: 10; width: 30; height: 30; onClicked: clicks++ }
-                IconButton { objectName: "tipBtn"; x: 90; y: 10; width: 30; height: 30; tip: "Copy"; tipDelay: 100 }
                 PageSeparator { objectName: "pager"; y: 50 }
                 DropSelect { objectName: "select"; y: 100; model: ["a", "b"]; currentIndex: -1 }
                 Calendar { objectName: "calendar"; y: 140; width: 320; curDate: 20240229; endLimit: 20240310
@@ -59,25 +58,6 @@ private slots:
         QCOMPARE(m_window->property("clicks").toInt(), 0);
         click(item("enabledBtn"));
         QCOMPARE(m_window->property("clicks").toInt(), 1);
-    }
-
-    // A button's tool tip is made with the first hover, shows after its delay and goes on leaving.
-    void iconButtonTipComesWithTheFirstHover()
-    {
-        const auto tips = [this] {
-            QList<QObject*> found;
-            for (QObject* object : m_window->findChildren<QObject*>())
-                if (object->inherits("QQuickToolTip") && object->property("text").toString() == "Copy")
-                    found << object;
-            return found;
-        };
-        QVERIFY(tips().isEmpty());
-        QQuickItem* button = item("tipBtn");
-        QTest::mouseMove(m_window, button->mapToScene(QPointF(15, 15)).toPoint());
-        QTRY_COMPARE(tips().size(), 1);
-        QTRY_VERIFY(tips().first()->property("visible").toBool());
-        QTest::mouseMove(m_window, QPoint(690, 300));
-        QTRY_VERIFY(!tips().first()->property("visible").toBool());
     }
 
     void pagerShowsAtMostElevenEntries()

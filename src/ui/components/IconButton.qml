@@ -24,10 +24,8 @@ Text {
     signal positionChanged(real mouseX, real mouseY, bool isHovered)
 
     function showTip() {
-        if (tip === "")
-            return
-        tipLoader.active = true
-        tipLoader.item.open()
+        if (tip !== "")
+            tipText.open()
     }
 
     text: String.fromCharCode(icon)
@@ -56,19 +54,13 @@ Text {
         onPositionChanged: container.positionChanged(mouse.x, mouse.y, containsMouse)
     }
 
-    // Made on the first hover: most buttons are never pointed at, and a tool tip is a pop-up
-    // with items of its own that the first frame does not need.
-    Loader {
-        id: tipLoader
-        active: false
-        sourceComponent: PToolTip {
-            text: container.tip
-            delay: container.tipDelay
-            timeout: container.tipTimeout
-            x: container.tipXOff
-            y: container.tipYOff
-            visible: container.hovered && container.tip !== ""
-        }
+    PToolTip {
+        id: tipText
+        text: container.tip
+        delay: container.tipDelay
+        timeout: container.tipTimeout
+        x: container.tipXOff
+        y: container.tipYOff
+        visible: container.hovered && container.tip !== ""
     }
-    onHoveredChanged: if (hovered && tip !== "") tipLoader.active = true
 }

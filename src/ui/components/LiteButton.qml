@@ -40,17 +40,11 @@ Text {
         }
     }
 
-    // Made on the first hover, as IconButton's.
-    Loader {
-        id: tipLoader
-        active: false
-        sourceComponent: PToolTip {
-            text: container.tip
-            delay: 2000
-            timeout: 3000
-            y: -25
-            visible: container.hovered && container.tip !== ""
-        }
+    PToolTip {
+        text: container.tip
+        delay: 2000
+        timeout: 3000
+        y: -25
+        visible: container.hovered && container.tip !== ""
     }
-    onHoveredChanged: if (hovered && tip !== "") tipLoader.active = true
 }
