@@ -19,7 +19,6 @@ class TestClientFileTrans : public QObject
     QTemporaryDir files;
     QTemporaryDir screenshots; // kept when a test fails, for a person to look at
 
-    QString mainWindow() const { return app->mainWindow(); }
 
     // The window's place on the screen and its size; empty when it is gone.
     QRect geometry(const QString& window) const
@@ -57,7 +56,7 @@ class TestClientFileTrans : public QObject
             qWarning("%s", app->errorOutput().constData());
             return QString();
         }
-        const QString window = mainWindow();
+        const QString window = app->mainWindow();
         const QString list = StandinRoute::imtKey("auto_translation_file", "list");
         // A click on a busy machine can come before the window takes input: click until the page
         // has asked for its task list.
@@ -73,7 +72,7 @@ class TestClientFileTrans : public QObject
         return window;
     }
 
-    void shoot(const QString& name) { ChildProcess::output("import", {"-window", mainWindow(), screenshots.filePath(name + ".png")}); }
+    void shoot(const QString& name) { ChildProcess::output("import", {"-window", app->mainWindow(), screenshots.filePath(name + ".png")}); }
 
     QList<StandinRequest> requestsOf(const QString& route)
     {

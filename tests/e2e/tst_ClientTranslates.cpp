@@ -54,7 +54,6 @@ class TestClientTranslates : public QObject
 
     QString logFile() const { return app->xdg().path() + QStringLiteral("/parlavine.log"); }
 
-    QString mainWindow() const { return app->mainWindow(); }
 
 private slots:
     void initTestCase()
@@ -77,7 +76,7 @@ private slots:
     void cleanup()
     {
         const QString name = QString::fromLatin1(QTest::currentTestFunction());
-        run("import", {"-window", mainWindow(), screenshots.filePath(name + ".png")});
+        run("import", {"-window", app->mainWindow(), screenshots.filePath(name + ".png")});
         if (QTest::currentTestFailed()) {
             screenshots.setAutoRemove(false);
             QFile::copy(logFile(), screenshots.filePath(name + ".log"));
@@ -98,7 +97,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(
             indexOf(standin.requests(), "imt:support_lang", "type", QStringLiteral("auto_translation")) >= 0, 60000);
 
-        const QString window = mainWindow();
+        const QString window = app->mainWindow();
         QVERIFY(!window.isEmpty());
         const QStringList size = run("xdotool", {"getwindowgeometry", "--shell", window})
                                      .split('\n')

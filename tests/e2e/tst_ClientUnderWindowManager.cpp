@@ -12,10 +12,7 @@ namespace {
 
 QString run(const QString& program, const QStringList& arguments)
 {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(20000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    return ChildProcess::output(program, arguments);
 }
 
 QRect geometryOf(const QString& window)
