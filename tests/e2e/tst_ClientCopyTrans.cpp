@@ -19,11 +19,6 @@ const QString kMarker = QStringLiteral("Hello world");
 const QString kTrigger = QStringLiteral("^Parlavine_CopyTransTrigger$");
 const QString kDetail = QStringLiteral("^Parlavine_CopyTrans$");
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    return ChildProcess::output(program, arguments);
-}
-
 // Every line the client logged after the prefix, in order.
 QStringList logged(const QString& logFile, const QString& prefix)
 {
@@ -105,25 +100,25 @@ private slots:
         // (there is no window manager to move the focus on a click).
         const QString terminal = ChildProcess::findWindows({"--sync", "--onlyvisible", "--class", "xterm"});
         QVERIFY(!terminal.isEmpty());
-        run("xdotool", {"windowfocus", "--sync", terminal.section('\n', 0, 0)});
+        ChildProcess::output("xdotool", {"windowfocus", "--sync", terminal.section('\n', 0, 0)});
         // The xterm may still be drawing its first line: drag again until a trigger shows. A new
         // drag hides a trigger on its way, so a busy machine gets a while before the next one.
         for (int attempt = 0; attempt < 3 && app->visibleWindow(kTrigger).isEmpty(); ++attempt) {
-            run("xdotool", {"mousemove", "2", "208", "mousedown", "1", "mousemove", "150", "208", "mousemove", "340",
-                            "208", "mouseup", "1"});
+            ChildProcess::output("xdotool", {"mousemove", "2", "208", "mousedown", "1", "mousemove", "150", "208",
+                                             "mousemove", "340", "208", "mouseup", "1"});
             app->waitForVisibleWindow(kTrigger, 10000);
         }
         const QString trigger = app->visibleWindow(kTrigger);
         QVERIFY2(!trigger.isEmpty(), "no trigger window after a drag over the terminal's text");
         QTRY_COMPARE_WITH_TIMEOUT(clipboard->text(), QStringLiteral("the user's clipboard"), 5000);
 
-        const QStringList geometry = run("xdotool", {"getwindowgeometry", "--shell", trigger})
+        const QStringList geometry = ChildProcess::output("xdotool", {"getwindowgeometry", "--shell", trigger})
                                          .split('\n')
                                          .filter(QRegularExpression("^(X|Y|WIDTH|HEIGHT)="));
         QCOMPARE(geometry.size(), 4);
         const auto value = [&](int i) { return geometry.at(i).section('=', 1).toInt(); };
-        run("xdotool", {"mousemove", QString::number(value(0) + value(2) / 2), QString::number(value(1) + value(3) / 2),
-                        "click", "1"});
+        ChildProcess::output("xdotool", {"mousemove", QString::number(value(0) + value(2) / 2),
+                                         QString::number(value(1) + value(3) / 2), "click", "1"});
         QVERIFY2(app->waitForVisibleWindow(kDetail), "the trigger's click opened no detail window");
         QTRY_VERIFY_WITH_TIMEOUT(!results().isEmpty(), 20000);
         QVERIFY2(translated(results().last()), qPrintable(results().last()));
@@ -136,8 +131,8 @@ private slots:
     {
         QGuiApplication::clipboard()->setText(QStringLiteral("Good morning"));
         // Over the empty desktop, so the keys reach no program.
-        run("xdotool", {"mousemove", "1910", "1070"});
-        run("xdotool", {"key", "--delay", "80", "ctrl+c", "ctrl+c"});
+        ChildProcess::output("xdotool", {"mousemove", "1910", "1070"});
+        ChildProcess::output("xdotool", {"key", "--delay", "80", "ctrl+c", "ctrl+c"});
         QVERIFY2(app->waitForVisibleWindow(kDetail), "double Ctrl+C opened no detail window");
         QVERIFY(app->visibleWindow(kTrigger).isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(!results().isEmpty(), 20000);

@@ -19,7 +19,6 @@ class TestClientFileTrans : public QObject
     QTemporaryDir files;
     QTemporaryDir screenshots; // kept when a test fails, for a person to look at
 
-
     // The window's place on the screen and its size; empty when it is gone.
     QRect geometry(const QString& window) const
     {

@@ -20,11 +20,6 @@ const QString kDetail = QStringLiteral("^(截图翻译|Screenshot translation)$"
 // The xterm's background: the stand-in names the colour at the centre of the picture it reads.
 const QString kMarker = QStringLiteral("#ff8000");
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    return ChildProcess::output(program, arguments);
-}
-
 } // namespace
 
 class TestClientScreenshot : public QObject
@@ -104,19 +99,19 @@ private slots:
     // show the crop's translation in the detail window.
     void dragAndReturnTranslatesTheRegion()
     {
-        run("xdotool", {"mousemove", "960", "540"});
-        run("xdotool", {"key", "ctrl+alt+p"});
+        ChildProcess::output("xdotool", {"mousemove", "960", "540"});
+        ChildProcess::output("xdotool", {"key", "ctrl+alt+p"});
         QVERIFY2(app->waitForVisibleWindow(kCapture), "the hotkey opened no capture window");
         QVERIFY2(lastMainVisibility() == QLatin1String("hidden"), "the main window stays on show during the capture");
 
         // The frozen picture shows dimmed; once dragged, the selection is clear again.
         QTRY_VERIFY_WITH_TIMEOUT(screenPixel({1765, 105}).red() < 0xc0, 10000);
-        run("xdotool", {"mousemove", "1780", "120", "mousedown", "1", "mousemove", "1830", "150", "mousemove",
-                        "1880", "170", "mouseup", "1"});
+        ChildProcess::output("xdotool", {"mousemove", "1780", "120", "mousedown", "1", "mousemove", "1830", "150",
+                                         "mousemove", "1880", "170", "mouseup", "1"});
         QTRY_COMPARE_WITH_TIMEOUT(screenPixel({1830, 150}).name(), kMarker, 5000);
         QVERIFY(screenPixel({1765, 105}).red() < 0xc0);
         keepPicture(QStringLiteral("screenshot-capture.png"));
-        run("xdotool", {"key", "Return"});
+        ChildProcess::output("xdotool", {"key", "Return"});
 
         QVERIFY2(app->waitForVisibleWindow(kDetail), "Return opened no detail window");
         QVERIFY(app->visibleWindow(kCapture).isEmpty());

@@ -12,11 +12,6 @@
 
 namespace {
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    return ChildProcess::output(program, arguments);
-}
-
 // Position of the first request to the route whose body holds the value at the path, or -1.
 int indexOf(const QList<StandinRequest>& requests, const QString& route, const QString& path, const QJsonValue& value)
 {
@@ -54,7 +49,6 @@ class TestClientTranslates : public QObject
 
     QString logFile() const { return app->xdg().path() + QStringLiteral("/parlavine.log"); }
 
-
 private slots:
     void initTestCase()
     {
@@ -76,7 +70,7 @@ private slots:
     void cleanup()
     {
         const QString name = QString::fromLatin1(QTest::currentTestFunction());
-        run("import", {"-window", app->mainWindow(), screenshots.filePath(name + ".png")});
+        ChildProcess::output("import", {"-window", app->mainWindow(), screenshots.filePath(name + ".png")});
         if (QTest::currentTestFailed()) {
             screenshots.setAutoRemove(false);
             QFile::copy(logFile(), screenshots.filePath(name + ".log"));
@@ -99,7 +93,7 @@ private slots:
 
         const QString window = app->mainWindow();
         QVERIFY(!window.isEmpty());
-        const QStringList size = run("xdotool", {"getwindowgeometry", "--shell", window})
+        const QStringList size = ChildProcess::output("xdotool", {"getwindowgeometry", "--shell", window})
                                      .split('\n')
                                      .filter(QRegularExpression("^(WIDTH|HEIGHT)="));
         QCOMPARE(size.size(), 2);
@@ -107,10 +101,10 @@ private slots:
         const int height = size.at(1).section('=', 1).toInt();
         // The source editor fills the left half of the page, under the language row; the page's
         // layout scales with the window.
-        run("xdotool", {"mousemove", "--window", window, QString::number(width * 3 / 10), QString::number(height / 3),
-                        "click", "1"});
+        ChildProcess::output("xdotool", {"mousemove", "--window", window, QString::number(width * 3 / 10),
+                                         QString::number(height / 3), "click", "1"});
         const QString typed = QStringLiteral("Hello world. I love this cat.");
-        run("xdotool", {"type", "--window", window, "--delay", "40", typed});
+        ChildProcess::output("xdotool", {"type", "--window", window, "--delay", "40", typed});
 
         // Instant translation: the text is analysed, then its sentences translated.
         int translation = -1;

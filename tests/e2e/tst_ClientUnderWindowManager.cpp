@@ -10,14 +10,9 @@
 
 namespace {
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    return ChildProcess::output(program, arguments);
-}
-
 QRect geometryOf(const QString& window)
 {
-    const QString text = run("xdotool", {"getwindowgeometry", window});
+    const QString text = ChildProcess::output("xdotool", {"getwindowgeometry", window});
     const QRegularExpressionMatch position = QRegularExpression("Position: (-?\\d+),(-?\\d+)").match(text);
     const QRegularExpressionMatch size = QRegularExpression("Geometry: (\\d+)x(\\d+)").match(text);
     if (!position.hasMatch() || !size.hasMatch())
@@ -28,7 +23,7 @@ QRect geometryOf(const QString& window)
 
 bool isMaximised(const QString& window)
 {
-    return run("xprop", {"-id", window, "_NET_WM_STATE"}).contains("_NET_WM_STATE_MAXIMIZED_HORZ");
+    return ChildProcess::output("xprop", {"-id", window, "_NET_WM_STATE"}).contains("_NET_WM_STATE_MAXIMIZED_HORZ");
 }
 
 } // namespace
@@ -70,7 +65,8 @@ private slots:
         qputenv("DISPLAY", display.toLatin1()); // for xdotool and xprop
 
         QVERIFY(windowManager.start("openbox", {"--sm-disable"}, QProcessEnvironment::systemEnvironment()));
-        QTRY_VERIFY_WITH_TIMEOUT(run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            ChildProcess::output("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"), 20000);
         QVERIFY(standin.start());
     }
 
@@ -96,11 +92,11 @@ private slots:
 
         QStringList doubleClick = onCaption(window);
         doubleClick << "click" << "--repeat" << "2" << "--delay" << "60" << "1";
-        run("xdotool", doubleClick);
+        ChildProcess::output("xdotool", doubleClick);
         QTRY_VERIFY_WITH_TIMEOUT(isMaximised(window), 10000);
         QTRY_COMPARE_WITH_TIMEOUT(geometryOf(window).size(), QSize(1280, 800), 10000);
 
-        run("xdotool", doubleClick);
+        ChildProcess::output("xdotool", doubleClick);
         QTRY_VERIFY_WITH_TIMEOUT(!isMaximised(window), 10000);
         QTRY_COMPARE_WITH_TIMEOUT(geometryOf(window).size(), normal.size(), 10000);
 
@@ -108,12 +104,12 @@ private slots:
         // see the motion: the button stays down, nudging, until the window follows.
         QStringList press = onCaption(window);
         press << "mousedown" << "1" << "mousemove_relative" << "--" << "20" << "12";
-        run("xdotool", press);
+        ChildProcess::output("xdotool", press);
         QDeadlineTimer deadline(20000);
         while (geometryOf(window).topLeft() == normal.topLeft() && !deadline.hasExpired()) {
-            run("xdotool", {"mousemove_relative", "--", "2", "1", "sleep", "0.1"});
+            ChildProcess::output("xdotool", {"mousemove_relative", "--", "2", "1", "sleep", "0.1"});
         }
-        run("xdotool", {"mousemove_relative", "--", "40", "24", "sleep", "0.3", "mouseup", "1"});
+        ChildProcess::output("xdotool", {"mousemove_relative", "--", "40", "24", "sleep", "0.3", "mouseup", "1"});
         QTRY_VERIFY_WITH_TIMEOUT((geometryOf(window).topLeft() - normal.topLeft()).x() >= 40, 10000);
         const QPoint moved = geometryOf(window).topLeft() - normal.topLeft();
         QVERIFY2(moved.y() >= 24, qPrintable(QStringLiteral("moved by %1, %2").arg(moved.x()).arg(moved.y())));
@@ -133,7 +129,7 @@ private slots:
         const QString window = first.mainWindow();
         QVERIFY(first.clickCloseButton());
         QTRY_VERIFY_WITH_TIMEOUT(first.mainWindow().isEmpty(), 20000);
-        QVERIFY(run("xprop", {"-id", window, "WM_STATE"}).contains("Iconic"));
+        QVERIFY(ChildProcess::output("xprop", {"-id", window, "WM_STATE"}).contains("Iconic"));
 
         QProcess second;
         second.setProcessEnvironment(first.xdg().environment(environment));
