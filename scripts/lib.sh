@@ -16,7 +16,8 @@ install_deps() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-jobs_count() { nproc 2>/dev/null || echo 2; }
+# PARLAVINE_JOBS caps the parallel jobs (several builds on one machine).
+jobs_count() { echo "${PARLAVINE_JOBS:-$(nproc 2>/dev/null || echo 2)}"; }
 
 # configure_and_build <build dir> [--targets "<targets>"] <cmake args...>
 # Configures only a new build folder: later builds re-run CMake by themselves when its files change.
