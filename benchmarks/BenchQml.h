@@ -2,7 +2,7 @@
 // What the window benchmarks share: the program's own QML set-up in a private XDG home, waiting
 // without a busy loop, timing a step until its frame and printing a sample series.
 #include "core/AppResources.h"
-#include "core/AppWiring.h"
+#include "app/AppWiring.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -1,6 +1,6 @@
 #include "shell/WinMsgFilter.h"
 
-#include "core/AppMain.h"
+#include "core/ExitCodes.h"
 #include "core/Hud.h"
 #include "core/State.h"
 #include "platform/FramelessHelper.h"

@@ -1,4 +1,4 @@
-#include "core/AppWiring.h"
+#include "app/AppWiring.h"
 #include "core/Dispatch.h"
 #include "core/State.h"
 

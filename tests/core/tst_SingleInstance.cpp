@@ -1,4 +1,4 @@
-#include "core/AppMain.h"
+#include "app/AppMain.h"
 #include "core/LocalSocketUtil.h"
 #include "core/ShareMemoryUtil.h"
 #include "platform/UserRuntimeDir.h"

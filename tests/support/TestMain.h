@@ -2,7 +2,7 @@
 
 #include "XdgSandbox.h"
 #include "core/AppResources.h"
-#include "core/AppWiring.h"
+#include "app/AppWiring.h"
 #include "platform/EarlyEnvironment.h"
 
 #include <QApplication>

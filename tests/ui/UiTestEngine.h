@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/AppResources.h"
-#include "core/AppWiring.h"
+#include "app/AppWiring.h"
 #include "core/State.h"
 #include "core/User.h"
 

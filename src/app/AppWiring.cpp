@@ -1,4 +1,4 @@
-#include "core/AppWiring.h"
+#include "app/AppWiring.h"
 
 #include "account/AccountRoutes.h"
 #include "account/UserInfoCtrl.h"

@@ -1,4 +1,4 @@
-#include "core/AppMain.h"
+#include "app/AppMain.h"
 
 #include <new>
 

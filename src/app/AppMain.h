@@ -1,13 +1,12 @@
 #pragma once
 
+#include "core/ExitCodes.h"
+
 #include <QString>
 #include <QVector>
 
 class ShareMemoryUtil;
 struct StartArg;
-
-// The event loop's exit code that asks for a restart.
-constexpr int RestartExitCode = -10086;
 
 // The start-up sequence; returns the process exit code.
 int appMain(int argc, char** argv);

@@ -1,7 +1,7 @@
-#include "core/AppMain.h"
+#include "app/AppMain.h"
 
 #include "core/AppResources.h"
-#include "core/AppWiring.h"
+#include "app/AppWiring.h"
 #include "core/Constant.h"
 #include "core/CrashDump.h"
 #include "core/Dispatch.h"
