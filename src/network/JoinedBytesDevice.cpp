@@ -2,9 +2,10 @@
 
 #include <cstring>
 
-JoinedBytesDevice::JoinedBytesDevice(const QList<QByteArray>& parts, QObject* parent)
+JoinedBytesDevice::JoinedBytesDevice(const QList<QByteArray>& parts, Rewind rewind, QObject* parent)
     : QIODevice(parent)
     , parts(parts)
+    , rewind(rewind)
 {
     for (const QByteArray& part : parts)
         total += part.size();
@@ -13,7 +14,7 @@ JoinedBytesDevice::JoinedBytesDevice(const QList<QByteArray>& parts, QObject* pa
 
 bool JoinedBytesDevice::seek(qint64 pos)
 {
-    if (pos < 0 || pos > total || !QIODevice::seek(pos))
+    if (pos < 0 || pos > total || (rewind == ReadOnce && pos < offset) || !QIODevice::seek(pos))
         return false;
     offset = pos;
     return true;
@@ -21,19 +22,19 @@ bool JoinedBytesDevice::seek(qint64 pos)
 
 qint64 JoinedBytesDevice::readData(char* data, qint64 maxSize)
 {
-    qint64 read = 0;
+    qint64 copied = 0;
     qint64 start = 0; // where the current part begins in the whole
     for (const QByteArray& part : parts) {
-        if (read == maxSize)
+        if (copied == maxSize)
             break;
         const qint64 end = start + part.size();
         if (offset < end) {
-            const qint64 count = qMin(end - offset, maxSize - read);
-            std::memcpy(data + read, part.constData() + (offset - start), size_t(count));
-            read += count;
+            const qint64 count = qMin(end - offset, maxSize - copied);
+            std::memcpy(data + copied, part.constData() + (offset - start), size_t(count));
+            copied += count;
             offset += count;
         }
         start = end;
     }
-    return read;
+    return copied;
 }

@@ -5,12 +5,15 @@
 #include <QList>
 
 // Reads several byte arrays as one body, so that a large request body is sent without being
-// joined into a copy first. Opened read-only and unbuffered; seekable.
+// joined into a copy first. Opened read-only and unbuffered; seekable, except that ReadOnce
+// never goes back over what was read: the transport then cannot send the body a second time.
 class JoinedBytesDevice : public QIODevice
 {
     Q_OBJECT
 public:
-    explicit JoinedBytesDevice(const QList<QByteArray>& parts, QObject* parent = nullptr);
+    enum Rewind { Rewinds, ReadOnce };
+
+    explicit JoinedBytesDevice(const QList<QByteArray>& parts, Rewind rewind = Rewinds, QObject* parent = nullptr);
 
     bool isSequential() const override { return false; }
     qint64 size() const override { return total; }
@@ -24,4 +27,5 @@ private:
     QList<QByteArray> parts;
     qint64 total = 0;
     qint64 offset = 0;
+    Rewind rewind = Rewinds;
 };

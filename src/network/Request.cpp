@@ -60,8 +60,11 @@ QSharedPointer<QNetworkReply> Request::asyncGet(const QString& url, const QVaria
 
 QSharedPointer<QNetworkReply> Request::asyncPostJson(const QString& url, const QByteArray& body,
                                                      const QString& contentType, int timeoutMs,
-                                                     ReplyCallback onSuccess, ReplyErrorCallback onError)
+                                                     ReplyCallback onSuccess, ReplyErrorCallback onError,
+                                                     Delivery delivery)
 {
+    if (delivery == Once)
+        return asyncPostParts(url, {body}, contentType, timeoutMs, std::move(onSuccess), std::move(onError), Once);
     const QVariantMap header{{QStringLiteral("content-type"), contentType}};
     const auto request = makeRequest(url, nullptr, &header);
     const auto reply = share(networkManager->post(*request, body));
@@ -70,22 +73,25 @@ QSharedPointer<QNetworkReply> Request::asyncPostJson(const QString& url, const Q
 }
 
 QSharedPointer<QNetworkReply> Request::asyncPostJson(const QString& url, const QJsonObject* body, int timeoutMs,
-                                                     ReplyCallback onSuccess, ReplyErrorCallback onError)
+                                                     ReplyCallback onSuccess, ReplyErrorCallback onError,
+                                                     Delivery delivery)
 {
     const QByteArray bytes = body ? QJsonDocument(*body).toJson(QJsonDocument::Indented) : QByteArray();
     return asyncPostJson(url, bytes, QStringLiteral("application/json"), timeoutMs, std::move(onSuccess),
-                         std::move(onError));
+                         std::move(onError), delivery);
 }
 
 QSharedPointer<QNetworkReply> Request::asyncPostParts(const QString& url, const QList<QByteArray>& parts,
                                                       const QString& contentType, int timeoutMs,
-                                                      ReplyCallback onSuccess, ReplyErrorCallback onError)
+                                                      ReplyCallback onSuccess, ReplyErrorCallback onError,
+                                                      Delivery delivery)
 {
     const QVariantMap header{{QStringLiteral("content-type"), contentType}};
     const auto request = makeRequest(url, nullptr, &header);
-    auto* body = new JoinedBytesDevice(parts);
+    auto* body = new JoinedBytesDevice(parts, delivery == Once ? JoinedBytesDevice::ReadOnce
+                                                               : JoinedBytesDevice::Rewinds);
     request->setHeader(QNetworkRequest::ContentLengthHeader, body->size());
-    QNetworkReply* raw = networkManager->post(*request, body);
+    QNetworkReply* raw = delivery == Once ? postOnce(*request, body) : networkManager->post(*request, body);
     body->setParent(raw); // read for as long as the reply sends
     const auto reply = share(raw);
     hanleReply(reply, timeoutMs, std::move(onSuccess), std::move(onError));
@@ -166,6 +172,17 @@ QVariantMap Request::decodeBody(QNetworkReply* reply)
     if (contentType.contains(QLatin1String("text/plain")))
         return {{QStringLiteral("text"), QString::fromUtf8(body)}};
     return {{QStringLiteral("bytes"), body}};
+}
+
+QNetworkReply* Request::postOnce(const QNetworkRequest& request, QIODevice* body)
+{
+    // A manager keeps connections of its own: this one opens a fresh connection, which no answer
+    // before it can leave half closed, and closes it with the manager.
+    auto* own = new QNetworkAccessManager(networkManager);
+    QNetworkReply* reply = own->post(request, body);
+    reply->setParent(networkManager); // ended with the other replies when the transport goes
+    connect(reply, &QNetworkReply::finished, own, &QObject::deleteLater);
+    return reply;
 }
 
 QSharedPointer<QNetworkReply> Request::share(QNetworkReply* reply)

@@ -23,6 +23,11 @@ public:
         Reply = 4,   // -300 no reply, -301 status outside 200..299, -302 error after finishing
     };
 
+    // Qt sends a request again when its kept-alive connection closes before any answer, though the
+    // server may have read it and acted. A request that changes something goes Once: on a connection
+    // of its own, with a body that cannot be sent twice (that case ends as a network error).
+    enum Delivery { Reusable, Once };
+
     using ReplyCallback = std::function<void(QVariantMap& data, QSharedPointer<QNetworkReply> reply)>;
     using ReplyErrorCallback =
         std::function<void(RequestErrorType type, int code, QSharedPointer<QNetworkReply> reply)>;
@@ -37,13 +42,15 @@ public:
                                            ReplyCallback onSuccess, ReplyErrorCallback onError);
     QSharedPointer<QNetworkReply> asyncPostJson(const QString& url, const QByteArray& body,
                                                 const QString& contentType, int timeoutMs,
-                                                ReplyCallback onSuccess, ReplyErrorCallback onError);
+                                                ReplyCallback onSuccess, ReplyErrorCallback onError,
+                                                Delivery delivery = Reusable);
     QSharedPointer<QNetworkReply> asyncPostJson(const QString& url, const QJsonObject* body, int timeoutMs,
-                                                ReplyCallback onSuccess, ReplyErrorCallback onError);
+                                                ReplyCallback onSuccess, ReplyErrorCallback onError,
+                                                Delivery delivery = Reusable);
     // Posts the parts one after another as one body, without joining them in memory.
     QSharedPointer<QNetworkReply> asyncPostParts(const QString& url, const QList<QByteArray>& parts,
                                                  const QString& contentType, int timeoutMs, ReplyCallback onSuccess,
-                                                 ReplyErrorCallback onError);
+                                                 ReplyErrorCallback onError, Delivery delivery = Reusable);
     QSharedPointer<QNetworkReply> asyncPostMultipart(const QString& url, const QVariantMap& parts, int timeoutMs,
                                                      ReplyCallback onSuccess, ReplyErrorCallback onError);
 
@@ -57,6 +64,7 @@ public:
 
 private:
     QSharedPointer<QNetworkReply> share(QNetworkReply* reply);
+    QNetworkReply* postOnce(const QNetworkRequest& request, QIODevice* body);
     void dropHandlers(const QSharedPointer<QNetworkReply>& reply, const QSharedPointer<QReplyTimeout>& guard);
     void onFinished(const QSharedPointer<QNetworkReply>& reply, const QSharedPointer<QReplyTimeout>& guard,
                     const ReplyCallback& onSuccess, const ReplyErrorCallback& onError);

@@ -39,6 +39,7 @@ struct RequestService::Call
     QString hudWindow;
     bool report = false;
     int tries = 1;
+    bool once = false;
     bool renewal = false;
     QString senderId; // the user who sent it; a re-send never lands in another account
     QSharedPointer<CallHandle> handle = QSharedPointer<CallHandle>::create();
@@ -164,6 +165,10 @@ QSharedPointer<CallHandle> RequestService::postSessionRenewal(const QString& pat
 
 QSharedPointer<CallHandle> RequestService::post(const CallPtr& call)
 {
+    if (call->tries == Once) {
+        call->once = true;
+        call->tries = 1;
+    }
     call->senderId = User::instance()->userId;
     send(call);
     return call->handle;
@@ -181,9 +186,10 @@ void RequestService::send(const CallPtr& call)
         const int httpStatus = reply ? reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() : 0;
         onPostJsonError(call, type, code, httpStatus);
     };
+    const Request::Delivery delivery = call->once ? Request::Once : Request::Reusable;
     if (call->fields.isEmpty()) {
-        call->handle->setReply(
-            transport->asyncPostJson(call->url, &call->body, AppConfig::requestTimeoutMs(), onReply, onError));
+        call->handle->setReply(transport->asyncPostJson(call->url, &call->body, AppConfig::requestTimeoutMs(), onReply,
+                                                        onError, delivery));
         return;
     }
     // The fields are large: streamed behind the header of the moment, never copied.
@@ -191,7 +197,7 @@ void RequestService::send(const CallPtr& call)
         QJsonDocument(call->body.value(QStringLiteral("header")).toObject()).toJson(QJsonDocument::Compact);
     call->handle->setReply(transport->asyncPostParts(call->url, {"{\"header\":" + header + ',', call->fields, "}"},
                                                      QStringLiteral("application/json"),
-                                                     AppConfig::requestTimeoutMs(), onReply, onError));
+                                                     AppConfig::requestTimeoutMs(), onReply, onError, delivery));
 }
 
 // The result of a 200 reply, from its "value".

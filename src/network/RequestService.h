@@ -41,6 +41,10 @@ public:
     // hudWindow names the window that shows a failure ("" shows none, except the code-99
     // dialog); report sends API failures to telemetry; tries bounds the attempts. The handle
     // cancels the whole call, retries and re-sends included.
+    //
+    // tries for a call that changes something or proves who the user is: any answer ends it (only a
+    // session renewal re-sends it, after the server refused it), and nothing on the way repeats it.
+    static constexpr int Once = 0;
     QSharedPointer<CallHandle> postJson(const QString& path, const QJsonObject& body, ServiceCallback callback,
                                         const QString& hudWindow, bool report, int tries);
     QSharedPointer<CallHandle> postJsonForTrans(const QString& path, const QJsonObject& body,

@@ -143,7 +143,8 @@ void TextTransHistoryList::refreshTransHistory(bool refresh, bool force)
         addedCount = 0;
     }
     if (refresh) {
-        if (historyLoadState == 2)
+        // A forced refresh supersedes one on its way, which may predate what was saved since.
+        if (historyLoadState == 2 && !force)
             return;
         historyLoadState = 2;
         ++historyGeneration;

@@ -10,7 +10,6 @@
 #include "StandinFixture.h"
 #include "TestMain.h"
 
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -249,17 +248,15 @@ private slots:
             standin->script(CheckKey, StandinReply::success(progressReply(QStringLiteral("t%1").arg(i), "translating", 20)));
         for (int i = 0; i < 5; ++i)
             standin->script(CheckKey, StandinReply::success(progressReply(QStringLiteral("t%1").arg(i % 3 + 1), "translating", 20)));
-        QElapsedTimer clock;
-        clock.start();
         loadList(tasks);
         QCOMPARE(state->fileTransHistory.size(), 6);
-        QTRY_COMPARE(checkedIds().size(), 3);
-        QVERIFY2(clock.elapsed() < 900, "checked at once, not after a tick");
+        // Checked at once: the load itself ran a round, long before the first tick.
+        QCOMPARE(ctrl->pollSnapshot().value("t4"), int(FileTransCtrl::First));
+        QTRY_VERIFY(checkedIds().size() >= 3); // a slow machine may have reached the next tick meanwhile
         // Sent in id order; three connections may arrive in any order.
-        QStringList first = checkedIds();
+        QStringList first = checkedIds().mid(0, 3);
         first.sort();
         QCOMPARE(first, (QStringList{"t1", "t2", "t3"}));
-        QCOMPARE(ctrl->pollSnapshot().value("t4"), int(FileTransCtrl::First));
         QTRY_VERIFY(checkedIds().size() >= 6);
         QStringList second = checkedIds().mid(3, 3);
         second.sort();
@@ -327,7 +324,9 @@ private slots:
         loadList({task("x")});
         for (int i = 0; i < 4; ++i)
             standin->script(CheckKey, StandinReply::httpStatus(502));
-        QTRY_VERIFY_WITH_TIMEOUT(standin->requestCount(CheckKey) >= 3, 8000);
+        // A task is checked again only once its last answer was handled: the fourth check means three failures
+        // were handled. The log alone runs ahead of the answers.
+        QTRY_VERIFY_WITH_TIMEOUT(standin->requestCount(CheckKey) >= 4, 12000);
         QCOMPARE(huds().size(), 1);
         QVERIFY(huds().at(0).startsWith("warning: 网络异常，请检查网络 code:"));
     }

@@ -39,6 +39,17 @@ private slots:
         QCOMPARE(read, whole.mid(int(seekTo)));
         QVERIFY(!device.seek(whole.size() + 1));
     }
+
+    // Read once, it never goes back over what it gave: the network layer cannot send it again.
+    void readOnceNeverRewinds()
+    {
+        JoinedBytesDevice device({"ab", "cd"}, JoinedBytesDevice::ReadOnce);
+        QVERIFY(device.reset()); // nothing read yet
+        QCOMPARE(device.read(3), QByteArray("abc"));
+        QVERIFY(!device.reset());
+        QVERIFY(!device.seek(1));
+        QCOMPARE(device.readAll(), QByteArray("d"));
+    }
 };
 
 PARLAVINE_GUILESS_TEST_MAIN(TestJoinedBytesDevice)

@@ -240,6 +240,61 @@ private slots:
         QTEST(huds.first().toMap().value("message").toString(), "detail");
     }
 
+    // The server closes its kept-alive connection as the next request comes in, after reading it. Qt
+    // sends a request again then; a call that changes something reaches the server once, on a
+    // connection of its own, and ends with the first answer of any kind.
+    void callsSentOnceReachTheServiceOnce_data()
+    {
+        QTest::addColumn<QString>("envelope"); // "api", "imt", or "imt fields" (the streamed body)
+        QTest::addColumn<int>("tries");
+        QTest::addColumn<StandinReply>("reply");
+        QTest::addColumn<int>("sent");
+        QTest::addColumn<bool>("ok");
+        const StandinReply closed = StandinReply::closeUnanswered();
+        const StandinReply busy = StandinReply::failure("boom", "busy", 500);
+        QTest::newRow("a read is sent again by the transport") << "api" << 3 << closed << 2 << true;
+        QTest::newRow("once, closed") << "api" << RequestService::Once << closed << 1 << false;
+        QTest::newRow("once, closed, imt") << "imt" << RequestService::Once << closed << 1 << false;
+        QTest::newRow("once, closed, imt fields") << "imt fields" << RequestService::Once << closed << 1 << false;
+        QTest::newRow("once, 500") << "api" << RequestService::Once << busy << 1 << false;
+        QTest::newRow("once, imt failure") << "imt" << RequestService::Once << busy << 1 << false;
+    }
+    void callsSentOnceReachTheServiceOnce()
+    {
+        QFETCH(QString, envelope);
+        QFETCH(int, tries);
+        QFETCH(StandinReply, reply);
+        QFETCH(int, sent);
+        QFETCH(bool, ok);
+        const QString route = envelope == "api" ? kApi : StandinRoute::imtKey(kImtFn);
+        // A first exchange leaves a kept-alive connection behind.
+        const ResultPtr first = postApi(0);
+        QTRY_COMPARE_WITH_TIMEOUT(first->calls, 1, 5000);
+        const int keptPort = server.requests(kApi).first().clientPort;
+
+        server.script(route, reply);
+        const int hudsBefore = State::instance()->windowHud().size();
+        const auto result = ResultPtr::create();
+        RequestService* service = RequestService::instance();
+        const QJsonObject header{{"fn", kImtFn}, {"session", "s1"}};
+        if (envelope == "api")
+            service->postJson(kApi, apiBody(1), recorder(result), "main", true, tries);
+        else if (envelope == "imt")
+            service->postJsonForTrans("/api/imt", QJsonObject{{"header", header}}, recorder(result), "main", tries);
+        else
+            service->postJsonBytesForTrans("/api/imt", header, "\"n\":1", recorder(result), "main", tries);
+        QTRY_COMPARE_WITH_TIMEOUT(result->calls, 1, 5000);
+        QCOMPARE(result->ok, ok);
+        QList<StandinRequest> requests = server.requests(route);
+        if (envelope == "api")
+            requests.removeFirst(); // the first exchange
+        QCOMPARE(requests.size(), sent);
+        // A read goes on the connection kept alive; a call sent once never does.
+        QCOMPARE(requests.first().clientPort == keptPort, tries != RequestService::Once);
+        if (reply.kind == StandinReply::Kind::CloseUnanswered && !ok)
+            QCOMPARE(hudsFrom(hudsBefore).value(0), QString("error|网络异常，请检查网络|main"));
+    }
+
     void renewalReSendsParkedCallsWithTheNewSession()
     {
         server.script(kRenewal, StandinReply::byDefault().after(600));

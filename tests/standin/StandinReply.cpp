@@ -14,6 +14,7 @@ const QHash<QString, StandinReply::Kind>& kindNames()
         {QStringLiteral("raw"), StandinReply::Kind::Raw},
         {QStringLiteral("hang"), StandinReply::Kind::Hang},
         {QStringLiteral("disconnect"), StandinReply::Kind::Disconnect},
+        {QStringLiteral("closeUnanswered"), StandinReply::Kind::CloseUnanswered},
     };
     return names;
 }
@@ -93,6 +94,11 @@ StandinReply StandinReply::hang()
 StandinReply StandinReply::disconnect()
 {
     return ofKind(Kind::Disconnect);
+}
+
+StandinReply StandinReply::closeUnanswered()
+{
+    return ofKind(Kind::CloseUnanswered);
 }
 
 StandinReply StandinReply::redirect(const QByteArray& location, int httpStatus)

@@ -10,7 +10,7 @@
 // "/api/imt", collector or plain download); the other kinds are sent as they are.
 struct StandinReply
 {
-    enum class Kind { Default, Success, Failure, Body, Raw, Hang, Disconnect };
+    enum class Kind { Default, Success, Failure, Body, Raw, Hang, Disconnect, CloseUnanswered };
 
     Kind kind = Kind::Default;
     QJsonValue payload;           // Success: general "value", or the "/api/imt" top-level fields
@@ -46,6 +46,9 @@ struct StandinReply
     static StandinReply hang();
     // Sends the headers and half of the body, then closes the connection.
     static StandinReply disconnect();
+    // Closes the connection after reading the request, before any byte of an answer: what a client
+    // meets when the server ends a kept-alive connection just as the next request comes in.
+    static StandinReply closeUnanswered();
 
     // A redirect to location with an empty body.
     static StandinReply redirect(const QByteArray& location, int httpStatus = 302);

@@ -38,6 +38,7 @@ QJsonObject StandinRequest::toJson() const
     return {
         {QStringLiteral("seq"), seq},
         {QStringLiteral("port"), port},
+        {QStringLiteral("clientPort"), clientPort},
         {QStringLiteral("method"), method},
         {QStringLiteral("path"), path},
         {QStringLiteral("route"), route},
@@ -55,6 +56,7 @@ StandinRequest StandinRequest::fromJson(const QJsonObject& json)
     StandinRequest request;
     request.seq = json.value(QStringLiteral("seq")).toInt();
     request.port = json.value(QStringLiteral("port")).toString();
+    request.clientPort = json.value(QStringLiteral("clientPort")).toInt();
     request.method = json.value(QStringLiteral("method")).toString();
     request.path = json.value(QStringLiteral("path")).toString();
     request.route = json.value(QStringLiteral("route")).toString();

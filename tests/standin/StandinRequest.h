@@ -11,6 +11,7 @@ struct StandinRequest
 {
     int seq = 0;                        // arrival order, from 1, across both ports
     QString port;                       // "api" or "collector"
+    int clientPort = 0;                 // the client's end of the connection it came on
     QString method;                     // "GET", "POST", ...
     QString path;                       // without the query
     QString route;                      // the route key it was dispatched to (see StandinRoute)

@@ -9,6 +9,11 @@
 #include <httplib.h>
 
 #include <chrono>
+#include <csignal>
+
+#include <dirent.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 struct StandinServer::Listener
 {
@@ -44,6 +49,29 @@ void sendTruncated(httplib::Response& out, const QByteArray& bytes, int sent)
                                      sink.write(bytes.constData(), size_t(sent));
                                  return false;
                              });
+}
+
+int portOf(int fd, int (*name)(int, sockaddr*, socklen_t*))
+{
+    sockaddr_in address{};
+    socklen_t length = sizeof(address);
+    if (name(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0 || address.sin_family != AF_INET)
+        return 0;
+    return ntohs(address.sin_port);
+}
+
+// httplib hands a handler no socket: it is found by its two ends among the process's descriptors.
+void closeConnection(int serverPort, int clientPort)
+{
+    DIR* fds = opendir("/proc/self/fd");
+    if (!fds)
+        return;
+    while (const dirent* entry = readdir(fds)) {
+        const int fd = atoi(entry->d_name);
+        if (fd > 2 && portOf(fd, getsockname) == serverPort && portOf(fd, getpeername) == clientPort)
+            shutdown(fd, SHUT_RDWR);
+    }
+    closedir(fds);
 }
 
 QJsonObject violationBody(const QString& violation)
@@ -146,6 +174,9 @@ bool StandinServer::start(int apiPort, int collectorPort)
         std::lock_guard<std::mutex> lock(m_mutex);
         m_stopping = false;
     }
+    // A client gone mid-answer (or a connection closed on purpose) must not kill the process that
+    // writes to it.
+    std::signal(SIGPIPE, SIG_IGN);
     m_api = listen(QStringLiteral("api"), apiPort, m_apiPort);
     m_collector = m_api ? listen(QStringLiteral("collector"), collectorPort, m_collectorPort) : nullptr;
     if (!m_collector) {
@@ -356,6 +387,7 @@ StandinRequest StandinServer::readRequest(const QString& port, const httplib::Re
 {
     StandinRequest request;
     request.port = port;
+    request.clientPort = in.remote_port;
     request.method = QString::fromStdString(in.method);
     request.path = QString::fromStdString(in.path);
     for (const auto& header : in.headers)
@@ -490,6 +522,10 @@ void StandinServer::send(const StandinReply& reply, const StandinRoute& route, c
         return;
     case StandinReply::Kind::Disconnect:
         sendTruncated(out, interrupted, interrupted.size() / 2);
+        return;
+    case StandinReply::Kind::CloseUnanswered:
+        closeConnection(request.port == QLatin1String("api") ? m_apiPort : m_collectorPort, request.clientPort);
+        sendTruncated(out, interrupted, 0);
         return;
     case StandinReply::Kind::Body:
         setJson(out, reply.body, reply.status);

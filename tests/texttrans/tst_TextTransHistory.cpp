@@ -373,6 +373,21 @@ private slots:
         QCOMPARE(pagesAsked(), (QList<int>{0, 0}));
     }
 
+    // A forced refresh sent while an older one is on its way is not merged into it: what was saved
+    // in between is listed, and the older answer is dropped.
+    void forcedRefreshSupersedesOneOnItsWay()
+    {
+        QCOMPARE(seed({"old"}).size(), 1);
+        harness.server.script(PageRoute, StandinReply::byDefault().after(300));
+        harness.server.script(PageRoute, StandinReply::byDefault().after(1500));
+        ctrl->refreshTransHistory(true, true);
+        QTRY_COMPARE_WITH_TIMEOUT(harness.server.requestCount(PageRoute), 1, 5000);
+        QCOMPARE(seed({"new"}).size(), 1);
+        ctrl->refreshTransHistory(true, true);
+        QTRY_COMPARE_WITH_TIMEOUT(harness.server.requestCount(PageRoute), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(listed(), (QStringList{"new", "old", "$end"}), 10000);
+    }
+
     // A next page sent while a refresh loads lands on the list the refresh replaces.
     void refreshAnsweredAfterANextPage()
     {

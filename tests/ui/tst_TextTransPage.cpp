@@ -153,6 +153,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(m_state->textTransLangData().size() > 3, 5000);
         QTRY_VERIFY_WITH_TIMEOUT(!m_state->textTransSugLangData().isEmpty(), 5000);
         QTRY_COMPARE(m_standin->requestCount(HistoryPage), 1);
+        // Answered, not only sent: its empty list closes with the end line.
+        QTRY_COMPARE(m_state->textTransHistory.size(), 1);
     }
 
     void cleanupTestCase()

@@ -381,7 +381,10 @@ private slots:
             // Nothing was tried, so the first call after a login runs at once.
             logIn(true);
             m_vexil->autoUploadLastCrash();
+            // Both the upload and its crash report: a report still on its way would land in the next row.
             QTRY_COMPARE(m_standin->requestCount(Upload), 1);
+            QTRY_COMPARE(m_standin->requestCount(Records), 1);
+            QTRY_COMPARE(crashKeysLeft(), QStringList());
         }
     }
 
