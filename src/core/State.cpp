@@ -8,6 +8,7 @@
 #include "core/ThemeColorTable.h"
 #include "core/User.h"
 
+#include <QFileInfo>
 #include <QSysInfo>
 #include <QSystemTrayIcon>
 
@@ -359,7 +360,8 @@ void State::setQuickTransfileData(const QString& path)
         parts = path.split('\\');
     const QString name = parts.last();
     const QString type = name.mid(name.lastIndexOf('.') + 1).toLower();
-    const bool typeValid = Constant::instance()->suffixList().contains(type);
+    // A folder named like a document is no document.
+    const bool typeValid = Constant::instance()->suffixList().contains(type) && !QFileInfo(path).isDir();
     m_quickTransfileData = {{"path", path}, {"name", name}, {"type", type}, {"typeValid", typeValid}};
     emit quickTransfileDataChange();
 }
