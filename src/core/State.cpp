@@ -409,8 +409,9 @@ void State::updateRepoSentences(const RepoKind& kind, const QString& repoId, int
     QVariantMap pages = entry.value("sentences").toMap();
     pages.insert(QString::number(page), sentences);
     entry.insert("sentences", pages);
-    entry.insert("sentenceCount", sentenceCount);
-    entry.insert("pageCount", pageCount);
+    // A server's negative count would show as "-1" entries and pages.
+    entry.insert("sentenceCount", std::max(sentenceCount, 0));
+    entry.insert("pageCount", std::max(pageCount, 0));
     kind.map.insert(repoId, entry);
     kind.sentIndex = sentences.isEmpty() ? -1 : 0;
     emit(this->*kind.detailChange)(0);
