@@ -232,7 +232,7 @@ void GlobalCtrl::onLocalSocketMessage(const QString& msg)
         if (handOverFile(msg.mid(10)))
             openPendingFile();
         else
-            raiseWindow(QStringLiteral("main"));
+            showDocumentPage(); // where the one before waits
     }
 }
 
@@ -267,16 +267,21 @@ void GlobalCtrl::openPendingFile()
     const QVariantMap file = state->quickTransfileData();
     if (file.value("path").toString().isEmpty())
         return;
-    raiseWindow(QStringLiteral("main"));
-    if (state->mainCurPage() != QLatin1String("login"))
-        state->setMainCurPage(QStringLiteral("fileTransPage"));
+    showDocumentPage();
     if (file.value("typeValid").toBool())
         return;
-    // The answer lets the next handed-over file in.
+    // Named, as others may wait behind it; the answer lets the next one in.
     const QFileInfo info(file.value("path").toString());
-    Hud::warningWithCallback(info.isDir() ? tr("不能翻译文件夹") : tr("文件翻译不支持该类型"),
-                             info.isDir() ? info.fileName() : QString(),
+    Hud::warningWithCallback(info.isDir() ? tr("不能翻译文件夹") : tr("文件翻译不支持该类型"), info.fileName(),
                              [] { State::instance()->setQuickTransfileData(QString()); }, QStringLiteral("main"));
+}
+
+void GlobalCtrl::showDocumentPage()
+{
+    raiseWindow(QStringLiteral("main"));
+    State* state = State::instance();
+    if (state->mainCurPage() != QLatin1String("login"))
+        state->setMainCurPage(QStringLiteral("fileTransPage"));
 }
 
 void GlobalCtrl::onStatePageChanged()

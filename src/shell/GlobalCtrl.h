@@ -143,6 +143,7 @@ private:
     void applyNightSchedule();
     void stopNightSchedule();
     void showNextHandedOverFile();
+    void showDocumentPage();
 
     QObject* rootObject = nullptr;
     QPointer<QWindow> mainWindow;
