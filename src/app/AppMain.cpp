@@ -404,7 +404,7 @@ void applyStartRequests(const QVector<StartArg>& requests)
             GlobalCtrl::instance()->raiseWindow(QStringLiteral("login"));
             State::instance()->loginSchemeQuery = request.value;
         } else {
-            State::instance()->setQuickTransfileData(request.value);
+            GlobalCtrl::instance()->handOverFile(request.value);
         }
     }
 }

@@ -41,7 +41,7 @@ void Constant::fileTaskFields(FileTaskRecord& record, const QVariantMap& task)
     record.file_name = task.value(QStringLiteral("file_name")).toString();
     record.source_lang = task.value(QStringLiteral("source_lang")).toString();
     record.target_lang = task.value(QStringLiteral("target_lang")).toString();
-    record.progress = task.value(QStringLiteral("progress")).toInt();
+    record.progress = FileTaskRecord::boundedProgress(task.value(QStringLiteral("progress")).toInt());
     record.word_count = task.value(QStringLiteral("word_count")).toInt();
     record.char_count = task.value(QStringLiteral("char_count")).toInt();
     record.create_time = task.value(QStringLiteral("create_time")).toString();

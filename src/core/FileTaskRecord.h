@@ -13,6 +13,10 @@ struct FileTaskRecord
     bool isFinished() const { return progress >= 100; }
 
     static QString suffixOf(const QString& fileName);
+    // A reported progress as kept: 0 to 100, whatever the server sent.
+    static int boundedProgress(int reported) { return reported < 0 ? 0 : reported > 100 ? 100 : reported; }
+    // True for a document whose upload failed: it has no server task, only what a retry needs.
+    bool isFailedUpload() const { return !localPath.isEmpty(); }
 
     QString file_id;
     QString file_name;
@@ -29,4 +33,7 @@ struct FileTaskRecord
     QString error_message;
     int progressState = 0;
     QString statusText;
+    // Only for a failed upload: the document and the domain it was sent with.
+    QString localPath;
+    QString text_domain;
 };

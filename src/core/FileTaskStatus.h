@@ -15,6 +15,8 @@ struct FileTaskStatus
         HumanDone = 202,
         Failed = -1,
         Cancelled = -2,
+        // The client's own: the document never became a server task.
+        UploadFailed = -3,
     };
 
     const char* transStatus;

@@ -8,6 +8,7 @@
 #include "core/ThemeColorTable.h"
 #include "core/User.h"
 
+#include <QFileInfo>
 #include <QSysInfo>
 #include <QSystemTrayIcon>
 
@@ -359,7 +360,8 @@ void State::setQuickTransfileData(const QString& path)
         parts = path.split('\\');
     const QString name = parts.last();
     const QString type = name.mid(name.lastIndexOf('.') + 1).toLower();
-    const bool typeValid = Constant::instance()->suffixList().contains(type);
+    // A folder named like a document is no document.
+    const bool typeValid = Constant::instance()->suffixList().contains(type) && !QFileInfo(path).isDir();
     m_quickTransfileData = {{"path", path}, {"name", name}, {"type", type}, {"typeValid", typeValid}};
     emit quickTransfileDataChange();
 }
@@ -407,8 +409,9 @@ void State::updateRepoSentences(const RepoKind& kind, const QString& repoId, int
     QVariantMap pages = entry.value("sentences").toMap();
     pages.insert(QString::number(page), sentences);
     entry.insert("sentences", pages);
-    entry.insert("sentenceCount", sentenceCount);
-    entry.insert("pageCount", pageCount);
+    // A server's negative count would show as "-1" entries and pages.
+    entry.insert("sentenceCount", std::max(sentenceCount, 0));
+    entry.insert("pageCount", std::max(pageCount, 0));
     kind.map.insert(repoId, entry);
     kind.sentIndex = sentences.isEmpty() ? -1 : 0;
     emit(this->*kind.detailChange)(0);

@@ -164,6 +164,9 @@ class State : public QObject
     STATE_QML_PROPERTY(int, termSentRepoSentPage, 0)
     STATE_QML_PROPERTY(int, termSentRepoSentIndex, -1)
     STATE_QML_PROPERTY(QString, termSentRepoSearchText)
+    // The outcome of the latest entry save, for the dialog that waits for it:
+    // {"window": "term" or "termSent", "ok", "message": what failed, in words}.
+    STATE_PROPERTY(QVariantMap, repoEntrySave, setRepoEntrySave)
 
     // Quick translation
     STATE_QML_PROPERTY(bool, copyTransBySelect, false)

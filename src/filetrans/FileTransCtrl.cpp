@@ -1,6 +1,7 @@
 #include "filetrans/FileTransCtrl.h"
 
 #include "core/Constant.h"
+#include "core/FileTaskStatus.h"
 #include "core/Hud.h"
 #include "core/Log.h"
 #include "core/QuickStorage.h"
@@ -8,6 +9,7 @@
 #include "core/Util.h"
 #include "core/WeakOwner.h"
 #include "filetrans/FileTransService.h"
+#include "network/NetworkFailure.h"
 #include "platform/FileDialogs.h"
 #include "shell/GlobalCtrl.h"
 #include "update/VexilService.h"
@@ -38,6 +40,12 @@ int rowOf(const QString& fileId)
             return row;
     }
     return -1;
+}
+
+int failedRowOf(const QString& fileId)
+{
+    const int row = rowOf(fileId);
+    return row >= 0 && State::instance()->fileTransHistory.at(row).isFailedUpload() ? row : -1;
 }
 
 bool validType(const QString& type)
@@ -116,7 +124,13 @@ void FileTransCtrl::checkAndSubmit(const QString& path, const QString& sourceLan
         stopped(queued);
         return;
     }
-    if (!QFileInfo(path).isFile()) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        Hud::warningInWindow(tr("不能翻译文件夹"), QDir(path).dirName(), {}, Main);
+        stopped(queued);
+        return;
+    }
+    if (!info.isFile()) {
         log(QStringLiteral("fileTrans-not exist:%1"), path);
         Hud::warningInWindow(tr("文件不存在"), QString(), {}, Main);
         stopped(queued);
@@ -134,7 +148,7 @@ void FileTransCtrl::checkAndSubmit(const QString& path, const QString& sourceLan
         askRepetition(path, name, sourceLang, targetLang, domain, queued);
         return;
     }
-    submit(path, name, type, sourceLang, targetLang, domain, queued);
+    submit({path, name, type, sourceLang, targetLang, domain}, queued);
 }
 
 void FileTransCtrl::stopped(bool queued)
@@ -146,6 +160,7 @@ void FileTransCtrl::stopped(bool queued)
 void FileTransCtrl::askRepetition(const QString& path, const QString& name, const QString& sourceLang,
                                   const QString& targetLang, const QString& domain, bool queued)
 {
+    // Weak: a question nobody answers must not keep a released controller polling.
     const Weak weak = sharedFromThis();
     Hud::askStatic(
         tr("重复提交翻译任务，是否继续？"), tr("翻译文件：%1").arg(name),
@@ -158,26 +173,22 @@ void FileTransCtrl::askRepetition(const QString& path, const QString& name, cons
         Main);
 }
 
-void FileTransCtrl::submit(const QString& path, const QString& name, const QString& type,
-                           const QString& sourceLang, const QString& targetLang, const QString& domain,
-                           bool queued)
+void FileTransCtrl::submit(const Upload& upload, bool queued)
 {
-    QFile probe(path);
+    QFile probe(upload.path);
     if (!probe.open(QIODevice::ReadOnly)) {
-        log(QStringLiteral("fileTrans-cant open io:%1"), path);
-        Hud::warning(tr("文件读取失败"), path, Main);
+        log(QStringLiteral("fileTrans-cant open io:%1"), upload.path);
+        Hud::warning(tr("文件读取失败"), upload.path, Main);
         stopped(queued);
         return;
     }
     probe.close();
     // Before encoding starts: a second drop meanwhile is a repetition.
-    submittedNames.append(name);
-    const Weak weak = sharedFromThis();
-    service->submitFile(path, name, type, sourceLang, targetLang, domain,
-                        WeakOwner::ifAlive(weak, [name, type, sourceLang, targetLang](FileTransCtrl& self, bool ok,
-                                                                                      const QVariantMap& reply) {
-                            self.onSubmitted(ok, reply, name, type, sourceLang, targetLang);
-                        }));
+    submittedNames.append(upload.name);
+    // The reply is awaited even when the page is left: it moves the queue on and lists the task.
+    const QSharedPointer<FileTransCtrl> self = sharedFromThis();
+    service->submitFile(upload.path, upload.name, upload.type, upload.sourceLang, upload.targetLang, upload.domain,
+                        [self, upload](bool ok, const QVariantMap& reply) { self->onSubmitted(ok, reply, upload); });
 }
 
 void FileTransCtrl::transWithBrowser(const QString& sourceLang, const QString& targetLang)
@@ -213,36 +224,77 @@ void FileTransCtrl::translateNext()
     checkAndSubmit(str(file, "path"), str(file, "sourceLang"), str(file, "targetLang"), QString(), true);
 }
 
-void FileTransCtrl::onSubmitted(bool ok, const QVariantMap& reply, const QString& name, const QString& type,
-                                const QString& sourceLang, const QString& targetLang)
+void FileTransCtrl::onSubmitted(bool ok, const QVariantMap& reply, const Upload& upload)
 {
     translateNext();
     if (!ok) {
         if (reply.value(QStringLiteral("readFailed")).toBool()) {
-            submittedNames.removeOne(name);
-            Hud::warning(tr("文件读取失败"), name, Main);
+            submittedNames.removeOne(upload.name);
+            Hud::warning(tr("文件读取失败"), upload.name, Main);
         } else if (reply.value(QStringLiteral("exception")).toBool()) {
-            submittedNames.removeOne(name);
+            submittedNames.removeOne(upload.name);
             Hud::error(tr("文件翻译异常"), QString(), {}, Main);
+        } else {
+            // The service has told the user already.
+            keepFailedUpload(upload, NetworkFailure::describe(reply));
         }
         return;
     }
     const QString id = str(reply, "file_id");
+    if (id.isEmpty()) {
+        // No task to follow: polling "" would go on for ever.
+        const QString reason = tr("服务器未返回任务编号");
+        Hud::warningInWindow(tr("文件上传失败"), reason, {}, Main);
+        keepFailedUpload(upload, reason);
+        return;
+    }
     setPollState(id, Waiting);
     if (!checkTimer)
         startCheckRuntime(true);
     FileTaskRecord record = Constant::fileTaskFromMap(reply);
     if (record.file_name.isEmpty()) {
-        record.file_name = name;
-        record.fileType = type;
+        record.file_name = upload.name;
+        record.fileType = upload.type;
     }
-    record.source_lang = sourceLang;
-    record.target_lang = targetLang;
+    record.source_lang = upload.sourceLang;
+    record.target_lang = upload.targetLang;
     record.progress = 0;
     Constant::fileTaskStatus(record, QStringLiteral("preparing"), QString());
     State* state = State::instance();
     state->fileTransHistory.prepend(record);
     emit state->fileTransHistoryChange(0);
+}
+
+void FileTransCtrl::keepFailedUpload(const Upload& upload, const QString& reason)
+{
+    static int lastLocalId = 0;
+    // Not a server id: no check, download or removal is ever sent for it.
+    FileTaskRecord record(QStringLiteral("upload-failed:%1").arg(++lastLocalId), upload.name);
+    record.fileType = upload.type;
+    record.source_lang = upload.sourceLang;
+    record.target_lang = upload.targetLang;
+    record.progress = -1;
+    record.progressState = FileTaskStatus::UploadFailed;
+    record.statusText = reason.isEmpty() ? tr("服务器异常，请稍后重试") : reason;
+    record.error_message = record.statusText;
+    record.localPath = upload.path;
+    record.text_domain = upload.domain;
+    State* state = State::instance();
+    state->fileTransHistory.prepend(record);
+    emit state->fileTransHistoryChange(0);
+}
+
+void FileTransCtrl::retryUpload(const QString& fileId)
+{
+    const int row = failedRowOf(fileId);
+    if (row < 0)
+        return;
+    State* state = State::instance();
+    const FileTaskRecord failed = state->fileTransHistory.takeAt(row);
+    emit state->fileTransHistoryChange(0);
+    // Asked for by the user: the earlier attempt is no repetition.
+    submittedNames.removeOne(failed.file_name);
+    checkAndSubmit(failed.localPath, failed.source_lang, failed.target_lang, failed.text_domain, false);
 }
 
 // ---- Polling ------------------------------------------------------------------------------
@@ -377,7 +429,7 @@ void FileTransCtrl::applyProgress(int row, const QString& fileId, const QVariant
 {
     State* state = State::instance();
     FileTaskRecord& record = state->fileTransHistory[row];
-    const int progress = reply.value(QStringLiteral("progress")).toInt();
+    const int progress = FileTaskRecord::boundedProgress(reply.value(QStringLiteral("progress")).toInt());
     log(QStringLiteral("checkProcess-update[%2]:%1, %3"), fileId, QString::number(row), QString::number(progress));
     const FileTaskRecord before = record;
     const QString stage = str(reply, "trans_status");
@@ -409,13 +461,9 @@ void FileTransCtrl::onCheckFailed(const QVariantMap& error)
     if (checkFailureShown)
         return;
     checkFailureShown = true;
-    if (error.contains(QStringLiteral("errorCode"))) {
-        Hud::warningInWindow(tr("网络异常，请检查网络"),
-                             QStringLiteral("code:%1").arg(error.value(QStringLiteral("errorCode")).toInt()), {}, Main);
-        return;
-    }
-    const QString message = str(error, "message");
-    Hud::warningInWindow(message.isEmpty() ? tr("服务器异常，请稍后重试") : message, QString(), {}, Main);
+    const QString title =
+        error.contains(QStringLiteral("errorCode")) ? tr("网络异常，请检查网络") : tr("服务器异常，请稍后重试");
+    Hud::warningInWindow(title, NetworkFailure::describe(error), {}, Main);
 }
 
 // ---- Task list and removal -----------------------------------------------------------------
@@ -441,7 +489,12 @@ void FileTransCtrl::updateTransList()
 
 void FileTransCtrl::onTransListLoaded(bool, const QVariantMap& reply)
 {
+    // The server knows nothing of failed uploads: they stay on top until retried or deleted.
     QList<FileTaskRecord> records;
+    for (const FileTaskRecord& record : qAsConst(State::instance()->fileTransHistory)) {
+        if (record.isFailedUpload())
+            records.append(record);
+    }
     for (const QVariant& item : reply.value(QStringLiteral("file_list")).toList()) {
         const FileTaskRecord record = Constant::fileTaskFromMap(item.toMap());
         if (Constant::isUnfinished(record)) {
@@ -486,15 +539,33 @@ void FileTransCtrl::removeTransHistory(const QVariantMap& task)
 
 void FileTransCtrl::onRemoveConfirmed(const QString& fileId)
 {
-    State::instance()->setFileTransStatus(3);
+    State* state = State::instance();
+    const int failedRow = failedRowOf(fileId);
+    if (failedRow >= 0) {
+        state->fileTransHistory.removeAt(failedRow);
+        emit state->fileTransHistoryChange(0);
+        return;
+    }
+    state->setFileTransStatus(3);
     const Weak weak = sharedFromThis();
-    service->removeHis(fileId, [weak](bool ok, const QVariantMap&) {
+    service->removeHis(fileId, [weak](bool ok, const QVariantMap& reply) {
         const QSharedPointer<FileTransCtrl> self = weak.toStrongRef();
-        if (ok && self)
-            self->updateTransList();
-        else
+        if (!self) {
             State::instance()->setFileTransStatus(0);
+            return;
+        }
+        if (!ok)
+            self->onRemoveFailed(reply);
+        self->updateTransList();
     });
+}
+
+void FileTransCtrl::onRemoveFailed(const QVariantMap& error)
+{
+    // A dialog, not a toast: the reason stays until read. The list reload that follows drops
+    // the tasks the server no longer has.
+    const QString detail = NetworkFailure::describe(error);
+    Hud::warning(tr("文件删除失败"), detail.isEmpty() ? tr("服务器异常，请稍后重试") : detail, Main);
 }
 
 // ---- Download -----------------------------------------------------------------------------

@@ -33,6 +33,8 @@ public:
     void translation(const QString& path, const QString& sourceLang, const QString& targetLang, const QString& domain);
     void transWithBrowser(const QString& sourceLang, const QString& targetLang);
     void removeTransHistory(const QVariantMap& task);
+    // Sends a document whose upload failed once more; its row makes way for the new attempt.
+    void retryUpload(const QString& fileId);
     void downloadTransHistory(const QString& fileId);
     void loadSupportLang(bool force);
 
@@ -62,6 +64,17 @@ public:
 private:
     using Weak = QWeakPointer<FileTransCtrl>;
 
+    // One document on its way to the server.
+    struct Upload
+    {
+        QString path;
+        QString name;
+        QString type;
+        QString sourceLang;
+        QString targetLang;
+        QString domain;
+    };
+
     void onWindowActiveChanged();
     void transProcess(const QString& fileId);
     void setPollState(const QString& fileId, int state);
@@ -72,15 +85,16 @@ private:
     void stopped(bool queued);
     void askRepetition(const QString& path, const QString& name, const QString& sourceLang,
                        const QString& targetLang, const QString& domain, bool queued);
-    void submit(const QString& path, const QString& name, const QString& type, const QString& sourceLang,
-                const QString& targetLang, const QString& domain, bool queued);
-    void onSubmitted(bool ok, const QVariantMap& reply, const QString& name, const QString& type,
-                     const QString& sourceLang, const QString& targetLang);
+    void submit(const Upload& upload, bool queued);
+    void onSubmitted(bool ok, const QVariantMap& reply, const Upload& upload);
+    // The document stays in the list, marked, with what a retry needs.
+    void keepFailedUpload(const Upload& upload, const QString& reason);
     void onProcessChecked(const QString& keptId, bool ok, const QVariantMap& reply);
     void applyProgress(int row, const QString& fileId, const QVariantMap& reply);
     void onCheckFailed(const QVariantMap& error);
     void onTransListLoaded(bool ok, const QVariantMap& reply);
     void onRemoveConfirmed(const QString& fileId);
+    void onRemoveFailed(const QVariantMap& error);
     // The download needs nothing of the controller: it goes on after a release.
     static void onHistoryLoaded(bool ok, const QVariantMap& reply);
     static void saveDownload(const QString& target, const QByteArray& bytes);

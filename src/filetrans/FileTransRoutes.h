@@ -11,5 +11,6 @@ ActionTable<Ctrl> fileTransActions()
         DISPATCH_ACTION(transWithBrowser, a.s(0), a.s(1)),
         DISPATCH_ACTION(removeTransHistory, a.m(0)),
         DISPATCH_ACTION(downloadTransHistory, a.s(0)),
+        DISPATCH_ACTION(retryUpload, a.s(0)),
     };
 }

@@ -195,7 +195,8 @@ void FileTransService::getList(ServiceCallback callback)
 void FileTransService::removeHis(const QString& fileId, ServiceCallback callback)
 {
     log(QStringLiteral("removeHis"));
-    postFileAction(QStringLiteral("remove"), {{QStringLiteral("file_id"), fileId}}, std::move(callback));
+    // Silent: the controller names the failure in a dialog that stays.
+    postFileAction(QStringLiteral("remove"), {{QStringLiteral("file_id"), fileId}}, std::move(callback), QString());
 }
 
 void FileTransService::loadHis(const QString& fileId, ServiceCallback callback)

@@ -5,6 +5,7 @@
 #include "core/State.h"
 #include "core/User.h"
 #include "core/Util.h"
+#include "network/NetworkFailure.h"
 #include "network/Request.h"
 
 #include <QJsonArray>
@@ -287,11 +288,10 @@ void RequestService::onPostJsonError(const CallPtr& call, int type, int code, in
     // Qt's error enum is no number a user or the support can read; the server's status is. A broken
     // reply under a 200 is the transport's fault, told by its code.
     const bool statusFailed = httpStatus > 0 && (httpStatus < 200 || httpStatus >= 300);
-    const QString detail =
-        statusFailed ? QStringLiteral("HTTP %1").arg(httpStatus) : QStringLiteral("code:%1").arg(code);
+    const QString detail = statusFailed ? QStringLiteral("HTTP %1").arg(httpStatus) : NetworkFailure::text(code);
     if (type == Request::Network && code == QNetworkReply::UnknownNetworkError) {
         // Shown even without a window: the fix lies outside the program.
-        Hud::askStatic(tr("网络异常, 是否安装环境依赖?"), tr("code:99. 尝试安装依赖库来解决当前问题"),
+        Hud::askStatic(tr("网络异常, 是否安装环境依赖?"), tr("%1。尝试安装依赖库来解决当前问题").arg(detail),
                        &RequestService::openDependencyHelp, kNothing, call->hudWindow);
     } else if (type == Request::Network && !call->hudWindow.isEmpty()) {
         Hud::error(tr("网络异常，请检查网络"), detail, kNothing, call->hudWindow);

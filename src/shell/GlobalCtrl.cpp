@@ -31,6 +31,7 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -86,6 +87,9 @@ GlobalCtrl::GlobalCtrl(QObject* parent) : QObject(parent)
     updater = new Updater;
     hotkeyCtrl = new HotkeyCtrl;
     connect(State::instance(), &State::userLoginedChange, this, &GlobalCtrl::onStatePageChanged);
+    // Queued: the pop-up that let its file go has closed by the time the next one is shown.
+    connect(State::instance(), &State::quickTransfileDataChange, this, &GlobalCtrl::showNextHandedOverFile,
+            Qt::QueuedConnection);
     // The tray's and the sidebar's quit end the loop without windowExit: store on every quit.
     if (QCoreApplication::instance())
         connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &GlobalCtrl::storeBeforeExit);
@@ -225,9 +229,31 @@ void GlobalCtrl::onLocalSocketMessage(const QString& msg)
     if (msg == QLatin1String("raise")) {
         raiseWindow(QStringLiteral("main"));
     } else if (msg.startsWith(QLatin1String("transfile:"))) {
-        State::instance()->setQuickTransfileData(msg.mid(10));
-        openPendingFile();
+        if (handOverFile(msg.mid(10)))
+            openPendingFile();
+        else
+            showDocumentPage(); // where the one before waits
     }
+}
+
+bool GlobalCtrl::handOverFile(const QString& path)
+{
+    State* state = State::instance();
+    if (!handedOverFiles.isEmpty() || !state->quickTransfileData().value("path").toString().isEmpty()) {
+        handedOverFiles.append(path);
+        return false;
+    }
+    state->setQuickTransfileData(path);
+    return true;
+}
+
+void GlobalCtrl::showNextHandedOverFile()
+{
+    State* state = State::instance();
+    if (handedOverFiles.isEmpty() || !state->quickTransfileData().value("path").toString().isEmpty())
+        return;
+    state->setQuickTransfileData(handedOverFiles.takeFirst());
+    openPendingFile();
 }
 
 void GlobalCtrl::onLoginSchemeMessage(const QString& msg)
@@ -241,14 +267,21 @@ void GlobalCtrl::openPendingFile()
     const QVariantMap file = state->quickTransfileData();
     if (file.value("path").toString().isEmpty())
         return;
+    showDocumentPage();
+    if (file.value("typeValid").toBool())
+        return;
+    // Named, as others may wait behind it; the answer lets the next one in.
+    const QFileInfo info(file.value("path").toString());
+    Hud::warningWithCallback(info.isDir() ? tr("不能翻译文件夹") : tr("文件翻译不支持该类型"), info.fileName(),
+                             [] { State::instance()->setQuickTransfileData(QString()); }, QStringLiteral("main"));
+}
+
+void GlobalCtrl::showDocumentPage()
+{
     raiseWindow(QStringLiteral("main"));
+    State* state = State::instance();
     if (state->mainCurPage() != QLatin1String("login"))
         state->setMainCurPage(QStringLiteral("fileTransPage"));
-    if (!file.value("typeValid").toBool()) {
-        Hud::warningWithCallback(
-            tr("文件翻译不支持该类型"), QString(), [] { State::instance()->setQuickTransfileData(QString()); },
-            QStringLiteral("main"));
-    }
 }
 
 void GlobalCtrl::onStatePageChanged()

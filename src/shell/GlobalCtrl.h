@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QSystemTrayIcon>
 #include <QWindow>
 
@@ -50,6 +51,9 @@ public:
     void preloadTextTransSupport(bool force);
     void preloadFileTransSupport(bool force);
     void openPendingFile();
+    // A document handed over at start or by a later start: shown at once (true) when no other
+    // waits for its direction, else queued behind the others (false), each shown in turn.
+    bool handOverFile(const QString& path);
 
     // Windows
     void raiseWindow(const QString& name);
@@ -138,6 +142,8 @@ private:
     void exitWith(int code);
     void applyNightSchedule();
     void stopNightSchedule();
+    void showNextHandedOverFile();
+    void showDocumentPage();
 
     QObject* rootObject = nullptr;
     QPointer<QWindow> mainWindow;
@@ -149,6 +155,7 @@ private:
     QString lastMainVisibility;
     LocalSocketUtil* localSocket = nullptr;
     LocalSocketUtil* loginSchemeSocket = nullptr; // start-up to exit: no hand-over is lost
+    QStringList handedOverFiles;
 
     int nightStartHour = 0;
     int nightEndHour = 0;

@@ -20,8 +20,6 @@ QList<QVariantList> RepoListTableModel::rowsOf(const QVariantMap& repositories)
 {
     QList<QVariantList> rows;
     for (auto it = repositories.cbegin(); it != repositories.cend(); ++it) {
-        if (it.key() == QLatin1String("$end"))
-            continue;
         const QVariantMap entry = it.value().toMap();
         // Seconds since the epoch; a record made from an add reply has none and sorts as 0.
         rows.append({it.key(), entry.value("name").toString(), entry.value("createTime").toLongLong()});

@@ -3,6 +3,7 @@
 #include "core/Hud.h"
 #include "core/State.h"
 #include "core/User.h"
+#include "network/NetworkFailure.h"
 #include "term/RepoRecord.h"
 #include "term/TermCtrl.h"
 #include "term/TermSentCtrl.h"
@@ -94,13 +95,9 @@ void RepoCtrl<Ctrl>::onRepoList(bool reset, int page, int generation, bool ok, c
             continue;
         fresh.insert(id, record);
     }
-    const bool last = data.value(QStringLiteral("last")).toBool();
-    loadState = last ? AllLoaded : Idle;
+    // The end of the list is known here alone: any key of the map may be a server's id.
+    loadState = data.value(QStringLiteral("last")).toBool() ? AllLoaded : Idle;
     nextRepoPage = page + 1;
-    // A reload replaces the map, so only an appended page can find the marker there already.
-    const bool marked = !reset && stored.contains(term::EndKey);
-    if (last && !(reset && content.isEmpty()) && !marked)
-        fresh.insert(term::EndKey, QVariantMap{{QStringLiteral("id"), term::EndKey}});
     (state->*kind().setList)(fresh, !reset);
 }
 
@@ -108,7 +105,7 @@ template <class Ctrl>
 void RepoCtrl<Ctrl>::updateRepoSentences(const QString& repoId, bool reset)
 {
     State* state = State::instance();
-    if (repoId == term::EndKey || !(state->*kind().map)().contains(repoId))
+    if (!(state->*kind().map)().contains(repoId))
         return;
     int& shownPage = (state->*kind().entryPage)();
     if (reset) {
@@ -171,10 +168,21 @@ void RepoCtrl<Ctrl>::deleteRepo(const QString& id, const QString& name, const QS
 }
 
 template <class Ctrl>
+void RepoCtrl<Ctrl>::reportEntrySave(bool ok, const QVariantMap& data)
+{
+    // The dialog stays open with what was typed until it reads ok.
+    const QString detail = ok ? QString() : NetworkFailure::describe(data);
+    State::instance()->setRepoEntrySave({{QStringLiteral("window"), kind().window},
+                                         {QStringLiteral("ok"), ok},
+                                         {QStringLiteral("message"), detail}});
+}
+
+template <class Ctrl>
 void RepoCtrl<Ctrl>::addRepoSent(const QString& repoId, const QString& source, const QString& target)
 {
     const Weak weak = weakSelf();
-    (service.data()->*Traits::addEntry)(repoId, source, target, [weak, repoId](bool ok, const QVariantMap&) {
+    (service.data()->*Traits::addEntry)(repoId, source, target, [weak, repoId](bool ok, const QVariantMap& data) {
+        reportEntrySave(ok, data);
         if (const QSharedPointer<Ctrl> self = weak.toStrongRef(); self && ok)
             self->updateRepoSentences(repoId, false);
     });
@@ -189,9 +197,10 @@ void RepoCtrl<Ctrl>::updateRepoSent(const QString& id, const QString& repoId, co
     state->setRetcode(kind().entriesBusy);
     const Weak weak = weakSelf();
     (service.data()->*Traits::updateEntry)(id, repoId, source, target,
-                                           [weak, id, repoId, page, source, target](bool ok, const QVariantMap&) {
+                                           [weak, id, repoId, page, source, target](bool ok, const QVariantMap& data) {
         State* state = State::instance();
         state->setRetcode(kind().entriesDone);
+        reportEntrySave(ok, data);
         if (weak.toStrongRef() && ok)
             (state->*kind().updateEntry)(repoId, page, id, source, target);
     });

@@ -71,6 +71,7 @@ private:
     static const RepoKind& kind() { return Traits::kind(); }
     static QString text(const char* source);
     void onRepoList(bool reset, int page, int generation, bool ok, const QVariantMap& data);
+    static void reportEntrySave(bool ok, const QVariantMap& data);
     void onEntryDeleted(const QString& id, const QString& repoId, int page, const QVariantMap& data);
 
     QSharedPointer<Service> service;

@@ -9,8 +9,6 @@ namespace term {
 
 constexpr int ReposPerPage = 20;
 constexpr int EntriesPerPage = 50;
-// The key, and the id, of the record that marks the end of the repository list.
-inline const QString EndKey = QStringLiteral("$end");
 
 // "create_time" ("yyyy-MM-dd HH:mm:ss", a fraction after "." ignored) read as local time, in
 // seconds since the epoch; 4294967295 when it does not read.

@@ -221,6 +221,22 @@
             <source>翻译文件保存成功</source>
             <translation>Translated file saved</translation>
         </message>
+        <message>
+            <source>不能翻译文件夹</source>
+            <translation>A folder cannot be translated</translation>
+        </message>
+        <message>
+            <source>服务器未返回任务编号</source>
+            <translation>The server returned no task id</translation>
+        </message>
+        <message>
+            <source>文件上传失败</source>
+            <translation>File upload failed</translation>
+        </message>
+        <message>
+            <source>文件删除失败</source>
+            <translation>File could not be deleted</translation>
+        </message>
     </context>
     <context>
         <name>FileTransHistory</name>
@@ -267,6 +283,14 @@
         <message>
             <source>删除</source>
             <translation>Delete</translation>
+        </message>
+        <message>
+            <source>上传失败</source>
+            <translation>Upload failed</translation>
+        </message>
+        <message>
+            <source>重试</source>
+            <translation>Retry</translation>
         </message>
     </context>
     <context>
@@ -357,6 +381,10 @@
         <message>
             <source>无法获取更新目录</source>
             <translation>Cannot get the update folder</translation>
+        </message>
+        <message>
+            <source>不能翻译文件夹</source>
+            <translation>A folder cannot be translated</translation>
         </message>
     </context>
     <context>
@@ -520,6 +548,61 @@
         <message>
             <source>退出</source>
             <translation>Quit</translation>
+        </message>
+    </context>
+    <context>
+        <name>NetworkFailure</name>
+        <message>
+            <source>代理服务器连接失败</source>
+            <translation>proxy failure</translation>
+        </message>
+        <message>
+            <source>服务器拒绝了请求</source>
+            <translation>the server refused the request</translation>
+        </message>
+        <message>
+            <source>通信协议错误</source>
+            <translation>protocol error</translation>
+        </message>
+        <message>
+            <source>服务器内部错误</source>
+            <translation>server error</translation>
+        </message>
+        <message>
+            <source>未知网络错误</source>
+            <translation>unknown network error</translation>
+        </message>
+        <message>
+            <source>连接被拒绝</source>
+            <translation>connection refused</translation>
+        </message>
+        <message>
+            <source>服务器断开了连接</source>
+            <translation>the server closed the connection</translation>
+        </message>
+        <message>
+            <source>找不到服务器</source>
+            <translation>host not found</translation>
+        </message>
+        <message>
+            <source>连接超时</source>
+            <translation>timed out</translation>
+        </message>
+        <message>
+            <source>请求已取消</source>
+            <translation>request cancelled</translation>
+        </message>
+        <message>
+            <source>安全连接（TLS）失败</source>
+            <translation>TLS failure</translation>
+        </message>
+        <message>
+            <source>网络暂时不可用</source>
+            <translation>the network is temporarily unavailable</translation>
+        </message>
+        <message>
+            <source>服务器转向出错</source>
+            <translation>bad redirect</translation>
         </message>
     </context>
     <context>
@@ -756,6 +839,14 @@
             <source>译文：</source>
             <translation>Translation: </translation>
         </message>
+        <message>
+            <source>服务器异常，请稍后重试</source>
+            <translation>Server error, please try again later</translation>
+        </message>
+        <message>
+            <source>保存失败：%1</source>
+            <translation>Saving failed: %1</translation>
+        </message>
     </context>
     <context>
         <name>RepoPage</name>
@@ -823,16 +914,16 @@
             <translation>Network error. Install the missing dependencies?</translation>
         </message>
         <message>
-            <source>code:99. 尝试安装依赖库来解决当前问题</source>
-            <translation>code:99. Installing the dependency libraries may solve this</translation>
-        </message>
-        <message>
             <source>网络异常，请检查网络</source>
             <translation>Network error, please check your connection</translation>
         </message>
         <message>
             <source>登录态过期，请重新登录</source>
             <translation>Your session has expired, please log in again</translation>
+        </message>
+        <message>
+            <source>%1。尝试安装依赖库来解决当前问题</source>
+            <translation>%1. Installing the dependency libraries may solve this</translation>
         </message>
     </context>
     <context>

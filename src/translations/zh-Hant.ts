@@ -221,6 +221,22 @@
             <source>翻译文件保存成功</source>
             <translation>翻譯檔案儲存成功</translation>
         </message>
+        <message>
+            <source>不能翻译文件夹</source>
+            <translation>不能翻譯資料夾</translation>
+        </message>
+        <message>
+            <source>服务器未返回任务编号</source>
+            <translation>伺服器未返回任務編號</translation>
+        </message>
+        <message>
+            <source>文件上传失败</source>
+            <translation>檔案上傳失敗</translation>
+        </message>
+        <message>
+            <source>文件删除失败</source>
+            <translation>檔案刪除失敗</translation>
+        </message>
     </context>
     <context>
         <name>FileTransHistory</name>
@@ -267,6 +283,14 @@
         <message>
             <source>删除</source>
             <translation>刪除</translation>
+        </message>
+        <message>
+            <source>上传失败</source>
+            <translation>上傳失敗</translation>
+        </message>
+        <message>
+            <source>重试</source>
+            <translation>重試</translation>
         </message>
     </context>
     <context>
@@ -357,6 +381,10 @@
         <message>
             <source>无法获取更新目录</source>
             <translation>無法獲取更新目錄</translation>
+        </message>
+        <message>
+            <source>不能翻译文件夹</source>
+            <translation>不能翻譯資料夾</translation>
         </message>
     </context>
     <context>
@@ -520,6 +548,61 @@
         <message>
             <source>退出</source>
             <translation>退出</translation>
+        </message>
+    </context>
+    <context>
+        <name>NetworkFailure</name>
+        <message>
+            <source>代理服务器连接失败</source>
+            <translation>代理伺服器連線失敗</translation>
+        </message>
+        <message>
+            <source>服务器拒绝了请求</source>
+            <translation>伺服器拒絕了請求</translation>
+        </message>
+        <message>
+            <source>通信协议错误</source>
+            <translation>通訊協議錯誤</translation>
+        </message>
+        <message>
+            <source>服务器内部错误</source>
+            <translation>伺服器內部錯誤</translation>
+        </message>
+        <message>
+            <source>未知网络错误</source>
+            <translation>未知網路錯誤</translation>
+        </message>
+        <message>
+            <source>连接被拒绝</source>
+            <translation>連線被拒絕</translation>
+        </message>
+        <message>
+            <source>服务器断开了连接</source>
+            <translation>伺服器斷開了連線</translation>
+        </message>
+        <message>
+            <source>找不到服务器</source>
+            <translation>找不到伺服器</translation>
+        </message>
+        <message>
+            <source>连接超时</source>
+            <translation>連線超時</translation>
+        </message>
+        <message>
+            <source>请求已取消</source>
+            <translation>請求已取消</translation>
+        </message>
+        <message>
+            <source>安全连接（TLS）失败</source>
+            <translation>安全連線（TLS）失敗</translation>
+        </message>
+        <message>
+            <source>网络暂时不可用</source>
+            <translation>網路暫時不可用</translation>
+        </message>
+        <message>
+            <source>服务器转向出错</source>
+            <translation>伺服器轉向出錯</translation>
         </message>
     </context>
     <context>
@@ -756,6 +839,14 @@
             <source>译文：</source>
             <translation>譯文：</translation>
         </message>
+        <message>
+            <source>服务器异常，请稍后重试</source>
+            <translation>伺服器異常，請稍後重試</translation>
+        </message>
+        <message>
+            <source>保存失败：%1</source>
+            <translation>儲存失敗：%1</translation>
+        </message>
     </context>
     <context>
         <name>RepoPage</name>
@@ -823,16 +914,16 @@
             <translation>網路異常, 是否安裝環境依賴?</translation>
         </message>
         <message>
-            <source>code:99. 尝试安装依赖库来解决当前问题</source>
-            <translation>code:99. 嘗試安裝依賴庫來解決當前問題</translation>
-        </message>
-        <message>
             <source>网络异常，请检查网络</source>
             <translation>網路異常，請檢查網路</translation>
         </message>
         <message>
             <source>登录态过期，请重新登录</source>
             <translation>登入態過期，請重新登入</translation>
+        </message>
+        <message>
+            <source>%1。尝试安装依赖库来解决当前问题</source>
+            <translation>%1。嘗試安裝依賴庫來解決當前問題</translation>
         </message>
     </context>
     <context>

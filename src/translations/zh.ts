@@ -221,6 +221,22 @@
         <source>翻译文件保存成功</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>不能翻译文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>服务器未返回任务编号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件上传失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件删除失败</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FileTransHistory</name>
@@ -266,6 +282,14 @@
     </message>
     <message>
         <source>删除</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>上传失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>重试</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -356,6 +380,10 @@
     </message>
     <message>
         <source>无法获取更新目录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>不能翻译文件夹</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -519,6 +547,61 @@
     </message>
     <message>
         <source>退出</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NetworkFailure</name>
+    <message>
+        <source>代理服务器连接失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>服务器拒绝了请求</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>通信协议错误</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>服务器内部错误</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未知网络错误</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>连接被拒绝</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>服务器断开了连接</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>找不到服务器</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>连接超时</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请求已取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>安全连接（TLS）失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>网络暂时不可用</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>服务器转向出错</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -756,6 +839,14 @@
         <source>译文：</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>服务器异常，请稍后重试</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>保存失败：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RepoPage</name>
@@ -823,15 +914,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>code:99. 尝试安装依赖库来解决当前问题</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>网络异常，请检查网络</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>登录态过期，请重新登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1。尝试安装依赖库来解决当前问题</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

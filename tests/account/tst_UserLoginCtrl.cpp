@@ -180,7 +180,7 @@ private slots:
         QTest::addColumn<QStringList>("huds");
         QTest::newRow("changed") << "open sesame" << false << 200 << QStringList();
         QTest::newRow("wrong old password") << "guess" << false << 0 << QStringList{"密码修改失败||main"};
-        QTest::newRow("dropped connection") << "open sesame" << true << 0 << QStringList{"网络异常，请检查网络|code:2|main"};
+        QTest::newRow("dropped connection") << "open sesame" << true << 0 << QStringList{"网络异常，请检查网络|服务器断开了连接|main"};
     }
 
     void passwordChangeEnds()

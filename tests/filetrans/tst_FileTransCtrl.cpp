@@ -1,4 +1,5 @@
 #include "core/Constant.h"
+#include "core/FileTaskStatus.h"
 #include "core/Hud.h"
 #include "core/QuickStorage.h"
 #include "core/State.h"
@@ -13,6 +14,8 @@
 #include <QJsonArray>
 #include <QTemporaryDir>
 #include <QtTest>
+
+Q_DECLARE_METATYPE(StandinReply)
 
 namespace {
 
@@ -138,6 +141,7 @@ private slots:
         QTest::newRow("pair without flag") << "a.txt" << "zh" << "ja" << "warning: 当前语种对不支持文件翻译, 请重新选择";
         QTest::newRow("pair flagged false") << "a.txt" << "en" << "ja" << "warning: 当前语种对不支持文件翻译, 请重新选择";
         QTest::newRow("missing file") << "" << "zh" << "en" << "warning: 文件不存在";
+        QTest::newRow("folder") << "Reports.docx/" << "zh" << "en" << "warning: 不能翻译文件夹 Reports.docx";
         QTest::newRow("double suffix") << "archive.tar.gz" << "zh" << "en" << "warning: 文件翻译不支持该类型:gz";
         QTest::newRow("no dot") << "README" << "zh" << "en" << "warning: 文件翻译不支持该类型:readme";
         QTest::newRow("doc is not docx") << "old.doc" << "fr" << "en" << "warning: 文件翻译不支持该类型:doc";
@@ -148,7 +152,9 @@ private slots:
         QFETCH(QString, source);
         QFETCH(QString, target);
         QFETCH(QString, shown);
-        const QString path = name.isEmpty() ? dir.filePath("absent.txt") : file(name);
+        QString path = name.isEmpty() ? dir.filePath("absent.txt") : name.endsWith('/') ? dir.filePath(name) : file(name);
+        if (name.endsWith('/'))
+            QVERIFY(QDir(dir.path()).mkpath(name));
         ctrl->translation(path, source, target, QString());
         QCOMPARE(huds(), QStringList{shown});
         QTest::qWait(100);
@@ -328,7 +334,102 @@ private slots:
         // were handled. The log alone runs ahead of the answers.
         QTRY_VERIFY_WITH_TIMEOUT(standin->requestCount(CheckKey) >= 4, 12000);
         QCOMPARE(huds().size(), 1);
-        QVERIFY(huds().at(0).startsWith("warning: 网络异常，请检查网络 code:"));
+        QCOMPARE(huds().at(0), QStringLiteral("warning: 网络异常，请检查网络 服务器内部错误"));
+    }
+
+    // Whatever the server reports, the stored progress stays within 0 and 100.
+    void progressIsBounded()
+    {
+        setWindowActive(false); // only the checks at load
+        standin->script(CheckKey, StandinReply::success(progressReply("low", "translating", -7)));
+        standin->script(CheckKey, StandinReply::success(progressReply("over", "translating", 180)));
+        loadList({task("low", "translating", -20), task("over", "translating", 250)});
+        QCOMPARE(state->fileTransHistory.at(0).progress, 0);
+        QCOMPARE(state->fileTransHistory.at(1).progress, 100);
+        QTRY_COMPARE(standin->requestCount(CheckKey), 2);
+        QTRY_VERIFY(!ctrl->pollSnapshot().contains("over"));
+        QTRY_COMPARE(ctrl->pollSnapshot().value("low", -1), int(FileTransCtrl::Waiting));
+        QCOMPARE(state->fileTransHistory.at(0).progress, 0);
+        QCOMPARE(state->fileTransHistory.at(1).progress, 100);
+    }
+
+    // A document whose upload failed stays listed, marked, with its reason in words, across list
+    // loads; a retry sends it again without the repetition question.
+    void failedUploadStaysWithRetry_data()
+    {
+        QTest::addColumn<StandinReply>("reply");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("connection dropped")
+            << StandinReply::disconnect() << "服务器断开了连接" << QStringList{"error: 网络异常，请检查网络 服务器断开了连接"};
+        QTest::newRow("no file_id") << StandinReply::success(QJsonObject{{"file_name", "x.txt"}}) << "服务器未返回任务编号"
+                                    << QStringList{"warning: 文件上传失败 服务器未返回任务编号"};
+    }
+    void failedUploadStaysWithRetry()
+    {
+        QFETCH(StandinReply, reply);
+        QFETCH(QString, reason);
+        QFETCH(QStringList, shown);
+        for (int i = 0; i < 3; ++i) // whatever the retries
+            standin->script(SubmitKey, reply);
+        ctrl->translation(file("doc.md", "# doc"), "zh", "en", "patent");
+        QTRY_COMPARE(state->fileTransHistory.size(), 1);
+        const FileTaskRecord failed = state->fileTransHistory.at(0);
+        QCOMPARE(failed.file_name, QStringLiteral("doc.md"));
+        QCOMPARE(failed.progressState, int(FileTaskStatus::UploadFailed));
+        QCOMPARE(failed.statusText, reason);
+        QCOMPARE(huds(), shown);
+        QVERIFY(ctrl->pollSnapshot().isEmpty());
+        standin.reset();
+        loadList({task("older", "completed", 100)});
+        QCOMPARE(state->fileTransHistory.size(), 2);
+        QCOMPARE(state->fileTransHistory.at(0).file_id, failed.file_id);
+
+        ctrl->retryUpload(failed.file_id);
+        QTRY_COMPARE(standin->requestCount(SubmitKey), 1);
+        QCOMPARE(standin->requests(SubmitKey).at(0).at("text_domain").toString(), QStringLiteral("patent"));
+        QTRY_COMPARE(state->fileTransHistory.at(0).progressState, 100);
+        QCOMPARE(state->fileTransHistory.size(), 2);
+        QCOMPARE(state->fileTransHistory.at(1).file_id, QStringLiteral("older"));
+        QCOMPARE(huds(), shown);
+    }
+
+    // Leaving the page releases the controller; the queue and the reply in flight go on.
+    void queueOutlivesThePage()
+    {
+        ScriptedFileDialogs dialogs;
+        dialogs.answerOpen({file("q1.txt"), file("q2.txt"), file("q3.txt"), file("q4.txt")});
+        ctrl->transWithBrowser("zh", "en");
+        const QWeakPointer<FileTransCtrl> released = ctrl;
+        ctrl.reset();
+        QTRY_COMPARE(standin->requestCount(SubmitKey), 4);
+        QTRY_COMPARE(state->fileTransHistory.size(), 4);
+        QTRY_COMPARE(state->fileTransStatus(), 0);
+        QTRY_VERIFY(released.isNull());
+        // Back on the page: the server's list has them all.
+        ctrl.reset(new FileTransCtrl);
+        ctrl->init();
+        QTRY_COMPARE(standin->requestCount(ListKey), 1);
+        QTRY_COMPARE(state->fileTransStatus(), 0);
+        QStringList names;
+        for (const FileTaskRecord& record : qAsConst(state->fileTransHistory))
+            names.append(record.file_name);
+        QCOMPARE(names, (QStringList{"q4.txt", "q3.txt", "q2.txt", "q1.txt"}));
+    }
+
+    // A refused delete says why until read, and the list is fetched again: a task the server no
+    // longer has disappears.
+    void failedDeleteReloadsTheList()
+    {
+        loadList({task("gone", "completed", 100)});
+        for (int i = 0; i < 3; ++i)
+            standin->script(RemoveKey, StandinReply::failure("file-not-found", "任务不存在"));
+        ctrl->removeTransHistory({{"id", "gone"}, {"name", "gone.docx"}, {"time", "10:00"}, {"cancel", true}});
+        QTRY_COMPARE(standin->requestCount(ListKey), 2);
+        QTRY_COMPARE(state->fileTransStatus(), 0);
+        QVERIFY(state->fileTransHistory.isEmpty());
+        QCOMPARE(huds(), QStringList{"warning: 文件删除失败 任务不存在"});
+        QVERIFY(!state->windowHud().last().toMap().value("lite").toBool());
     }
 
     void removal_data()

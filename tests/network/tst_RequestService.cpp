@@ -213,7 +213,8 @@ private slots:
         }
     }
 
-    // The toast names the HTTP status; the caller still gets the network layer's code.
+    // The toast names the HTTP status or the transport's failure in words; the caller still gets the
+    // network layer's code.
     void transportFailureToastShowsTheHttpStatus_data()
     {
         QTest::addColumn<StandinReply>("reply");
@@ -222,7 +223,7 @@ private slots:
         QTest::newRow("500") << StandinReply::httpStatus(500) << int(QNetworkReply::InternalServerError) << "HTTP 500";
         QTest::newRow("404") << StandinReply::httpStatus(404) << int(QNetworkReply::ContentNotFoundError) << "HTTP 404";
         QTest::newRow("connection dropped") << StandinReply::disconnect() << int(QNetworkReply::RemoteHostClosedError)
-                                            << QString("code:%1").arg(int(QNetworkReply::RemoteHostClosedError));
+                                            << QString("服务器断开了连接");
     }
 
     void transportFailureToastShowsTheHttpStatus()

@@ -1,3 +1,4 @@
+#include "core/Hud.h"
 #include "core/LocalSocketUtil.h"
 #include "core/QuickStorage.h"
 #include "core/State.h"
@@ -123,6 +124,43 @@ private slots:
                                   5000);
         QCOMPARE(state->mainCurPage(), QString("fileTransPage"));
         state->setQuickTransfileData(QString());
+        state->setMainCurPage("textTransPage");
+    }
+
+    // Files chosen together in a file manager arrive one start after another: each is shown in
+    // turn, none is dropped.
+    void handOversInARowAreAllShown()
+    {
+        State* state = State::instance();
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("folder.docx"));
+        ctrl()->startInstanceListener();
+        const QStringList paths{"/tmp/one.docx", "/tmp/two.pdf", dir.filePath("folder.docx"), "/tmp/notes.gz",
+                                "/tmp/three.md"};
+        for (const QString& path : paths)
+            QVERIFY(LocalSocketUtil::quickSend("parlavine_single", "transfile:" + path, 5000));
+        const auto shown = [state] { return state->quickTransfileData().value("path").toString(); };
+        // The pop-up closing empties the hand-over, as QML does.
+        const auto closePopup = [state] {
+            state->setProperty("quickTransfileData",
+                               QVariantMap{{"path", ""}, {"name", ""}, {"type", ""}, {"typeValid", false}});
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(shown(), paths.at(0), 5000);
+        closePopup();
+        QTRY_COMPARE_WITH_TIMEOUT(shown(), paths.at(1), 5000);
+        closePopup();
+        // Refused ones are named; answering lets the next one in.
+        const QStringList refusals{"不能翻译文件夹 folder.docx", "文件翻译不支持该类型 notes.gz"};
+        for (int i = 0; i < refusals.size(); ++i) {
+            QTRY_COMPARE_WITH_TIMEOUT(shown(), paths.at(2 + i), 5000);
+            const QVariantMap refused = state->windowHud().last().toMap();
+            QCOMPARE(refused.value("title").toString() + ' ' + refused.value("message").toString(), refusals.at(i));
+            Hud::instance()->sureBtnTap(refused.value("tag").toInt());
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(shown(), paths.at(4), 5000);
+        closePopup();
+        QTest::qWait(50);
+        QVERIFY(shown().isEmpty());
         state->setMainCurPage("textTransPage");
     }
 

@@ -207,8 +207,7 @@ private slots:
 
         map = {{"a", repo("ABC", "2024-01-03 10:00:00")},
                {"b", repo("abc notes", "2024-01-01 10:00:00")},
-               {"c", repo("later", "2024-01-03 10:00:00")},
-               {"$end", QVariantMap{{"id", "$end"}}}};
+               {"c", repo("later", "2024-01-03 10:00:00")}};
         announce();
         QCOMPARE(names(*model), QStringList({"abc notes", "ABC", "later"}));
         // The first load selects the oldest repository and asks for its entries.

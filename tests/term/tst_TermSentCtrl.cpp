@@ -153,8 +153,7 @@ private slots:
         const QVariantList entries = older.value("sentences").toMap().value("0").toList();
         QCOMPARE(entries.first().toMap(), (QVariantMap{{"id", "5001"}, {"source", "s0"}, {"target", "t0"}}));
         QCOMPARE(m_standin->requests(entriesPath).first().at("value").toString(), QString("1002"));
-        // The last page holds the end marker, which no list shows.
-        QVERIFY((m_state->*map)().contains(term::EndKey));
+        QCOMPARE((m_state->*map)().size(), 2);
         QCOMPARE(memory ? memoryModel.rowCount() : termModel.rowCount(), 2);
     }
 
@@ -212,8 +211,7 @@ private slots:
         run("updateRepoList", {false}); // dropped: a next page is loading
         QTRY_COMPARE(m_state->termSentRepoMap().size(), 40);
         run("updateRepoList", {false});
-        QTRY_COMPARE(m_state->termSentRepoMap().size(), 46);
-        QVERIFY(m_state->termSentRepoMap().contains(term::EndKey));
+        QTRY_COMPARE(m_state->termSentRepoMap().size(), 45);
         run("updateRepoList", {false});
         QTest::qWait(100);
         QCOMPARE(pagesAsked(MemoryRepos), (QList<int>{0, 1, 2}));
@@ -229,7 +227,7 @@ private slots:
         QTRY_COMPARE(m_state->termSentRepoMap().size(), 21);
         QVERIFY(!record("1026").contains("createTime"));
         run("updateRepoList", {false});
-        QTRY_COMPARE(m_state->termSentRepoMap().size(), 27);
+        QTRY_COMPARE(m_state->termSentRepoMap().size(), 26);
         QCOMPARE(pagesAsked(MemoryRepos), (QList<int>{0, 1}));
         QCOMPARE(m_standin->requests("/api/memory/addTmRepo").first().at("value.reversible"), QJsonValue(false));
     }
@@ -305,7 +303,6 @@ private slots:
         QVERIFY(openMemory());
         QTRY_COMPARE(m_codes, (QList<int>{801, 800}));
         run("updateRepoSentences", {"404", true});
-        run("updateRepoSentences", {term::EndKey, true});
         QTest::qWait(100);
         QCOMPARE(m_standin->requestCount(MemoryEntries), 0);
         QCOMPARE(m_codes, (QList<int>{801, 800}));
@@ -331,7 +328,72 @@ private slots:
         QTRY_COMPARE(m_codes, (QList<int>{801, 800}));
         QVERIFY(m_state->termSentRepoMap().isEmpty());
         run("updateRepoList", {true});
-        QTRY_COMPARE(m_state->termSentRepoMap().size(), 2);
+        QTRY_COMPARE(m_state->termSentRepoMap().size(), 1);
+    }
+
+    // Any id the server gives is a repository that opens; counts below zero are kept as 0.
+    void oddServerValues()
+    {
+        seed({});
+        const QJsonObject odd{{"id", "$end"}, {"name", "odd"}, {"src_lang", "english"}, {"tgt_lang", "chinese"},
+                              {"create_time", "2024-01-01 10:00:00"}};
+        m_standin->script(MemoryRepos, StandinReply::success(QJsonObject{{"content", QJsonArray{odd}}, {"last", true}}));
+        StandinRoute entries;
+        entries.key = MemoryEntries;
+        entries.required = StandinHeaders::api();
+        entries.handler = [](const StandinRequest&, StandinServer&) {
+            return StandinReply::success(QJsonObject{
+                {"content", QJsonArray{QJsonObject{{"id", 1}, {"source", "s"}, {"target", "t"}}}},
+                {"total_elements", -1}, {"total_pages", -3}});
+        };
+        m_standin->addRoute(entries);
+        TermSentRepoTableModel model;
+        QVERIFY(openMemory());
+        QTRY_COMPARE(m_codes, (QList<int>{801, 800, 901, 900}));
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(m_state->termSentRepoCurId(), QString("$end"));
+        QCOMPARE(m_standin->requests(MemoryEntries).first().at("value").toString(), QString("$end"));
+        QCOMPARE(record("$end").value("sentences").toMap().value("0").toList().size(), 1);
+        QCOMPARE(record("$end").value("sentenceCount").toInt(), 0);
+        QCOMPARE(record("$end").value("pageCount").toInt(), 0);
+        // The last page came: no further one is asked for.
+        run("updateRepoList", {false});
+        QTest::qWait(100);
+        QCOMPARE(pagesAsked(MemoryRepos), (QList<int>{0}));
+    }
+
+    // The entry dialog waits for the save: a failure says what failed, in words.
+    void entrySaveOutcome_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QVariantList>("args");
+        QTest::newRow("add") << "addRepoSent" << "/api/memory/addTmSent" << QVariantList{"1001", "a", "b"};
+        QTest::newRow("edit") << "updateRepoSent" << "/api/memory/updateTmSent" << QVariantList{"5001", "1001", "x", "y"};
+    }
+    void entrySaveOutcome()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, path);
+        QFETCH(QVariantList, args);
+        seed({repo("r", 1)});
+        TermSentRepoTableModel model;
+        QVERIFY(openMemory());
+        QTRY_COMPARE(record("1001").value("sentenceCount").toInt(), 1);
+        QSignalSpy saves(m_state, &State::repoEntrySaveChange);
+        for (int i = 0; i < 3; ++i) // whatever the retries
+            m_standin->script(path, StandinReply::disconnect());
+        run(action, args);
+        QTRY_COMPARE(saves.count(), 1);
+        QCOMPARE(m_state->repoEntrySave(),
+                 (QVariantMap{{"window", "termSent"}, {"ok", false}, {"message", "服务器断开了连接"}}));
+        while (!m_state->windowHud().isEmpty())
+            answerLast(true); // the network toasts
+        m_standin.reset();
+        seed({repo("r", 1)});
+        run(action, args);
+        QTRY_COMPARE(saves.count(), 2);
+        QCOMPARE(m_state->repoEntrySave().value("ok").toBool(), true);
     }
 };
 

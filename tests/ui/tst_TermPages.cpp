@@ -156,10 +156,19 @@ private slots:
         QCOMPARE(m_standin->requests("/api/memory/updateTmSent").first().at("value.id").toString(), QString("5051"));
         QTRY_COMPARE(entryText(window, "5051", "entrySource"), QString("原文：edited·source"));
 
-        // Add one; the shown page is loaded again.
+        // A save that fails keeps the pop-up open with what was typed and says so inside it;
+        // saving again once the service answers adds the entry and the shown page is loaded again.
+        for (int i = 0; i < 3; ++i) // every try
+            m_standin->script("/api/memory/addTmSent", StandinReply::failure("busy", QString(), 500));
         click(window, item(window, "addEntryBtn"));
         fillEntryPop(window, "termSentAddSentPop", "added", "neu");
+        QObject* pop = window->findChild<QObject*>("termSentAddSentPop");
+        QTRY_COMPARE(pop->property("failure").toString(), QString("服务器异常，请稍后重试"));
+        QVERIFY(pop->property("opened").toBool());
+        QCOMPARE(pop->property("sourceArea").value<QObject*>()->property("text").toString(), QString("added"));
+        QMetaObject::invokeMethod(pop, "submit");
         QTRY_COMPARE(entries->property("count").toInt(), 11);
+        QTRY_VERIFY(!window->findChild<QObject*>("termSentAddSentPop"));
 
         // Delete the selected entry after confirming.
         click(window, item(window, "deleteEntryBtn"));

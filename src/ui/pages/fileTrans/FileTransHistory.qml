@@ -13,6 +13,7 @@ Rectangle {
     // The label of a progress state; running machine translation shows its percentage.
     function statusLabel(status, progress) {
         switch (status) {
+        case -3: return qsTr("上传失败")
         case -2: return qsTr("已取消")
         case -1: return qsTr("翻译失败")
         case 100: return qsTr("解析中")
@@ -178,6 +179,17 @@ Rectangle {
                     normalBgColor: "#1296db"
                     hoverBgColor: "#881296db"
                     onClicked: $dispatch.run($dispatch.Ctrl_FileTrans, "downloadTransHistory", [model.fileId])
+                }
+                TitleButton {
+                    objectName: "fileTransRetry_" + model.fileId
+                    visible: row.status === -3
+                    width: 56
+                    height: 26
+                    fontSize: container.winFontSize.small
+                    title: qsTr("重试")
+                    normalBgColor: "#1296db"
+                    hoverBgColor: "#881296db"
+                    onClicked: $dispatch.run($dispatch.Ctrl_FileTrans, "retryUpload", [model.fileId])
                 }
                 TitleButton {
                     objectName: "fileTransCancel_" + model.fileId

@@ -2,10 +2,14 @@ import QtQuick 2.14
 import QtQuick.Controls 2.14
 import "../../components"
 
-// Adds an entry to a repository, or edits one when repoSentId is set.
+// Adds an entry to a repository, or edits one when repoSentId is set. It stays open with what was
+// typed until the save succeeds, and shows a failure inside itself.
 Popup {
     id: pop
     property int controller: -1
+    property string windowName: ""
+    property bool saving: false
+    property string failure: ""
     property string repoId: ""
     property string repoSentId: ""
     property string initSource: ""
@@ -20,13 +24,28 @@ Popup {
     readonly property bool ready: sourceArea.text.trim() !== "" && targetArea.text.trim() !== ""
 
     function submit() {
-        if (!ready)
+        if (!ready || saving)
             return
+        saving = true
+        failure = ""
         if (editing)
             $dispatch.run(controller, "updateRepoSent", [repoSentId, repoId, sourceArea.text, targetArea.text])
         else
             $dispatch.run(controller, "addRepoSent", [repoId, sourceArea.text, targetArea.text])
-        close()
+    }
+
+    Connections {
+        target: $state
+        function onRepoEntrySaveChange() {
+            var result = $state.repoEntrySave
+            if (!pop.saving || result.window !== pop.windowName)
+                return
+            pop.saving = false
+            if (result.ok)
+                pop.close()
+            else
+                pop.failure = result.message || qsTr("服务器异常，请稍后重试")
+        }
     }
 
     anchors.centerIn: parent
@@ -107,9 +126,20 @@ Popup {
             }
         }
 
+        Text {
+            objectName: "entryPopFailure"
+            width: parent.width
+            visible: pop.failure !== ""
+            text: qsTr("保存失败：%1").arg(pop.failure)
+            textFormat: Text.PlainText
+            wrapMode: Text.Wrap
+            font.pixelSize: pop.winFontSize.normal
+            color: "#f56c6c"
+        }
+
         PopButtons {
             anchors.right: parent.right
-            ready: pop.ready
+            ready: pop.ready && !pop.saving
             onSure: pop.submit()
             onCancel: pop.close()
         }

@@ -64,6 +64,7 @@ DialogWindow {
         if (!win.record)
             return
         var pop = win.entryPop.createObject(win.contentItem, {
+            "windowName": win.windowName,
             "repoId": win.curId,
             "repoSentId": entry ? entry.sentId : "",
             "initSource": entry ? entry.sourceText : "",
