@@ -97,10 +97,15 @@ void UserInfoCtrl::init()
 void UserInfoCtrl::fetchUserInfo(std::function<void(bool ok, int code)> done)
 {
     User* user = User::instance();
-    userService->fetchUser(user->userId, [done](bool ok, const QVariantMap& data) {
+    const User::Signature sentFor = user->signature();
+    userService->fetchUser(user->userId, [done, sentFor](bool ok, const QVariantMap& data) {
+        User* user = User::instance();
+        if (!user->isStill(sentFor)) {
+            log(QStringLiteral("fetchUserInfo: reply for an earlier login dropped"));
+            return;
+        }
         int code = 0;
         if (ok) {
-            User* user = User::instance();
             user->userName = data.value(QStringLiteral("name")).toString();
             user->userEmail = data.value(QStringLiteral("email")).toString();
             user->profileLoaded = !user->userEmail.isEmpty() || !user->userName.isEmpty();
@@ -113,7 +118,8 @@ void UserInfoCtrl::fetchUserInfo(std::function<void(bool ok, int code)> done)
             if (data.contains(QStringLiteral("status")))
                 code = data.value(QStringLiteral("status")).toInt();
         }
-        log(QStringLiteral("AutoLogin fetchUserInfo data"), data);
+        log(QStringLiteral("fetchUserInfo: %1, code %2"), ok ? QStringLiteral("ok") : QStringLiteral("fail"),
+            QString::number(code));
         if (done)
             done(ok, code);
     });
@@ -320,9 +326,16 @@ void UserInfoCtrl::rmWorkgroup(const QString& workgroupId, const QString& name)
     // This question is shown as written, in every language.
     confirm(QStringLiteral("确认删除工作组「%1」吗？").arg(name), [workgroupId](UserInfoCtrl& self) {
         const QWeakPointer<UserInfoCtrl> weakSelf = self.sharedFromThis();
-        self.userService->deleteWorkgroup(workgroupId, [weakSelf, workgroupId](bool ok, const QVariantMap&) {
+        self.userService->deleteWorkgroup(workgroupId, [weakSelf, workgroupId](bool ok, const QVariantMap& data) {
             if (!ok)
                 return;
+            // The service answers whether it deleted anything; "false" leaves the workgroup there.
+            if (!data.value(QStringLiteral("value")).toBool()) {
+                const QString message = data.value(QStringLiteral("message")).toString();
+                Hud::warning(tr("删除工作组失败"), message.isEmpty() ? tr("服务未删除该工作组，它仍然保留") : message,
+                             kMain);
+                return;
+            }
             State* state = State::instance();
             QVariantMap info = state->workgroupInfo();
             info.remove(workgroupId);

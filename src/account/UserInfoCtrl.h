@@ -24,7 +24,8 @@ public:
     void init();
     // Loads the profile into User and State. On failure the code is the reply's "status" (401:
     // the session is no longer valid), else its "errorCode", else 999. Runs even when this
-    // controller is gone by then.
+    // controller is gone by then. A reply that comes after another login took the place of the
+    // one it was sent for changes nothing and reaches no callback.
     void fetchUserInfo(std::function<void(bool ok, int code)> done);
     // done gets the stored token; (false, "") when nobody is signed in or the call failed.
     void fetchToken(std::function<void(bool ok, const QString& token)> done);

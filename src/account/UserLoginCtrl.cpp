@@ -10,6 +10,10 @@
 #include "shell/GlobalCtrl.h"
 #include "texttrans/TextTransStorage.h"
 
+#include <QHash>
+
+#include <functional>
+
 namespace {
 
 const QString kMain = QStringLiteral("main");
@@ -32,13 +36,71 @@ bool allFilled(const QList<QPair<QString, QString>>& fields)
     return true;
 }
 
+// The tags of the dialogs still open: one login failure per window and one question about a
+// link, however many arrive.
+QHash<QString, int> s_failureShown;
+int s_linkQuestion = 0;
+
+bool isHudOpen(int tag)
+{
+    if (tag == 0)
+        return false;
+    for (const QVariant& hud : State::instance()->windowHud()) {
+        if (hud.toMap().value(QStringLiteral("tag")).toInt() == tag)
+            return true;
+    }
+    return false;
+}
+
+void sayLoginFailed(const QString& message, const QString& window)
+{
+    if (isHudOpen(s_failureShown.value(window)))
+        return;
+    s_failureShown.insert(window, Hud::warning(UserLoginCtrl::tr("登录失败"), message, window));
+}
+
 // A scheme text carries its one-time code as "token"; one without is said to be broken.
 bool hasLoginToken(const QVariantMap& query)
 {
     if (!query.value(QStringLiteral("token")).toString().isEmpty())
         return true;
-    Hud::warning(UserLoginCtrl::tr("登录失败"), UserLoginCtrl::tr("登录链接无效"), kMain);
+    sayLoginFailed(UserLoginCtrl::tr("登录链接无效"), kMain);
     return false;
+}
+
+// What a signed-out client shows of an account: nothing.
+void forgetAccount()
+{
+    User* user = User::instance();
+    State* state = State::instance();
+    user->saveAutoLogin(false);
+    user->clear();
+    emit state->isUserAutoLoginChange();
+    state->setLoginCurPage(kLogin);
+    state->notifyUserInfo();
+    emit state->userBalanceChange();
+    emit state->userChargeTypeChange();
+    emit state->userDefaultWorkgroupChange();
+    state->setWorkgroupInfo({});
+    state->setWorkgroupCurId(QString());
+    state->userBillHistory.clear();
+    emit state->userBillHistoryChange(0);
+    emit state->userLoginedChange();
+    GlobalCtrl::instance()->stopSessionTimer();
+    TextTransStorage::clear();
+}
+
+// Ends the session at the service, then here; a failed logout leaves the user signed in.
+void endSession(UserService& service, const std::function<void()>& then)
+{
+    const User* user = User::instance();
+    service.logout(user->userId, user->clientKey, user->session, [then](bool ok, const QVariantMap&) {
+        if (!ok)
+            return;
+        forgetAccount();
+        if (then)
+            then();
+    });
 }
 
 } // namespace
@@ -59,14 +121,18 @@ void UserLoginCtrl::init()
     State* state = State::instance();
     const QString pending = state->loginSchemeQuery;
     state->loginSchemeQuery.clear();
-    if (!pending.isEmpty())
+    if (!pending.isEmpty() && mayUseLink(pending))
         loginWithScheme(pending);
 }
 
 void UserLoginCtrl::handOverLoginScheme(const QString& text)
 {
-    if (!hasLoginToken(parseUrlQuery(text)))
-        return;
+    if (mayUseLink(text))
+        loginWithLink(text);
+}
+
+void UserLoginCtrl::loginWithLink(const QString& text)
+{
     Dispatch* dispatch = Dispatch::instance();
     dispatch->initController(Dispatch::Ctrl_UserLogin);
     const auto self = qSharedPointerObjectCast<UserLoginCtrl>(dispatch->controller(Dispatch::Ctrl_UserLogin));
@@ -74,11 +140,47 @@ void UserLoginCtrl::handOverLoginScheme(const QString& text)
         self->loginWithScheme(text);
 }
 
+// Any page or program can open a link: it never takes the place of a signed-in account unless
+// the user says so.
+bool UserLoginCtrl::mayUseLink(const QString& text)
+{
+    if (!hasLoginToken(parseUrlQuery(text)))
+        return false;
+    const User* user = User::instance();
+    if (user->isLoggedOut())
+        return true;
+    if (isHudOpen(s_linkQuestion))
+        return false;
+    GlobalCtrl::instance()->raiseWindow(kMain);
+    // The link's account is known only once its code is used.
+    s_linkQuestion = Hud::askStatic(
+        tr("退出当前账号？"),
+        tr("一个登录链接要登录另一个账号。确定后将退出当前账号「%1」，再用该链接登录。").arg(user->userName),
+        [text] {
+            s_linkQuestion = 0;
+            switchAccount(text);
+        },
+        [] { s_linkQuestion = 0; }, kMain);
+    return false;
+}
+
+// The whole logout first, so nothing of the old account is left under the new name.
+void UserLoginCtrl::switchAccount(const QString& text)
+{
+    if (User::instance()->isLoggedOut()) {
+        loginWithLink(text);
+        return;
+    }
+    UserService service;
+    endSession(service, [text] { loginWithLink(text); });
+}
+
 void UserLoginCtrl::loginWithScheme(const QString& text)
 {
+    // A remembered login the service has not confirmed yet gives way; its record stays.
+    if (!User::instance()->session.isEmpty())
+        leaveUnconfirmedLogin();
     const QVariantMap query = parseUrlQuery(text);
-    if (!hasLoginToken(query))
-        return;
     const bool autoLogin = query.value(QStringLiteral("auto")).toString() == QLatin1String("1");
     GlobalCtrl::instance()->raiseWindow(kMain);
     loginWithCode(query.value(QStringLiteral("token")).toString(), query.value(QStringLiteral("type")).toString(),
@@ -104,6 +206,8 @@ void UserLoginCtrl::onLoginReply(const QSharedPointer<UserLoginCtrl>& self, cons
         loginFailed(data);
         return;
     }
+    if (!isWholeLogin(data))
+        return;
     User* user = User::instance();
     user->userName = nameOrEmail;
     user->userLoginType = 0;
@@ -130,6 +234,8 @@ void UserLoginCtrl::onCodeLoginReply(const QSharedPointer<UserLoginCtrl>& self, 
         loginFailed(data);
         return;
     }
+    if (!isWholeLogin(data))
+        return;
     User* user = User::instance();
     user->userName = data.value(QStringLiteral("user_name")).toString();
     user->userId = data.value(QStringLiteral("user_id")).toString();
@@ -146,7 +252,18 @@ void UserLoginCtrl::onCodeLoginReply(const QSharedPointer<UserLoginCtrl>& self, 
 void UserLoginCtrl::loginFailed(const QVariantMap& data)
 {
     State::instance()->setUserLoginStatus(0);
-    Hud::warning(tr("登录失败"), data.value(QStringLiteral("message")).toString(), kLogin);
+    sayLoginFailed(data.value(QStringLiteral("message")).toString(), kLogin);
+}
+
+// A reply that says success but names no user or no session signs nobody in.
+bool UserLoginCtrl::isWholeLogin(const QVariantMap& data)
+{
+    if (!data.value(QStringLiteral("user_id")).toString().isEmpty()
+        && !data.value(QStringLiteral("session")).toString().isEmpty())
+        return true;
+    State::instance()->setUserLoginStatus(0);
+    sayLoginFailed(tr("服务的回复缺少账号或会话"), kLogin);
+    return false;
 }
 
 // The profile, then the shell. Without the controller a private profile reader does the
@@ -175,21 +292,7 @@ void UserLoginCtrl::finishLogin(bool codeLogin)
 
 void UserLoginCtrl::logout()
 {
-    const User* user = User::instance();
-    userService->logout(user->userId, user->clientKey, user->session, [](bool ok, const QVariantMap&) {
-        if (!ok)
-            return;
-        User* user = User::instance();
-        State* state = State::instance();
-        user->saveAutoLogin(false);
-        user->clear();
-        emit state->isUserAutoLoginChange();
-        state->setLoginCurPage(kLogin);
-        state->notifyUserInfo();
-        emit state->userLoginedChange();
-        GlobalCtrl::instance()->stopSessionTimer();
-        TextTransStorage::clear();
-    });
+    endSession(*userService, {});
 }
 
 // ---- Automatic login ---------------------------------------------------------------------
@@ -198,6 +301,9 @@ void UserLoginCtrl::autoLoginIfNeeded(bool releaseWhenDone)
 {
     User* user = User::instance();
     State* state = State::instance();
+    // A link given at start is already logging in: the user chose it over the remembered login.
+    if (state->userLoginStatus() == 1)
+        return;
     const bool loaded = user->loadAutoLogin();
     emit state->isUserAutoLoginChange();
     if (!loaded)
@@ -257,10 +363,23 @@ void UserLoginCtrl::onAutoLoginFetched(const QSharedPointer<UserLoginCtrl>& self
         dispatch->releaseController(Dispatch::Ctrl_UserLogin);
 }
 
+// Nothing the service has not confirmed stays signed in; the remembered login is kept for the
+// next start.
 void UserLoginCtrl::cancelAutoLogin()
 {
-    User::instance()->saveAutoLogin(false);
-    emit State::instance()->isUserAutoLoginChange();
+    leaveUnconfirmedLogin();
+}
+
+void UserLoginCtrl::leaveUnconfirmedLogin()
+{
+    User* user = User::instance();
+    State* state = State::instance();
+    user->clear();
+    user->isUserAutoLogin = false;
+    state->setUserLoginStatus(0);
+    emit state->isUserAutoLoginChange();
+    state->notifyUserInfo();
+    emit state->userLoginedChange();
 }
 
 // ---- Registration and passwords ----------------------------------------------------------

@@ -34,11 +34,17 @@ public:
     void cancelAutoLogin();
 
     // A login-scheme text from a later start: logs in with its "token", creating controller 1
-    // when none exists. A text without a token changes nothing and says so in "main".
+    // when none exists. A text without a token changes nothing and says so in "main". While
+    // someone is signed in it asks first, and logs out before the link's login.
     static void handOverLoginScheme(const QString& text);
 
 private:
+    static bool mayUseLink(const QString& text);
+    static void switchAccount(const QString& text);
+    static void loginWithLink(const QString& text);
     void loginWithScheme(const QString& text);
+    static bool isWholeLogin(const QVariantMap& data);
+    static void leaveUnconfirmedLogin();
     static void onLoginReply(const QSharedPointer<UserLoginCtrl>& self, const QString& nameOrEmail, bool autoLogin,
                              bool ok, const QVariantMap& data);
     static void onCodeLoginReply(const QSharedPointer<UserLoginCtrl>& self, const QString& type, bool autoLogin,

@@ -194,21 +194,24 @@ void UserService::updateUserSession(ServiceCallback callback)
                              QStringLiteral("client_key"), user->clientKey,
                              QStringLiteral("session"), user->session};
     const auto body = RequestService::makeBody(value, sessionHeader());
+    const User::Signature sentFor = user->signature();
 
     user->userSessionUpdating = true;
     emit State::instance()->userSessionUpdatingChange();
     // Holds no reference to the service: the shell's timer destroys it right after this call.
     RequestService::instance()->postSessionRenewal(
         accessControl("updateUserSession"), *body,
-        [callback](bool ok, const QVariantMap& data) { onUpdateUserSessionReply(ok, data, callback); });
+        [sentFor, callback](bool ok, const QVariantMap& data) { onUpdateUserSessionReply(sentFor, ok, data, callback); });
 }
 
-void UserService::onUpdateUserSessionReply(bool ok, const QVariantMap& data, const ServiceCallback& callback)
+void UserService::onUpdateUserSessionReply(const User::Signature& sentFor, bool ok, const QVariantMap& data,
+                                           const ServiceCallback& callback)
 {
     User* user = User::instance();
-    // Stored before the announcement, so the calls parked for this renewal go out with it.
+    // Stored before the announcement, so the calls parked for this renewal go out with it. A
+    // session renewed for a login that has ended since belongs to nobody signed in now.
     const QString session = data.value(QStringLiteral("session")).toString();
-    if (ok && !session.isEmpty())
+    if (ok && !session.isEmpty() && user->isStill(sentFor))
         user->setSessionKey(session);
     user->userSessionUpdating = false;
     emit State::instance()->userSessionUpdatingChange();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/User.h"
 #include "network/RequestService.h"
 
 #include <QEnableSharedFromThis>
@@ -35,7 +36,8 @@ public:
     void updatePasswdByCode(const QString& nameOrEmail, const QString& password, const QString& verifyCode,
                             ServiceCallback callback);
     // Renews the signed-in user's session. On success the new session is already stored in
-    // User when the callback runs; the callback still gets the reply with its "session".
+    // User when the callback runs, unless another login took its place meanwhile; the callback
+    // still gets the reply with its "session".
     void updateUserSession(ServiceCallback callback);
     void findUserAllBillEntity(ServiceCallback callback);
     // The three queries cancel a still-pending query of their own kind.
@@ -64,7 +66,8 @@ public:
     static QString passwordHash(const QString& password);
 
 private:
-    static void onUpdateUserSessionReply(bool ok, const QVariantMap& data, const ServiceCallback& callback);
+    static void onUpdateUserSessionReply(const User::Signature& sentFor, bool ok, const QVariantMap& data,
+                                         const ServiceCallback& callback);
     static QVariantList sessionHeader();
     static void post(const QString& path, const QSharedPointer<QJsonObject>& body, ServiceCallback callback,
                      const QString& window, bool report);

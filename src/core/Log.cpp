@@ -80,3 +80,8 @@ void log(const QString& message, const QVariantMap& data)
     if (logEnabled())
         writeLine(message + ' ' + clipped(mapToJson(data)));
 }
+
+QString redacted(const QString& secret)
+{
+    return secret.isEmpty() ? QStringLiteral("empty") : QStringLiteral("set");
+}

@@ -14,3 +14,6 @@ void log(const QString& format, const QString& a1, const QString& a2, const QStr
 void log(const QString& format, const QString& a1, const QString& a2, const QString& a3, const QString& a4,
          const QString& a5);
 void log(const QString& message, const QVariantMap& data);
+
+// What the log may say of a session, token, hash, check code or e-mail address: whether it is there.
+QString redacted(const QString& secret);

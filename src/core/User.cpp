@@ -4,6 +4,7 @@
 #include "core/TimeUtil.h"
 #include "core/Util.h"
 
+#include <QUrl>
 #include <QUuid>
 #include <QVariantMap>
 
@@ -83,7 +84,9 @@ bool User::loadAutoLogin()
     userId = record.value(QStringLiteral("i")).toString();
     userLoginType = record.value(QStringLiteral("p")).toInt();
     userName = record.value(QStringLiteral("n")).toString();
-    if (checkCode(session, userId, userName, time, userLoginType) != record.value(QStringLiteral("c")).toString()) {
+    // A record without a session or an id signs nobody in, whatever its check code says.
+    if (session.isEmpty() || userId.isEmpty()
+        || checkCode(session, userId, userName, time, userLoginType) != record.value(QStringLiteral("c")).toString()) {
         session.clear();
         userId.clear();
         userName.clear();
@@ -91,11 +94,12 @@ bool User::loadAutoLogin()
         profileLoaded = false;
         return false;
     }
-    profileLoaded = true;
+    // Not signed in yet: only the service's answer to the profile fetch confirms the session.
+    profileLoaded = false;
     isUserAutoLogin = true;
     const QString avatar = storage->getValue(kAvatarKey);
     const QStringList parts = avatar.split(kAvatarSeparator);
-    if (!avatar.isEmpty() && parts.size() == 2 && parts.at(0) == userId)
+    if (!avatar.isEmpty() && parts.size() == 2 && parts.at(0) == userId && isWebPicture(parts.at(1)))
         userLogo = parts.at(1);
     return true;
 }
@@ -108,8 +112,9 @@ void User::setSessionKey(const QString& newSession)
     userSessionUpdating = false;
 }
 
-void User::setLogo(const QString& logo)
+void User::setLogo(const QString& picture)
 {
+    const QString logo = isWebPicture(picture) ? picture : QString();
     userLogo = logo;
     if (isUserAutoLogin)
         QuickStorage::instance()->setValue(kAvatarKey, userId + kAvatarSeparator + logo);
@@ -135,4 +140,22 @@ void User::clear()
 bool User::isLoggedOut() const
 {
     return !profileLoaded || session.isEmpty();
+}
+
+User::Signature User::signature() const
+{
+    return {userId, session};
+}
+
+bool User::isStill(const Signature& sent) const
+{
+    return userId == sent.userId && session == sent.session;
+}
+
+bool User::isWebPicture(const QString& url)
+{
+    const QUrl parsed(url, QUrl::StrictMode);
+    const QString scheme = parsed.scheme().toLower();
+    return parsed.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+           && !parsed.host().isEmpty();
 }

@@ -20,6 +20,19 @@ public:
     void clear();                   // signs the user out; device id, login type and record stay
     bool isLoggedOut() const;
 
+    // The login a request was sent for. A reply is applied only while that login is still on:
+    // another user may have signed in, or the same one again, meanwhile.
+    struct Signature
+    {
+        QString userId;
+        QString session;
+    };
+    Signature signature() const;
+    bool isStill(const Signature& sent) const;
+    // Only a web picture may be shown as the avatar: the entry is not covered by the record's
+    // check code, and a local path or inline data must never be read.
+    static bool isWebPicture(const QString& url);
+
     QString userName;
     QString userLogo;
     QString userEmail;

@@ -31,8 +31,9 @@ static QJsonDocument parseJson(const QString& json, const QString& caller, bool*
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(json.toUtf8(), &error);
     *ok = error.error == QJsonParseError::NoError;
+    // Only the size: the text may be the remembered login or a reply holding a session.
     if (*ok)
-        log(caller + QStringLiteral(" noerror: %1"), json);
+        log(caller + QStringLiteral(" noerror: %1 chars"), QString::number(json.size()));
     else
         log(caller + QStringLiteral(" error!: %1"), error.errorString());
     return doc;

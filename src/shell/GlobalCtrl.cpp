@@ -210,17 +210,10 @@ bool GlobalCtrl::sessionTimerActive() const
 void GlobalCtrl::refreshSession()
 {
     UserService service;
+    // The service stores the renewed session itself, and only for the login it was sent for.
     service.updateUserSession([](bool ok, const QVariantMap& data) {
-        if (!ok) {
-            log(QStringLiteral("----------updateSession fail"));
-            return;
-        }
-        const QString session = data.value(QStringLiteral("session")).toString();
-        log(QStringLiteral("----------updateSession %1"), session);
-        // A reply without a session would sign the user out silently.
-        User* user = User::instance();
-        if (user && !session.isEmpty())
-            user->setSessionKey(session);
+        log(QStringLiteral("----------updateSession %1, session %2"), ok ? QStringLiteral("ok") : QStringLiteral("fail"),
+            redacted(data.value(QStringLiteral("session")).toString()));
     });
 }
 
@@ -575,7 +568,9 @@ void GlobalCtrl::testNetwork()
     // Any answer at all proves the way to the service; the account does not exist.
     UserService service;
     service.userLogin(QStringLiteral("test"), QStringLiteral("vokm"), false,
-                      [](bool, const QVariantMap& data) { log(QStringLiteral("testNetwork.login"), data); });
+                      [](bool ok, const QVariantMap&) {
+                          log(QStringLiteral("testNetwork.login: %1"), ok ? QStringLiteral("ok") : QStringLiteral("fail"));
+                      });
 }
 
 void GlobalCtrl::windowExit()

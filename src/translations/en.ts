@@ -2101,6 +2101,14 @@
             <source>确定转移管理员权限给用户「%1」吗？</source>
             <translation>Hand the administrator role over to the user "%1"?</translation>
         </message>
+        <message>
+            <source>删除工作组失败</source>
+            <translation>Could not delete the workgroup</translation>
+        </message>
+        <message>
+            <source>服务未删除该工作组，它仍然保留</source>
+            <translation>The service did not delete the workgroup; it is still there</translation>
+        </message>
     </context>
     <context>
         <name>UserLoginByWebWindow</name>
@@ -2150,6 +2158,18 @@
         <message>
             <source>密码修改失败</source>
             <translation>The password could not be changed</translation>
+        </message>
+        <message>
+            <source>退出当前账号？</source>
+            <translation>Sign out of the current account?</translation>
+        </message>
+        <message>
+            <source>一个登录链接要登录另一个账号。确定后将退出当前账号「%1」，再用该链接登录。</source>
+            <translation>A login link wants to sign in another account. OK signs you out of the account "%1" first, then signs in with the link.</translation>
+        </message>
+        <message>
+            <source>服务的回复缺少账号或会话</source>
+            <translation>The service's reply lacks the account or the session</translation>
         </message>
     </context>
     <context>

@@ -2101,6 +2101,14 @@
             <source>确定转移管理员权限给用户「%1」吗？</source>
             <translation>確定轉移管理員許可權給使用者「%1」嗎？</translation>
         </message>
+        <message>
+            <source>删除工作组失败</source>
+            <translation>刪除工作組失敗</translation>
+        </message>
+        <message>
+            <source>服务未删除该工作组，它仍然保留</source>
+            <translation>服務未刪除該工作組，它仍然保留</translation>
+        </message>
     </context>
     <context>
         <name>UserLoginByWebWindow</name>
@@ -2150,6 +2158,18 @@
         <message>
             <source>密码修改失败</source>
             <translation>密碼修改失敗</translation>
+        </message>
+        <message>
+            <source>退出当前账号？</source>
+            <translation>退出當前賬號？</translation>
+        </message>
+        <message>
+            <source>一个登录链接要登录另一个账号。确定后将退出当前账号「%1」，再用该链接登录。</source>
+            <translation>一個登入連結要登入另一個賬號。確定後將退出當前賬號「%1」，再用該連結登入。</translation>
+        </message>
+        <message>
+            <source>服务的回复缺少账号或会话</source>
+            <translation>服務的回覆缺少賬號或會話</translation>
         </message>
     </context>
     <context>

@@ -2101,6 +2101,14 @@
         <source>确定转移管理员权限给用户「%1」吗？</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>删除工作组失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>服务未删除该工作组，它仍然保留</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>UserLoginByWebWindow</name>
@@ -2149,6 +2157,18 @@
     </message>
     <message>
         <source>密码修改失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>退出当前账号？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>一个登录链接要登录另一个账号。确定后将退出当前账号「%1」，再用该链接登录。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>服务的回复缺少账号或会话</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

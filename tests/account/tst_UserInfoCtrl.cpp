@@ -459,6 +459,23 @@ private slots:
         QCOMPARE(server.requestCount(kAc + route), 1);
     }
 
+    // The service answering "false" deleted nothing: the workgroup stays, and the user is told.
+    void refusedDeletionKeepsTheWorkgroup()
+    {
+        makeTeam();
+        openPage();
+        server.script(kAc + "deleteWorkgroup", StandinReply::success(false));
+        run("rmWorkgroup", {"wg-1", "team"});
+        answerLastHud(true);
+        QTRY_COMPARE_WITH_TIMEOUT(lastHud()["title"].toString(), QString("删除工作组失败"), 5000);
+        QCOMPARE(lastHud()["type"].toString(), QString("warning"));
+        QCOMPARE(lastHud()["window"].toString(), QString("main"));
+        QVERIFY(!lastHud()["message"].toString().isEmpty());
+        QVERIFY(state()->workgroupInfo().contains("wg-1"));
+        QCOMPARE(state()->workgroupCurId(), QString("wg-1"));
+        answerLastHud(true);
+    }
+
     // An answer that comes after the page closed sends nothing.
     void answerAfterPageClosedSendsNothing()
     {

@@ -1,15 +1,21 @@
 #include "account/UserLoginCtrl.h"
+#include "account/UserService.h"
 #include "core/Dispatch.h"
+#include "core/Hud.h"
 #include "core/LocalSocketUtil.h"
 #include "core/QuickStorage.h"
 #include "core/State.h"
 #include "core/User.h"
+#include "core/Util.h"
 #include "platform/FakeSystemTheme.h"
 #include "shell/GlobalCtrl.h"
 #include "texttrans/TextTransStorage.h"
 
 #include "StandinFixture.h"
 #include "TestMain.h"
+
+#include <QJsonObject>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -57,6 +63,43 @@ QStringList hudsFrom(int before)
         shown << QStringList{map["title"].toString(), map["message"].toString(), map["window"].toString()}.join('|');
     }
     return shown;
+}
+
+// The huds still open in a window, as "type|title".
+QStringList openHuds(const QString& window)
+{
+    QStringList open;
+    for (const QVariant& hud : state()->windowHud()) {
+        const QVariantMap map = hud.toMap();
+        if (map["window"].toString() == window)
+            open << map["type"].toString() + '|' + map["title"].toString();
+    }
+    return open;
+}
+
+void answerHud(const QString& window, bool sure)
+{
+    for (const QVariant& hud : state()->windowHud()) {
+        const QVariantMap map = hud.toMap();
+        if (map["window"].toString() == window) {
+            const int tag = map["tag"].toInt();
+            sure ? Hud::instance()->sureBtnTap(tag) : Hud::instance()->cancelBtnTap(tag);
+            return;
+        }
+    }
+    QFAIL("no hud to answer");
+}
+
+void closeAllHuds()
+{
+    while (!state()->windowHud().isEmpty())
+        Hud::instance()->cancelBtnTap(state()->windowHud().first().toMap()["tag"].toInt());
+}
+
+bool sendLink(const QString& code)
+{
+    return LocalSocketUtil::quickSend("parlavine_loginscheme",
+                                      QString("parlavine://login?token=%1&auto=1&type=kx&time=17").arg(code), 5000);
 }
 
 } // namespace
@@ -122,6 +165,7 @@ private slots:
         user()->saveAutoLogin(false);
         user()->clear();
         QTest::qWait(50); // lets replies already on their way land here, not in the next test
+        closeAllHuds();
         standin.verify();
     }
 
@@ -242,6 +286,207 @@ private slots:
         QVERIFY(dispatch()->controller(Dispatch::Ctrl_UserLogin));
         QVERIFY(!shell()->sessionTimerActive());
         QCOMPARE(server.requestCount(kRenewal), 0);
+    }
+
+    // A link for another account, opened while ann is signed in, asks in the main window first,
+    // however many links arrive. "取消" sends nothing; "确定" logs ann out completely, then in
+    // with the link.
+    void linkWhileSignedInAsksFirst_data()
+    {
+        QTest::addColumn<bool>("sure");
+        QTest::newRow("cancelled") << false;
+        QTest::newRow("confirmed") << true;
+    }
+
+    void linkWhileSignedInAsksFirst()
+    {
+        QFETCH(bool, sure);
+        const QString bo = server.accounts().addUser("bo", "bo@example.com", "pw");
+        logInAsAnn(true);
+        shell()->stopSessionTimer(); // no renewal among the requests counted below
+        QTRY_VERIFY_WITH_TIMEOUT(!user()->userSessionUpdating, 5000);
+        const QString annSession = user()->session;
+        state()->setWorkgroupInfo({{"wg-1", QVariantMap{{"name", "team"}}}});
+        QVERIFY(TextTransStorage::insert("h1", "ann's text", "result", "en", "zh", "17"));
+        const int sentBefore = server.requests().size();
+
+        QVERIFY(sendLink(server.accounts().issueLoginCode(bo)));
+        QVERIFY(sendLink(server.accounts().issueLoginCode(bo)));
+        QTRY_COMPARE_WITH_TIMEOUT(openHuds("main"), QStringList{"ask|退出当前账号？"}, 5000);
+        QTest::qWait(200); // the second link is in too
+        QCOMPARE(openHuds("main").size(), 1);
+        QVERIFY(state()->windowHud().last().toMap()["message"].toString().contains("「ann」"));
+        QCOMPARE(server.requests().size(), sentBefore);
+        QCOMPARE(user()->session, annSession);
+
+        answerHud("main", sure);
+        if (!sure) {
+            QTest::qWait(200);
+            QCOMPARE(server.requests().size(), sentBefore);
+            QCOMPARE(user()->userName, QString("ann"));
+            QVERIFY(remembered().contains(annSession));
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(user()->userId == bo && state()->userLoginStatus() == 0, 5000);
+        QCOMPARE(accountRoutes().mid(accountRoutes().indexOf(kLogout)), (QStringList{kLogout, kCodeLogin, kFetchUser}));
+        QCOMPARE(server.requests(kLogout).first().session(), annSession);
+        QVERIFY(!server.accounts().liveSessions().contains(annSession));
+        QCOMPARE(user()->userName, QString("bo"));
+        QVERIFY(!remembered().contains(annSession));
+        QVERIFY(state()->workgroupInfo().isEmpty());
+        QList<QVariantMap> rows;
+        TextTransStorage::select(rows, "h1");
+        QVERIFY(rows.isEmpty());
+    }
+
+    // Links that fail one after the other leave one "登录失败" to close, not a stack of them.
+    void failedLinksShowOneFailure_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("used code") << "spent" << "login";
+        QTest::newRow("no code") << "" << "main";
+    }
+
+    void failedLinksShowOneFailure()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, window);
+        for (int i = 0; i < 4; ++i)
+            server.script(kCodeLogin, StandinReply::failure("Code-Invalid", "登录码已失效", 400));
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(sendLink(code));
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount(kCodeLogin), code.isEmpty() ? 0 : 3, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(state()->userLoginStatus(), 0, 5000);
+        QTest::qWait(200);
+        QCOMPARE(openHuds(window), QStringList{"warning|登录失败"});
+        answerHud(window, true);
+        QVERIFY(sendLink(code));
+        QTRY_COMPARE_WITH_TIMEOUT(openHuds(window), QStringList{"warning|登录失败"}, 5000);
+    }
+
+    // A reply that says success without a user id or a session is a failed login: nothing is
+    // stored, nothing more is asked of the service.
+    void incompleteLoginReplyFails_data()
+    {
+        QTest::addColumn<bool>("withCode");
+        QTest::addColumn<QString>("missing");
+        QTest::newRow("password login, no session") << false << "session";
+        QTest::newRow("password login, no user id") << false << "user_id";
+        QTest::newRow("code login, no session") << true << "session";
+        QTest::newRow("code login, no user id") << true << "user_id";
+    }
+
+    void incompleteLoginReplyFails()
+    {
+        QFETCH(bool, withCode);
+        QFETCH(QString, missing);
+        QJsonObject reply{{"user_id", "10001"}, {"user_name", "ann"}, {"session", "standin-remembered"}};
+        reply.remove(missing);
+        server.script(withCode ? kCodeLogin : kLogin, StandinReply::success(reply));
+        dispatch()->initController(Dispatch::Ctrl_UserLogin);
+        if (withCode)
+            run("loginWithCode", {"abc", "kx", true});
+        else
+            run("login", {"ann", "open sesame", true});
+        QTRY_COMPARE_WITH_TIMEOUT(openHuds("login"), QStringList{"warning|登录失败"}, 5000);
+        QCOMPARE(state()->userLoginStatus(), 0);
+        QVERIFY(user()->isLoggedOut());
+        QVERIFY(user()->userId.isEmpty() && user()->session.isEmpty());
+        QVERIFY(remembered().isEmpty());
+        QTest::qWait(100);
+        QCOMPARE(server.requestCount(kFetchUser), 0);
+        QVERIFY(!shell()->sessionTimerActive());
+    }
+
+    // A renewal sent for ann whose reply comes after bo signed in leaves bo's session alone.
+    void renewalForEarlierUserIsDropped()
+    {
+        const QString bo = server.accounts().addUser("bo", "bo@example.com", "pw");
+        logInAsAnn(true);
+        shell()->stopSessionTimer();
+        server.script(kRenewal, StandinReply::byDefault().after(300));
+        UserService().updateUserSession({});
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount(kRenewal), 1, 5000);
+        const QString boSession = server.accounts().issueSession(bo);
+        user()->userId = bo;
+        user()->userName = "bo";
+        user()->session = boSession;
+        user()->saveAutoLogin(true);
+        QTRY_VERIFY_WITH_TIMEOUT(!user()->userSessionUpdating, 5000);
+        QCOMPARE(user()->session, boSession);
+        const QVariantMap record = mapFromStr(remembered());
+        QCOMPARE(record["i"].toString(), bo);
+        QCOMPARE(record["s"].toString(), boSession);
+    }
+
+    // Ann's remembered session is refused only after bo logged in through a link meanwhile: the
+    // late 401 belongs to ann's attempt and leaves bo signed in and remembered.
+    void late401OfAutomaticLoginKeepsNewerLogin()
+    {
+        const QString bo = server.accounts().addUser("bo", "bo@example.com", "pw");
+        remember("standin-remembered");
+        server.accounts().revokeSession("standin-remembered");
+        server.script(kFetchUser, StandinReply::byDefault().after(600));
+        dispatch()->initController(Dispatch::Ctrl_UserLogin);
+        run("autoLoginIfNeeded", {true});
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount(kFetchUser), 1, 5000);
+
+        QVERIFY(sendLink(server.accounts().issueLoginCode(bo)));
+        QTRY_VERIFY_WITH_TIMEOUT(state()->userLogined() && user()->userId == bo, 5000);
+        QTest::qWait(800); // ann's refusal has landed
+        QVERIFY(state()->userLogined());
+        QCOMPARE(user()->userId, bo);
+        QCOMPARE(mapFromStr(remembered())["i"].toString(), bo);
+        QVERIFY(openHuds("login").isEmpty());
+    }
+
+    // "取消" after an automatic login failed on the network: signed out, nothing running, the
+    // remembered login kept for the next start.
+    void cancelledAutomaticLoginLeavesClientSignedOut()
+    {
+        remember("standin-remembered");
+        const QString stored = remembered();
+        for (int i = 0; i < 3; ++i)
+            server.script(kFetchUser, StandinReply::disconnect());
+        dispatch()->initController(Dispatch::Ctrl_UserLogin);
+        run("autoLoginIfNeeded", {true});
+        QTRY_COMPARE_WITH_TIMEOUT(state()->userLoginStatus(), -1, 10000);
+        QVERIFY(!state()->userLogined());
+        closeAllHuds();
+
+        run("cancelAutoLogin");
+        QVERIFY(!state()->userLogined());
+        QVERIFY(!state()->isUserAutoLogin());
+        QVERIFY(user()->session.isEmpty());
+        QCOMPARE(state()->userLoginStatus(), 0);
+        QVERIFY(!shell()->sessionTimerActive());
+        QCOMPARE(remembered(), stored);
+        QCOMPARE(server.requestCount(kRenewal), 0);
+    }
+
+    // With a log file, sessions, the e-mail address and the remembered record's check code
+    // never reach it: not from the record read at start, the profile, nor the renewals.
+    void logHoldsNoSecrets()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("parlavine.log");
+        qputenv("PARLAVINE_LOG_FILE", path.toUtf8());
+        remember("standin-remembered");
+        const QString checkCode = mapFromStr(remembered())["c"].toString();
+        dispatch()->initController(Dispatch::Ctrl_UserLogin);
+        run("autoLoginIfNeeded", {true});
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(kRenewal) >= 2 && !user()->userSessionUpdating, 5000);
+        shell()->stopSessionTimer();
+        qunsetenv("PARLAVINE_LOG_FILE");
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString logged = QString::fromUtf8(file.readAll());
+        QVERIFY(logged.contains("updateSession"));
+        for (const QString& secret : {QString("standin-remembered"), QString("standin-session-"),
+                                      QString("ann@example.com"), checkCode})
+            QVERIFY2(!logged.contains(secret), qPrintable(secret));
     }
 
     // A link opened while no login window is open still logs in, through the shell's listener.

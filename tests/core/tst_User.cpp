@@ -55,7 +55,31 @@ private slots:
         QCOMPARE(user->userName, QStringLiteral("ana, \"b\""));
         QCOMPARE(user->userLoginType, 2);
         QCOMPARE(user->userLogo, QStringLiteral("https://img.example/a.png"));
-        QVERIFY(!user->isLoggedOut());
+        // Signed in only once the service has confirmed the session.
+        QVERIFY(user->isLoggedOut());
+    }
+
+    // A record whose check code matches but that names no session or no user signs nobody in.
+    void recordWithoutSessionOrIdIsRefused_data()
+    {
+        QTest::addColumn<QString>("session");
+        QTest::addColumn<QString>("id");
+        QTest::newRow("no session") << "" << "42";
+        QTest::newRow("no user id") << "s-1" << "";
+    }
+    void recordWithoutSessionOrIdIsRefused()
+    {
+        QFETCH(QString, session);
+        QFETCH(QString, id);
+        User* user = signIn();
+        user->session = session;
+        user->userId = id;
+        user->saveAutoLogin(true);
+        user->clear();
+        QVERIFY(!user->loadAutoLogin());
+        QVERIFY(user->session.isEmpty());
+        QVERIFY(user->userId.isEmpty());
+        QVERIFY(user->userName.isEmpty());
     }
 
     void tamperedRecordIsRejected_data()
@@ -102,9 +126,9 @@ private slots:
     {
         QTest::addColumn<QString>("avatar");
         QTest::addColumn<QString>("logo");
-        QTest::newRow("own") << "42@_pic.png" << "pic.png";
-        QTest::newRow("other user") << "41@_pic.png" << "";
-        QTest::newRow("address with separator") << "42@_a@_b.png" << "";
+        QTest::newRow("own") << "42@_https://img.example/pic.png" << "https://img.example/pic.png";
+        QTest::newRow("other user") << "41@_https://img.example/pic.png" << "";
+        QTest::newRow("address with separator") << "42@_https://img.example/a@_b.png" << "";
     }
     void avatarOfAnotherUserIsIgnored()
     {
@@ -165,9 +189,39 @@ private slots:
     void logoIsRememberedOnlyWithTheLogin()
     {
         User* user = signIn();
-        user->setLogo("pic.png");
-        QCOMPARE(user->userLogo, QStringLiteral("pic.png"));
+        user->setLogo("https://img.example/pic.png");
+        QCOMPARE(user->userLogo, QStringLiteral("https://img.example/pic.png"));
         QVERIFY(QuickStorage::instance()->getValue("loginTemp_Avatar").isEmpty());
+    }
+
+    // Only a web picture becomes the avatar, from the profile or from the settings entry, which
+    // the record's check code does not cover; anything else leaves the letter avatar.
+    void avatarIsOnlyAWebPicture_data()
+    {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("http") << "http://img.example/a.png" << true;
+        QTest::newRow("https, upper-case scheme") << "HTTPS://img.example/a.png" << true;
+        QTest::newRow("local file") << "file:///etc/passwd" << false;
+        QTest::newRow("bare path") << "/home/ana/a.png" << false;
+        QTest::newRow("inline data") << "data:image/png;base64,iVBORw0KGgo=" << false;
+        QTest::newRow("resource") << "qrc:/ui/assets/empty.png" << false;
+        QTest::newRow("no host") << "http:///etc/passwd" << false;
+        QTest::newRow("bare name") << "avatar-ann" << false;
+    }
+    void avatarIsOnlyAWebPicture()
+    {
+        QFETCH(QString, picture);
+        QFETCH(bool, shown);
+        User* user = signIn();
+        user->saveAutoLogin(true);
+        user->setLogo(picture);
+        QCOMPARE(user->userLogo, shown ? picture : QString());
+
+        QuickStorage::instance()->setValue("loginTemp_Avatar", "42@_" + picture);
+        user->clear();
+        QVERIFY(user->loadAutoLogin());
+        QCOMPARE(user->userLogo, shown ? picture : QString());
     }
 
 private:

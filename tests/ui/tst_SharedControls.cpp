@@ -1,4 +1,5 @@
 #include "UiTestEngine.h"
+#include "VisualTree.h"
 
 #include "core/State.h"
 
@@ -8,6 +9,8 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QtTest>
+
+#include <ctime>
 
 // The shared controls' behaviour that pages rely on, in a real window.
 class TestSharedControls : public QObject
@@ -102,6 +105,27 @@ private slots:
         QCOMPARE(m_window->property("picked").toList(), QVariantList{20240310});
     }
 
+    // A day clicked in the grid is that day in any time zone, west or east of Greenwich.
+    void calendarPicksTheClickedDayInAnyTimeZone_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::newRow("west of UTC") << QByteArray("America/New_York");
+        QTest::newRow("east of UTC") << QByteArray("Asia/Tokyo");
+    }
+
+    void calendarPicksTheClickedDayInAnyTimeZone()
+    {
+        QFETCH(QByteArray, zone);
+        const QByteArray before = qgetenv("TZ");
+        useTimeZone(zone);
+        m_window->setProperty("picked", QVariantList());
+        QQuickItem* calendar = item("calendar");
+        for (const char* day : {"day_20240305", "day_20240301"})
+            click(VisualTree::find(calendar, day, true));
+        useTimeZone(before);
+        QCOMPARE(m_window->property("picked").toList(), (QVariantList{20240305, 20240301}));
+    }
+
     void selectingInOneRowClearsTheOther()
     {
         QObject* rowA = item("rowA");
@@ -157,8 +181,20 @@ private:
         return found;
     }
 
+    void useTimeZone(const QByteArray& zone)
+    {
+        if (zone.isEmpty())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", zone);
+        tzset();
+        QJSValue updated = m_ui->engine.evaluate(QStringLiteral("Date.timeZoneUpdated()"));
+        QVERIFY2(!updated.isError(), qPrintable(updated.toString()));
+    }
+
     void click(QQuickItem* target)
     {
+        QVERIFY(target);
         const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
         QTest::mouseClick(m_window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
     }

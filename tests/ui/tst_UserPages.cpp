@@ -284,6 +284,16 @@ private slots:
         open(m);
         QTRY_VERIFY(shows(m.window, "memberRow_ann"));
         QCOMPARE(text(m.window, "groupDetailName"), QString("alpha"));
+        // The controller picks and loads the workgroup shown. The page asking too, when the list
+        // arrives before the pick, would cut the controller's query off mid-send.
+        QCOMPARE(m_standin->requestCount(kAc + "findWorkgroupInfo"), 1);
+        const QVariantMap loaded = state()->workgroupInfo();
+        state()->setWorkgroupCurId(QString());
+        state()->setWorkgroupInfo({});
+        state()->setWorkgroupInfo(loaded);
+        QTest::qWait(300);
+        QCOMPARE(m_standin->requestCount(kAc + "findWorkgroupInfo"), 1);
+        state()->setWorkgroupCurId("wg-1");
         QVERIFY(!shows(m.window, "memberRow_bo"));
 
         click(m.window, "groupName_wg-2");

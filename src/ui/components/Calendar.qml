@@ -94,6 +94,7 @@ Rectangle {
         locale: container.uiLocale
 
         delegate: Text {
+            objectName: "day_" + dateNum
             readonly property int dateNum: model.year * 10000 + (model.month + 1) * 100 + model.day
             readonly property bool selectable: dateNum >= container.startLimit && dateNum <= container.endLimit
             horizontalAlignment: Text.AlignHCenter
@@ -106,8 +107,10 @@ Rectangle {
                    : selectable && model.month === grid.month ? "#000" : "#d7d7d7"
         }
 
+        // The grid hands the day over as midnight UTC: read it in UTC, or west of Greenwich
+        // it is still the day before.
         onClicked: {
-            var dateNum = date.getFullYear() * 10000 + (date.getMonth() + 1) * 100 + date.getDate()
+            var dateNum = date.getUTCFullYear() * 10000 + (date.getUTCMonth() + 1) * 100 + date.getUTCDate()
             if (dateNum >= container.startLimit && dateNum <= container.endLimit)
                 container.selectDate(dateNum)
         }

@@ -32,12 +32,6 @@ Column {
         $dispatch.run($dispatch.Ctrl_UserInfo, "fetchWorkgroupInfo", [id])
     }
 
-    // The shown workgroup was deleted: show the first one left instead of nothing.
-    onGroupListChanged: {
-        if (!curGroupInfo && groupList.length > 0)
-            select(groupList[0].id)
-    }
-
     spacing: 8 * yScale
 
     component Label: Text {
