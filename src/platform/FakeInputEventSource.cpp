@@ -11,6 +11,30 @@ WId FakeInputEventSource::windowAt(const QPoint& pos)
     return 0;
 }
 
+QString FakeInputEventSource::selectionText()
+{
+    ++reads;
+    return selection;
+}
+
+bool FakeInputEventSource::selectionChangedSince(quint32 time)
+{
+    return !changeKnown || qint32(changedAt - time) >= 0;
+}
+
+void FakeInputEventSource::setSelection(const QString& text)
+{
+    selection = text;
+    changeKnown = false;
+}
+
+void FakeInputEventSource::setSelection(const QString& text, quint32 time)
+{
+    selection = text;
+    changeKnown = true;
+    changedAt = time;
+}
+
 void FakeInputEventSource::addWindow(const QRect& rect, WId window)
 {
     windows.append({rect, window});

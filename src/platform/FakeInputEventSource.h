@@ -15,11 +15,16 @@ public:
 
     bool isSupported() const override { return supported; }
     WId windowAt(const QPoint& pos) override;
-    void copySelection() override { ++copies; }
+    QString selectionText() override;
+    bool selectionChangedSince(quint32 time) override;
 
     void setSupported(bool value) { supported = value; }
     void addWindow(const QRect& rect, WId window); // later windows lie above earlier ones
-    int copyCount() const { return copies; }
+    // The selection's text, and the event time at which it last changed hands; without a time
+    // the desktop cannot tell when it changed.
+    void setSelection(const QString& text);
+    void setSelection(const QString& text, quint32 changedAt);
+    int selectionReads() const { return reads; }
     bool isRunning() const { return running; }
 
     // Events reach users only while the source runs, as on a real desktop.
@@ -39,6 +44,9 @@ private:
 
     bool supported = true;
     bool running = false;
-    int copies = 0;
+    int reads = 0;
+    QString selection;
+    bool changeKnown = false;
+    quint32 changedAt = 0;
     QList<QPair<QRect, WId>> windows;
 };

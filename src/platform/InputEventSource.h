@@ -6,9 +6,9 @@
 #include <QPoint>
 #include <QWindow>
 
-// Every mouse and keyboard event of the desktop, observed and never swallowed, plus the two
-// desktop look-ups that a selection needs: the program window under a point, and the copy of the
-// current selection to the clipboard.
+// Every mouse and keyboard event of the desktop, observed and never swallowed, plus the desktop
+// look-ups that a selection needs: the program window under a point, whether the selection
+// changed hands, and its text.
 class InputEventSource : public QObject
 {
     Q_OBJECT
@@ -25,9 +25,12 @@ public:
     // The top-level window of a program under a screen point (what QWindow::winId() gives for
     // our own windows), or 0.
     virtual WId windowAt(const QPoint& pos) = 0;
-    // Puts the selection that a drag just made on the clipboard, without sending keys or
-    // messages to the program that holds it.
-    virtual void copySelection() = 0;
+    // The text of the selection a drag just made, read from the program that holds it without
+    // sending it keys and without writing the clipboard; empty when there is none.
+    virtual QString selectionText() = 0;
+    // Whether the selection changed hands at or after an event time: a drag that selected
+    // nothing leaves an older selection in place. A desktop that cannot tell answers true.
+    virtual bool selectionChangedSince(quint32 time) = 0;
 
     // Users count: events flow while at least one user has acquired the source.
     void acquire();

@@ -4,12 +4,12 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMimeData>
 #include <QX11Info>
 
 #include <xcb/record.h>
 #include <xcb/xcb.h>
 #include <xcb/xcbext.h>
+#include <xcb/xfixes.h>
 #include <xcb/xcb_keysyms.h>
 
 #include <cstdlib>
@@ -69,10 +69,39 @@ void X11InputEventSource::reportUnsupported(const QString& why)
 
 void X11InputEventSource::start()
 {
-    if (supported && !openRecording()) {
+    if (!supported)
+        return;
+    if (!openRecording()) {
         qWarning("Global mouse and keyboard events could not be recorded on this display");
         stop();
+        return;
     }
+    openWatching();
+}
+
+void X11InputEventSource::openWatching()
+{
+    watching = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(watching)) {
+        xcb_disconnect(watching);
+        watching = nullptr;
+        return;
+    }
+    // Keyboard map changes reach every connection unasked; selection owners only when asked.
+    const xcb_query_extension_reply_t* xfixes = xcb_get_extension_data(watching, &xcb_xfixes_id);
+    if (xfixes && xfixes->present) {
+        Freed<xcb_xfixes_query_version_reply_t> version(
+            xcb_xfixes_query_version_reply(watching, xcb_xfixes_query_version(watching, 1, 0), nullptr));
+        if (version) {
+            xcb_xfixes_select_selection_input(watching, QX11Info::appRootWindow(), XCB_ATOM_PRIMARY,
+                                              XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER);
+            xfixesFirstEvent = xfixes->first_event;
+            selectionWatched = true;
+        }
+    }
+    xcb_flush(watching);
+    watchNotifier.reset(new QSocketNotifier(xcb_get_file_descriptor(watching), QSocketNotifier::Read));
+    connect(watchNotifier.data(), &QSocketNotifier::activated, this, &X11InputEventSource::readWatched);
 }
 
 bool X11InputEventSource::openRecording()
@@ -112,6 +141,41 @@ void X11InputEventSource::stop()
         xcb_disconnect(recording);
         recording = nullptr;
     }
+    watchNotifier.reset();
+    if (watching) {
+        xcb_disconnect(watching);
+        watching = nullptr;
+    }
+    selectionWatched = false;
+    selectionChangeSeen = false;
+}
+
+void X11InputEventSource::readWatched()
+{
+    while (watching) {
+        xcb_generic_event_t* event = xcb_poll_for_event(watching);
+        if (!event)
+            break;
+        const std::uint8_t type = event->response_type & 0x7f;
+        if (selectionWatched && type == xfixesFirstEvent + XCB_XFIXES_SELECTION_NOTIFY) {
+            const auto* notify = reinterpret_cast<const xcb_xfixes_selection_notify_event_t*>(event);
+            selectionChangedAt = notify->timestamp;
+            selectionChangeSeen = true;
+        } else if (type == XCB_MAPPING_NOTIFY
+                   && reinterpret_cast<const xcb_mapping_notify_event_t*>(event)->request == XCB_MAPPING_KEYBOARD) {
+            // A new layout: the cached map would still name the old layout's keys.
+            xcb_key_symbols_free(keySymbols);
+            keySymbols = xcb_key_symbols_alloc(QX11Info::connection());
+        }
+        std::free(event);
+    }
+    if (watching && xcb_connection_has_error(watching)) {
+        qWarning("Selection and keyboard map changes are no longer heard: the connection broke");
+        watchNotifier.reset();
+        xcb_disconnect(watching);
+        watching = nullptr;
+        selectionWatched = false;
+    }
 }
 
 void X11InputEventSource::readRecorded()
@@ -144,6 +208,7 @@ void X11InputEventSource::translate(const std::uint8_t* data, int length)
         switch (raw->response_type & 0x7f) {
         case XCB_KEY_PRESS:
         case XCB_KEY_RELEASE:
+            readWatched(); // a keyboard map change announced before the key applies to it
             event.type = (raw->response_type & 0x7f) == XCB_KEY_PRESS ? InputEvent::KeyPress : InputEvent::KeyRelease;
             event.key = X11Keys::keyOf(xcb_key_symbols_get_keysym(keySymbols, raw->detail, 0));
             break;
@@ -200,24 +265,22 @@ bool X11InputEventSource::hasWmState(std::uint32_t window)
     return property && property->type != XCB_ATOM_NONE;
 }
 
-void X11InputEventSource::copySelection()
+QString X11InputEventSource::selectionText()
 {
-    if (!supported)
-        return;
-    // The drag already put the text on PRIMARY. Sending Ctrl+C instead would interrupt whatever
-    // runs in a terminal.
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    const QMimeData* selection = clipboard->mimeData(QClipboard::Selection);
-    if (!selection)
-        return;
-    auto* copy = new QMimeData;
-    if (selection->hasHtml())
-        copy->setHtml(selection->html());
-    if (selection->hasText())
-        copy->setText(selection->text());
-    if (copy->formats().isEmpty()) {
-        delete copy;
-        return;
-    }
-    clipboard->setMimeData(copy, QClipboard::Clipboard);
+    // The drag already put the text on PRIMARY: read there, neither Ctrl+C (it would interrupt
+    // whatever runs in a terminal) nor the clipboard (it is the user's).
+    return supported ? QGuiApplication::clipboard()->text(QClipboard::Selection) : QString();
+}
+
+bool X11InputEventSource::selectionChangedSince(quint32 time)
+{
+    if (!selectionWatched)
+        return true;
+    // After a round trip every owner change the server made before it is in the queue.
+    std::free(xcb_get_input_focus_reply(watching, xcb_get_input_focus(watching), nullptr));
+    readWatched();
+    if (!selectionWatched)
+        return true; // the connection broke meanwhile
+    // Event times wrap: compared as a signed distance.
+    return selectionChangeSeen && qint32(selectionChangedAt - time) >= 0;
 }

@@ -15,7 +15,6 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QMimeData>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QWindow>
@@ -25,14 +24,14 @@
 
 namespace {
 
-const int kPollIntervalMs = 10;
-const int kPollGiveUpMs = 100;
 const int kFadeIntervalMs = 100;
 const int kFadeFollowMs = 4000;
 const int kFadeEndMs = 6000;
 const int kCloseDetailBlockMs = 200;
 const int kScreenMargin = 10;
 const int kStatePinnedOpen = 10086;
+// What the main page's editor takes.
+const int kSourceLimit = 5000;
 
 QPoint cursorPos()
 {
@@ -60,7 +59,6 @@ CopyTransCtrl::~CopyTransCtrl()
         state->setShowCopyTransTrigger(false);
     }
     detachListener();
-    stopClipboardPoll();
     service.reset();
     stopFadeTimer();
     delete sourceLangDebounce;
@@ -103,7 +101,6 @@ void CopyTransCtrl::detachListener()
 
 void CopyTransCtrl::onMouseDown()
 {
-    stopClipboardPoll();
     State* state = State::instance();
     state->setShowCopyTransDetail(false); // a pinned one stays
     state->setShowCopyTransTrigger(false);
@@ -129,33 +126,15 @@ void CopyTransCtrl::onStartCopy()
     copySelection();
 }
 
-// ---- Clipboard ---------------------------------------------------------------------------
+// ---- Capture ----------------------------------------------------------------------------
 
+// The clipboard is the user's: a selection is read where it lies and never copied over it.
 void CopyTransCtrl::copySelection()
 {
-    stopClipboardPoll();
     GlobalCtrl* global = GlobalCtrl::instance();
     if (global && global->fileDialogOpen)
         return;
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    auto* backup = new QMimeData;
-    if (const QMimeData* current = clipboard->mimeData()) {
-        for (const QString& format : current->formats()) {
-            if (format == QLatin1String("application/x-qt-image"))
-                backup->setImageData(clipboard->image());
-            else
-                backup->setData(format, current->data(format));
-        }
-    }
-    clipboardBackup = backup;
-    clipboard->clear();
-    clipboard->setText(QString());
-
-    pollTimer = new QTimer(this);
-    pollTimer->setInterval(kPollIntervalMs);
-    connect(pollTimer, &QTimer::timeout, this, &CopyTransCtrl::onClipboardPoll);
-    pollWaited = 0;
-    pollTimer->start();
+    capture(listener ? listener->selectionText() : QString());
 }
 
 bool CopyTransCtrl::looksLikeFile(const QString& text)
@@ -167,41 +146,28 @@ bool CopyTransCtrl::looksLikeFile(const QString& text)
            || QFileInfo::exists(text);
 }
 
-void CopyTransCtrl::onClipboardPoll()
+QString CopyTransCtrl::cutToLimit(const QString& text)
 {
-    const QString text = QGuiApplication::clipboard()->text().trimmed();
-    if (text.isEmpty()) {
-        pollWaited += kPollIntervalMs;
-        if (pollWaited > kPollGiveUpMs) {
-            stopClipboardPoll();
-            directDetail = false;
-        }
-        return;
-    }
-    // The user's clipboard goes back before the text is used.
-    stopClipboardPoll();
-    if (!directDetail && looksLikeFile(text))
-        return;
-    showTrigger(text);
+    if (text.size() <= kSourceLimit)
+        return text;
+    const int end = text.at(kSourceLimit - 1).isHighSurrogate() ? kSourceLimit - 1 : kSourceLimit;
+    return text.left(end);
 }
 
-void CopyTransCtrl::stopClipboardPoll()
+// A whole log file selected in a terminal must not reach the windows or the service whole: the
+// editor and the request would hold the client for seconds.
+void CopyTransCtrl::capture(const QString& captured)
 {
-    if (pollTimer) {
-        pollTimer->stop();
-        disconnect(pollTimer, nullptr, this, nullptr);
-        delete pollTimer;
-        pollTimer = nullptr;
-    }
-    pollWaited = 0;
-    if (!clipboardBackup)
+    const QString trimmed = captured.trimmed();
+    if (trimmed.isEmpty()) {
+        directDetail = false;
         return;
-    QMimeData* backup = clipboardBackup;
-    clipboardBackup = nullptr;
-    if (QClipboard* clipboard = QGuiApplication::clipboard())
-        clipboard->setMimeData(backup);
-    else
-        backup->deleteLater();
+    }
+    const QString text = cutToLimit(trimmed);
+    if (!directDetail && looksLikeFile(text))
+        return;
+    State::instance()->copyTransDataRef().insert("cut", text.size() < trimmed.size());
+    showTrigger(text);
 }
 
 // ---- Windows -----------------------------------------------------------------------------
@@ -241,12 +207,10 @@ void CopyTransCtrl::startQuickSearch()
     onMouseDown();
     directDetail = true;
     onMouseUp();
-    copySelection();
     QVariantMap& data = State::instance()->copyTransDataRef();
     if (data.value("from").toString() != QLatin1String("home"))
         data.insert("from", QStringLiteral("quick"));
-    if (listener)
-        listener->sendCopyKeys();
+    copySelection();
 }
 
 void CopyTransCtrl::startCCTrans()
@@ -261,13 +225,14 @@ void CopyTransCtrl::startCCTrans()
     onMouseDown();
     directDetail = true;
     onMouseUp();
-    const QString text = QGuiApplication::clipboard()->text().trimmed();
-    if (text.isEmpty())
+    // Read only: what the user copied stays theirs.
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.trimmed().isEmpty())
         return;
     QVariantMap& data = state->copyTransDataRef();
     if (data.value("from").toString() != QLatin1String("home"))
         data.insert("from", QStringLiteral("cc"));
-    showTrigger(text);
+    capture(text);
 }
 
 void CopyTransCtrl::setStayOn(bool stayOn)
@@ -408,12 +373,15 @@ void CopyTransCtrl::onFadeTick()
 
 // ---- Translation -------------------------------------------------------------------------
 
-void CopyTransCtrl::requestTrans(const QString& source)
+void CopyTransCtrl::requestTrans(const QString& edited)
 {
+    const QString source = cutToLimit(edited);
     log(QStringLiteral("copyTrans requestTrans: %1"), source);
     State* state = State::instance();
     QVariantMap& data = state->copyTransDataRef();
     data.insert("source", source);
+    if (source.size() < edited.size())
+        data.insert("cut", true);
     const quint64 ticket = ++transTicket;
     const WeakSelf weak = sharedFromThis();
     if (source.isEmpty()) {

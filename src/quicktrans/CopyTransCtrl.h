@@ -9,7 +9,6 @@
 #include <QVariantMap>
 
 class Debounce;
-class QMimeData;
 class QQuickTextDocument;
 class QTimer;
 class TextTransService;
@@ -47,6 +46,8 @@ public:
     static FadeStep fadeStep(int elapsed, int currentAlpha, const QPoint& cursor, const QPoint& anchor);
     // Whether a selection copied from elsewhere names a file rather than text to translate.
     static bool looksLikeFile(const QString& text);
+    // A captured text cut to what the main page takes, never inside a surrogate pair.
+    static QString cutToLimit(const QString& text);
     // The translated text of a reply: sentences placed by "origin_text_subs".
     static QString joinTranslation(const QVariantMap& reply, bool space);
 
@@ -60,8 +61,7 @@ private:
     void onMouseWheel();
     void onStartCopy();
     void copySelection();
-    void onClipboardPoll();
-    void stopClipboardPoll();
+    void capture(const QString& captured);
     void showTrigger(const QString& text);
     void onTriggerShownChanged();
     void startFadeTimer();
@@ -74,14 +74,11 @@ private:
                                     bool ok, const QVariantMap& result);
 
     WinCopyTransListener* listener = nullptr;
-    QMimeData* clipboardBackup = nullptr;
     QSharedPointer<TextTransService> service;
-    QTimer* pollTimer = nullptr;
     QTimer* fadeTimer = nullptr;
     Debounce* sourceLangDebounce = nullptr;
     Debounce* targetLangDebounce = nullptr;
     Debounce* transDebounce = nullptr;
-    int pollWaited = 0;
     int fadeElapsed = 0;
     bool directDetail = false;
     bool triggerShown = false;

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonObject>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QWindow>
 
@@ -76,6 +77,15 @@ void savePicture(const QPixmap& picture, const QString& target)
         return;
     }
     QuickStorage::instance()->setValue(QStringLiteral("downloadImg_dir"), splitPath(target));
+}
+
+// A whole number from a reply, or -1: the service's numbers may lie beyond any integer type.
+qint64 offsetOf(const QJsonValue& value)
+{
+    const double number = value.toDouble(-1);
+    if (!(number >= 0 && number <= double(1LL << 53)) || number != std::floor(number))
+        return -1;
+    return qint64(number);
 }
 
 } // namespace
@@ -151,6 +161,8 @@ void ScreenshotTransCtrl::grabScreen()
     captureRatio = screen.devicePixelRatio;
     const QRect workArea(screen.workArea.topLeft() - screen.geometry.topLeft(), screen.workArea.size());
     images->setPixmap(kScreenshot, whole.copy(cropRect(workArea, captureRatio, whole.size())));
+    // The capture window covers this area, wherever the pointer is by the time it opens.
+    transData().insert(QStringLiteral("area"), screen.workArea);
     State::instance()->setShowScreenshotTransWindow(true);
 }
 
@@ -321,16 +333,17 @@ QString ScreenshotTransCtrl::assemble(const QString& source, const QJsonArray& s
     if (translations.size() == 1)
         return translations.at(0).toString();
     QString text = source;
-    int shift = 0;
+    qint64 shift = 0;
     for (int i = 0; i < sentences.size() && i < translations.size(); ++i) {
         const QJsonObject sentence = sentences.at(i).toObject();
-        const int position = sentence.value(QStringLiteral("start")).toInt() + shift;
-        const int length = sentence.value(QStringLiteral("len")).toInt();
+        const qint64 start = offsetOf(sentence.value(QStringLiteral("start")));
+        const qint64 length = offsetOf(sentence.value(QStringLiteral("len")));
+        const qint64 position = start + shift;
         // A sentence outside the text (a reply that does not match it) is left out.
-        if (position < 0 || length < 0 || position + length > text.size())
+        if (start < 0 || length < 0 || position < 0 || position + length > text.size())
             continue;
         const QString translated = translations.at(i).toString();
-        text.replace(position, length, translated);
+        text.replace(int(position), int(length), translated);
         shift += translated.size() - length;
     }
     return text;
@@ -398,7 +411,9 @@ void ScreenshotTransCtrl::downloadImg()
     const QPixmap picture = *clip;
     QString folder = QuickStorage::instance()->getValue(QStringLiteral("downloadImg_dir"));
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QDir::toNativeSeparators(QDir::homePath() + QStringLiteral("/Downloads"));
+        folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
     const QString suggested = folder + QDir::separator()
                               + QStringLiteral("Screenshot_%1.png")
                                     .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss")));

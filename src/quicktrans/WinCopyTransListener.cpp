@@ -45,10 +45,9 @@ bool WinCopyTransListener::isSupported() const
     return source && source->isSupported();
 }
 
-void WinCopyTransListener::sendCopyKeys()
+QString WinCopyTransListener::selectionText() const
 {
-    if (source)
-        source->copySelection();
+    return source ? source->selectionText() : QString();
 }
 
 bool WinCopyTransListener::isSelection(quint32 dt, int dx, int dy)
@@ -148,6 +147,8 @@ void WinCopyTransListener::onRelease(const QPoint& pos, quint32 time)
 
 void WinCopyTransListener::copySelection()
 {
-    emit startCopy();
-    sendCopyKeys();
+    // Dragging a title bar, a slider or a scroll bar qualifies too, but selects nothing: what
+    // PRIMARY still holds then is an older selection.
+    if (source && source->selectionChangedSince(downTime))
+        emit startCopy();
 }

@@ -7,8 +7,8 @@
 #include <QPointer>
 
 // Watches the whole desktop's mouse, recognises a text selection just made by dragging in another
-// program, and copies it to the clipboard 80 ms after the last qualifying release. It only ever
-// observes events: nothing is swallowed or sent to the other program.
+// program, and announces it 80 ms after the last qualifying release. It only ever observes events:
+// nothing is swallowed or sent to the other program.
 class WinCopyTransListener : public QObject
 {
     Q_OBJECT
@@ -19,8 +19,8 @@ public:
     ~WinCopyTransListener() override;
 
     bool isSupported() const;
-    // Puts the current selection on the clipboard (also the quick search's copy step).
-    void sendCopyKeys();
+    // The current selection's text (also the quick search's copy step).
+    QString selectionText() const;
 
     // Whether a drag of (dx, dy) pixels held for dt milliseconds selected something.
     static bool isSelection(quint32 dt, int dx, int dy);

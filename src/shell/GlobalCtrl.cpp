@@ -402,7 +402,12 @@ void GlobalCtrl::fullWindowWithClearBG(const QString& name)
     DesktopScreens* screens = DesktopScreens::system();
     if (!window || !screens)
         return;
-    // The same screen and work area the screen capture cuts its picture to.
+    // The work area whose picture the capture took: the pointer may have moved on since.
+    const QRect grabbed = State::instance()->screenshotTransData().value(QStringLiteral("area")).toRect();
+    if (grabbed.isValid()) {
+        window->setGeometry(grabbed);
+        return;
+    }
     const DesktopScreens::Screen screen = screens->screenAt(screens->cursorPos());
     if (!screen.isNull())
         window->setGeometry(screen.workArea);

@@ -108,6 +108,10 @@
             <source>翻译失败，点击重试</source>
             <translation>翻譯失敗，點選重試</translation>
         </message>
+        <message>
+            <source>超出 %1 字的部分已删除</source>
+            <translation>超出 %1 字的部分已刪除</translation>
+        </message>
     </context>
     <context>
         <name>DropSelect</name>

@@ -108,6 +108,10 @@
         <source>翻译失败，点击重试</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>超出 %1 字的部分已删除</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DropSelect</name>

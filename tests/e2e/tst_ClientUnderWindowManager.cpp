@@ -1,11 +1,14 @@
 // The real client on an X server of its own with a real window manager (openbox): the caption is
-// handed to the window manager for moves, which must not swallow a double click.
+// handed to the window manager for moves, which must not swallow a double click; moving another
+// program's window is no text selection.
 #include "AppProcess.h"
 #include "ChildProcess.h"
+#include "RememberedUser.h"
 #include "StandinProcess.h"
 #include "TestMain.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QRegularExpression>
 
 namespace {
@@ -24,6 +27,21 @@ QRect geometryOf(const QString& window)
 bool isMaximised(const QString& window)
 {
     return ChildProcess::output("xprop", {"-id", window, "_NET_WM_STATE"}).contains("_NET_WM_STATE_MAXIMIZED_HORZ");
+}
+
+// Where a managed window's own area lies on the screen (xdotool adds the frame to it).
+QPoint clientOrigin(const QString& window)
+{
+    const QString text = ChildProcess::output("xwininfo", {"-id", window});
+    const QRegularExpressionMatch x = QRegularExpression("Absolute upper-left X: +(-?\\d+)").match(text);
+    const QRegularExpressionMatch y = QRegularExpression("Absolute upper-left Y: +(-?\\d+)").match(text);
+    return x.hasMatch() && y.hasMatch() ? QPoint(x.captured(1).toInt(), y.captured(1).toInt()) : QPoint(-1, -1);
+}
+
+int timesLogged(const QString& logFile, const QString& what)
+{
+    QFile file(logFile);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).count(what) : 0;
 }
 
 } // namespace
@@ -116,6 +134,56 @@ private slots:
         QVERIFY(!isMaximised(window));
 
         QCOMPARE(app.stop(), 0);
+    }
+
+    // A window moved by its title bar after a real selection: the drag qualifies by time and
+    // distance, but PRIMARY still holds the older selection, so no trigger shows.
+    void titleBarDragAfterASelectionShowsNoTrigger()
+    {
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        AppProcess app;
+        const bool started = RememberedUser::startSignedIn(app, standin, {{"copy_trans", "1"}});
+        qputenv("QT_QPA_PLATFORM", platform);
+        QVERIFY2(started, app.errorOutput().constData());
+        const QString logFile = app.xdg().path() + QStringLiteral("/parlavine.log");
+        const QString shown = QStringLiteral("copyTrans showTrigger: ");
+
+        // Below the main window, which must not cover the caption.
+        ChildProcess xterm;
+        QVERIFY(xterm.start(QStringLiteral("xterm"),
+                            {"-geometry", "40x3+0+700", "-fa", "DejaVu Sans Mono", "-fs", "12", "-e", "sh", "-c",
+                             "echo Hello world; exec sleep 600"},
+                            QProcessEnvironment::systemEnvironment()));
+        const QString terminal = ChildProcess::findWindows({"--sync", "--onlyvisible", "--class", "xterm"});
+        QVERIFY(!terminal.isEmpty());
+        const QString window = terminal.section('\n', 0, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(clientOrigin(window).x() >= 0, 10000);
+        const QPoint client = clientOrigin(window);
+        const QString row = QString::number(client.y() + 8);
+        // The xterm may still be drawing its line: select again until a trigger shows.
+        for (int attempt = 0; attempt < 3 && timesLogged(logFile, shown) == 0; ++attempt) {
+            ChildProcess::output("xdotool", {"mousemove", QString::number(client.x() + 2), row, "mousedown", "1",
+                                             "mousemove", QString::number(client.x() + 150), row, "mousemove",
+                                             QString::number(client.x() + 340), row, "mouseup", "1"});
+            app.waitForVisibleWindow(QStringLiteral("^Parlavine_CopyTransTrigger$"), 10000);
+        }
+        QCOMPARE(timesLogged(logFile, shown), 1);
+        // A click on the bare desktop puts the trigger away.
+        ChildProcess::output("xdotool", {"mousemove", "1200", "780", "click", "1", "sleep", "0.3"});
+
+        // Held half a second and moved 200 pixels: a selection by time and distance alike.
+        const QString caption = QString::number(client.y() - 8);
+        ChildProcess::output("xdotool", {"mousemove", QString::number(client.x() + 100), caption, "mousedown", "1",
+                                         "sleep", "0.3", "mousemove", QString::number(client.x() + 200), caption,
+                                         "mousemove", QString::number(client.x() + 300), caption, "sleep", "0.3",
+                                         "mouseup", "1"});
+        QTRY_VERIFY_WITH_TIMEOUT(clientOrigin(window).x() > client.x(), 10000);
+        QTest::qWait(1000);
+        QCOMPARE(timesLogged(logFile, shown), 1);
+        QVERIFY(app.visibleWindow(QStringLiteral("^Parlavine_CopyTransTrigger$")).isEmpty());
+        xterm.stop();
+        QCOMPARE(app.stop(20000), 0);
     }
 
     // There is no tray here: closing with "hide" must leave a way back, and a later start raises it.

@@ -9,12 +9,16 @@
 #include "ScriptedFileDialogs.h"
 #include "TestMain.h"
 #include "texttrans/TextTransHarness.h"
+#include "ui/UiTestEngine.h"
 
 #include <QImage>
 #include <QImageReader>
+#include <QQmlComponent>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -65,12 +69,13 @@ class TestScreenshotTransCtrl : public QObject
     Q_OBJECT
     TextTransHarness harness;
     FakeDesktopScreens screens;
-    ImageProvider images;
+    // The capture window's engine; its image provider is the one the controller uses.
+    std::unique_ptr<UiTestEngine> ui;
     QWindow mainWindow;
     State* state = nullptr;
     int hudsBefore = 0;
 
-    ImageProvider& provider() { return images; }
+    ImageProvider& provider() { return *ImageProvider::instance(); }
 
     // The capture window is open on a picture of the only screen, 1920 × 1080 at ratio 1.
     void openCapture()
@@ -104,11 +109,16 @@ private slots:
         state = State::instance();
         DesktopScreens::setSystem(&screens);
         QVERIFY(harness.loadLanguageTables());
+        ui = std::make_unique<UiTestEngine>();
         mainWindow.setTitle(QStringLiteral("Parlavine"));
         mainWindow.resize(400, 300);
     }
 
-    void cleanupTestCase() { DesktopScreens::setSystem(nullptr); }
+    void cleanupTestCase()
+    {
+        DesktopScreens::setSystem(nullptr);
+        ui.reset();
+    }
 
     void init()
     {
@@ -281,6 +291,14 @@ private slots:
             << "aa bb cc" << QJsonArray{at(0, 2), at(3, 2), at(6, 2)} << QJsonArray{"A", "B"} << "A B cc";
         QTest::newRow("sentence outside the text is left out")
             << "aa bb" << QJsonArray{at(0, 2), at(9, 2)} << QJsonArray{"A", "B"} << "A bb";
+        // Offsets near the int limit must not wrap into the text and swallow its tail.
+        QTest::newRow("length near 2^31") << "Hello world" << QJsonArray{at(6, 2147483647), at(0, 5)}
+                                          << QJsonArray{"Welt", "Hallo"} << "Hallo world";
+        QTest::newRow("start near 2^31") << "Hello world" << QJsonArray{at(2147483647, 2), at(0, 5)}
+                                         << QJsonArray{"Welt", "Hallo"} << "Hallo world";
+        QTest::newRow("beyond 64 bits") << "Hello world"
+                                        << QJsonArray{QJsonObject{{"start", 1e30}, {"len", 2}}, at(6, 5)}
+                                        << QJsonArray{"x", "Welt"} << "Hello Welt";
     }
 
     void assemble()
@@ -357,6 +375,52 @@ private slots:
         QCOMPARE(data("dontrelease").toBool(), true);
     }
 
+    // The capture window, as the main window's loader presents it; the controller is already up.
+    QQuickWindow* presentCaptureWindow(QScopedPointer<QObject>& holder)
+    {
+        ui->warnings.clear();
+        QQmlComponent component(&ui->engine, QUrl(QStringLiteral("qrc:/ui/screenshotTransWindow/ScreenshotTransWindow.qml")));
+        holder.reset(component.create());
+        auto* window = qobject_cast<QQuickWindow*>(holder.data());
+        if (!window)
+            return nullptr;
+        QMetaObject::invokeMethod(window, "init");
+        window->show();
+        return window;
+    }
+
+    // Closed by the window manager (Alt+F4, a frame's close button), the capture window brings the
+    // main window back as Esc does: else the next capture would keep "hidden" as the state to restore.
+    void closingTheCaptureWindowRestoresMain()
+    {
+        mainWindow.show();
+        openCapture();
+        QVERIFY(!mainWindow.isVisible());
+        QScopedPointer<QObject> holder;
+        QQuickWindow* capture = presentCaptureWindow(holder);
+        QVERIFY(capture);
+        capture->close();
+        QVERIFY(mainWindow.isVisible());
+        QVERIFY(!state->showScreenshotTransWindow());
+        QVERIFY2(ui->warnings.isEmpty(), qPrintable(ui->warnings.join('\n')));
+    }
+
+    // The capture window covers the screen that was grabbed, not the one the pointer is on once
+    // the window opens.
+    void captureWindowCoversTheGrabbedScreen()
+    {
+        const Screen second{QRect(1920, 0, 1280, 720), QRect(1920, 30, 1280, 690), 1.0};
+        screens.setScreens({{QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1080), 1.0}, second});
+        screens.setCursorPos({2000, 300});
+        openCapture();
+        screens.setCursorPos({500, 500});
+        QScopedPointer<QObject> holder;
+        QQuickWindow* capture = presentCaptureWindow(holder);
+        QVERIFY(capture);
+        QCOMPARE(capture->geometry(), second.workArea);
+        capture->close();
+    }
+
     // Without a picture of the screen the user is told so in the main window, which is shown.
     void desktopWithoutScreenPictures()
     {
@@ -398,8 +462,9 @@ private slots:
 
         QCOMPARE(dialogs.calls.size(), 1);
         QCOMPARE(dialogs.calls.first().filter, QStringLiteral("Images (*.png)"));
-        // A remembered folder that is gone falls back to Downloads.
-        QVERIFY2(dialogs.calls.first().path.startsWith(QDir::homePath() + "/Downloads/Screenshot_"),
+        // A remembered folder that is gone falls back to the pictures folder, and without one to
+        // the home folder.
+        QVERIFY2(dialogs.calls.first().path.startsWith(QDir::homePath() + "/Screenshot_"),
                  qPrintable(dialogs.calls.first().path));
         const QString storedDir = QuickStorage::instance()->getValue("downloadImg_dir");
         if (written.isEmpty()) {
@@ -416,6 +481,27 @@ private slots:
         dialogs.answerSave(QString());
         run("downloadImg");
         QVERIFY(dialogs.calls.last().path.startsWith(storedDir + "/Screenshot_"));
+    }
+
+    void saveStartsInPicturesFolder()
+    {
+        QTemporaryDir pictures;
+        QFile userDirs(qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs");
+        QVERIFY(userDirs.open(QIODevice::WriteOnly));
+        userDirs.write(QStringLiteral("XDG_PICTURES_DIR=\"%1\"\n").arg(pictures.path()).toUtf8());
+        userDirs.close();
+        QuickStorage::instance()->setValue("downloadImg_dir", QString());
+
+        openCapture();
+        confirm(QRect(10, 10, 30, 20));
+        QTRY_COMPARE(data("state").toInt(), 0);
+        ScriptedFileDialogs dialogs;
+        dialogs.answerSave(QString());
+        run("downloadImg");
+        userDirs.remove();
+        QCOMPARE(dialogs.calls.size(), 1);
+        QVERIFY2(dialogs.calls.first().path.startsWith(pictures.path() + "/Screenshot_"),
+                 qPrintable(dialogs.calls.first().path));
     }
 };
 

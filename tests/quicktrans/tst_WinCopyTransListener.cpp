@@ -19,7 +19,8 @@ const WId kMain = 66;
 const WId kUnderPopup = 9001;
 
 // One step per string: "press 100,100 @0", "move 250,100 @100", "release 250,100 @150",
-// "button 4 @0" (a press of another button), "release-button 4 @0".
+// "button 4 @0" (a press of another button), "release-button 4 @0", "select @120" (the selection
+// changes hands).
 void play(FakeInputEventSource& source, const QStringList& steps)
 {
     for (const QString& step : steps) {
@@ -37,6 +38,8 @@ void play(FakeInputEventSource& source, const QStringList& steps)
             source.press(parts.value(1).toInt(), QPoint(100, 100), time);
         else if (parts.first() == QLatin1String("release-button"))
             source.release(parts.value(1).toInt(), QPoint(100, 100), time);
+        else if (parts.first() == QLatin1String("select"))
+            source.setSelection(QStringLiteral("selected"), time);
         else
             QFAIL(qPrintable(QStringLiteral("bad step: ") + step));
     }
@@ -61,7 +64,11 @@ private slots:
         WindowState::instance()->addWindowId(WindowState::CopyTransDetail, kDetail);
     }
 
-    void cleanup() { WindowState::instance()->removeWindowId(WindowState::Main); }
+    void cleanup()
+    {
+        WindowState::instance()->removeWindowId(WindowState::Main);
+        source.setSelection(QString());
+    }
 
     void selections_data()
     {
@@ -117,8 +124,19 @@ private slots:
             << true << false << drag150 + QStringList{"button 4 @120", "release 250,100 @500"} << 1 << 0 << 0 << 1 << 0;
         QTest::newRow("event clock wraps between press and release")
             << false << false
-            << QStringList{"press 100,100 @4294967200", "move 250,100 @4294967290", "release 250,100 @200"} << 1 << 1
-            << 1 << 0 << 1;
+            << QStringList{"press 100,100 @4294967200", "move 250,100 @4294967290", "select @100",
+                           "release 250,100 @200"}
+            << 1 << 1 << 1 << 0 << 1;
+        // A title bar, a slider or a scroll bar dragged: PRIMARY still holds an older selection.
+        QTest::newRow("a drag that selects nothing")
+            << false << false
+            << QStringList{"select @500", "press 100,100 @1000", "move 250,100 @1100", "release 250,100 @1400"} << 1
+            << 1 << 1 << 0 << 0;
+        QTest::newRow("the drag's own selection")
+            << false << false
+            << QStringList{"select @500", "press 100,100 @1000", "move 250,100 @1100", "select @1390",
+                           "release 250,100 @1400"}
+            << 1 << 1 << 1 << 0 << 1;
     }
 
     void selections()
@@ -130,17 +148,12 @@ private slots:
         if (mainActive)
             WindowState::instance()->addWindowId(WindowState::Main, kMain);
 
-        const int copiesBefore = source.copyCount();
         WinCopyTransListener listener(paused, &source);
         QSignalSpy downs(&listener, &WinCopyTransListener::mouseDown);
         QSignalSpy drags(&listener, &WinCopyTransListener::mouseDrag);
         QSignalSpy ups(&listener, &WinCopyTransListener::mouseUp);
         QSignalSpy wheels(&listener, &WinCopyTransListener::mouseWheel);
         QSignalSpy starts(&listener, &WinCopyTransListener::startCopy);
-        // The owner clears the clipboard on startCopy, so the copy must come after it.
-        QList<int> copiesAtStart;
-        connect(&listener, &WinCopyTransListener::startCopy, this,
-                [&] { copiesAtStart.append(source.copyCount() - copiesBefore); });
 
         play(source, steps);
         QTEST(downs.count(), "downs");
@@ -154,9 +167,6 @@ private slots:
         else
             QVERIFY(!starts.wait(200));
         QCOMPARE(starts.count(), copies);
-        QCOMPARE(source.copyCount() - copiesBefore, copies);
-        if (copies > 0)
-            QCOMPARE(copiesAtStart, QList<int>{0});
     }
 
     void thresholds_data()

@@ -203,6 +203,7 @@ Window {
                 property alias label: labelText.text
                 property alias button: copyBtn.text
                 property string copied
+                property alias note: noteText.text
                 width: parent.width
                 height: 22
                 Text {
@@ -210,6 +211,17 @@ Window {
                     anchors.verticalCenter: parent.verticalCenter
                     font.pixelSize: detail.winFontSize.small || 12
                     color: detail.winColor.bodyText2
+                }
+                Text {
+                    id: noteText
+                    anchors.left: labelText.right
+                    anchors.leftMargin: 8
+                    anchors.right: copyBtn.left
+                    anchors.rightMargin: 8
+                    anchors.verticalCenter: parent.verticalCenter
+                    elide: Text.ElideRight
+                    font.pixelSize: detail.winFontSize.small || 12
+                    color: "#f44336"
                 }
                 IconTextButton {
                     id: copyBtn
@@ -221,9 +233,12 @@ Window {
             }
 
             AreaHeader {
+                objectName: "sourceHeader"
                 label: qsTr("原文:")
                 button: qsTr("复制原文")
                 copied: sourceEdit.text
+                // A capture longer than the main page takes was cut, as a paste there is.
+                note: detail.ctData.cut === true ? qsTr("超出 %1 字的部分已删除").arg(5000) : ""
             }
             ScrollView {
                 width: parent.width

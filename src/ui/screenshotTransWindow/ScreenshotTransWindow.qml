@@ -35,6 +35,8 @@ Window {
     }
 
     function dismiss() {
+        if (finished)
+            return
         $dispatch.run($dispatch.Ctrl_ScreenshotTrans, "stopCapture", [])
         finish()
     }
@@ -81,7 +83,8 @@ Window {
     width: Screen.desktopAvailableWidth
     height: Screen.desktopAvailableHeight
 
-    onClosing: finish()
+    // Closed by the window manager (Alt+F4): the main window comes back as with Esc.
+    onClosing: dismiss()
     Component.onDestruction: finish()
 
     Shortcut {
