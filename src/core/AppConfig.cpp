@@ -39,6 +39,18 @@ QString AppConfig::updateInstallScript()
                  QCoreApplication::applicationDirPath() + QStringLiteral("/parlavine-install-update"));
 }
 
+int AppConfig::updateRetryMs()
+{
+    return positiveIntEnvOr("PARLAVINE_UPDATE_RETRY_MS", 300000);
+}
+
+QString AppConfig::takeUpdateFailure()
+{
+    const QString reason = qEnvironmentVariable("PARLAVINE_UPDATE_FAILED");
+    qunsetenv("PARLAVINE_UPDATE_FAILED");
+    return reason;
+}
+
 QString AppConfig::configDir()
 {
     // Generic locations do not depend on the application name, so this works before QApplication exists.

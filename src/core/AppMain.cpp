@@ -255,6 +255,7 @@ void setUpGlobalCtrl()
     global->windowReady();
     global->checkVersion(false, true);
     global->checkVersionSilently();
+    global->reportUpdateInstallFailure();
     global->preloadTextTransSupport(true);
     global->preloadFileTransSupport(true);
     global->loadQuitStyle();
