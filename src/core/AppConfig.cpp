@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -35,8 +36,11 @@ int AppConfig::requestTimeoutMs()
 
 QString AppConfig::updateInstallScript()
 {
-    return envOr("PARLAVINE_UPDATE_INSTALL_SCRIPT",
-                 QCoreApplication::applicationDirPath() + QStringLiteral("/parlavine-install-update"));
+    // Beside the executable in a build; installed, it is internal to the package, under lib/.
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString beside = folder + QStringLiteral("/parlavine-install-update");
+    const QString installed = QDir::cleanPath(folder + QStringLiteral("/../lib/parlavine/parlavine-install-update"));
+    return envOr("PARLAVINE_UPDATE_INSTALL_SCRIPT", QFileInfo::exists(beside) ? beside : installed);
 }
 
 int AppConfig::updateRetryMs()

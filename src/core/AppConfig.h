@@ -20,7 +20,8 @@ public:
     static QString logFile();          // PARLAVINE_LOG_FILE, empty when logging is off
     static QString systemThemeOverride(); // PARLAVINE_SYSTEM_THEME "light" or "dark", else empty
     static int sessionRefreshMs();     // PARLAVINE_SESSION_REFRESH_MS, else 7200000 (two hours)
-    // PARLAVINE_UPDATE_INSTALL_SCRIPT, else "parlavine-install-update" beside the executable
+    // PARLAVINE_UPDATE_INSTALL_SCRIPT, else "parlavine-install-update" beside the executable, or
+    // where the package puts it (../lib/parlavine/ from the executable's folder)
     static QString updateInstallScript();
     // PARLAVINE_UPDATE_RETRY_MS, else 300000: when an automatic version check that could not reach
     // the service is tried again
