@@ -36,8 +36,8 @@ set(CPACK_PACKAGE_NAME parlavine)
 set(CPACK_PACKAGE_VENDOR "Parlavine")
 set(CPACK_PACKAGE_CONTACT "Parlavine developers <dev@parlavine.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Desktop client for an online machine-translation service")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Parlavine translates typed text (with aligned sentences, language detection,
+# The summary is the synopsis; this is the extended description below it.
+set(CPACK_PACKAGE_DESCRIPTION "Parlavine translates typed text (with aligned sentences, language detection,
 suggestions and a history), text selected in other programs, a region of the
 screen and whole documents, through an online translation service. Users keep
 term and sentence repositories, manage their account and receive updates.")

@@ -6,11 +6,13 @@
 #include "core/State.h"
 #include "core/TimeUtil.h"
 #include "core/Util.h"
+#include "update/DebArchiveCheck.h"
 #include "update/FileDownloader.h"
 #include "update/GlobalService.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QProcess>
@@ -31,6 +33,18 @@ bool isTrustedSource(const QUrl& source)
         return true;
     return source.scheme() == QLatin1String("http")
            && source.host().compare(QUrl(AppConfig::apiUrl()).host(), Qt::CaseInsensitive) == 0;
+}
+
+// Earlier versions kept packages they had not checked: only a whole one is offered again.
+bool isWholePackage(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    DebArchiveCheck check;
+    while (!file.atEnd())
+        check.feed(file.read(1 << 20));
+    return check.isWhole();
 }
 
 // Unsigned 32-bit like the stored times: a stored time in the future counts as long ago.
@@ -241,7 +255,7 @@ int Updater::downloadPkg(const QString& url)
     if (!isTrustedSource(source))
         return -400;
     const QString path = folder + QLatin1Char('/') + name;
-    const bool present = QFileInfo(path).isFile();
+    const bool present = QFileInfo(path).isFile() && isWholePackage(path);
     publish({{QStringLiteral("state"), 3},
              {QStringLiteral("progress"), present ? 1.0f : 0.0f},
              {QStringLiteral("pkg"), path}});

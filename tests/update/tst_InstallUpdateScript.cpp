@@ -10,28 +10,28 @@
 // the real one does; the apt-get stand-in refuses anything but an existing Debian package.
 namespace {
 
-const QByteArray PkexecStandin = R"(#!/bin/sh
+const QByteArray PkexecStandin = R"sh(#!/bin/sh
 cd / || exit 127
 case "$(cat "$STANDIN_DIR/pkexec-answer" 2>/dev/null)" in
     cancel) exit 126 ;;
     refuse) exit 127 ;;
 esac
 exec "$@"
-)";
+)sh";
 
-const QByteArray AptGetStandin = R"(#!/bin/sh
+const QByteArray AptGetStandin = R"sh(#!/bin/sh
 for last; do :; done
 printf '%s\n' "$@" > "$STANDIN_DIR/apt-get-args"
 stat -c '%a' "$(dirname "$last")" > "$STANDIN_DIR/apt-get-folder-mode"
 [ "$(head -c 8 "$last" 2>/dev/null)" = '!<arch>' ] || { echo "E: Unsupported file $last given on commandline" >&2; exit 100; }
 [ "$(cat "$STANDIN_DIR/apt-get-answer" 2>/dev/null)" != refuse ] || exit 100
 exit 0
-)";
+)sh";
 
 // Stands for the program: notes that it started and what the script told it.
-const QByteArray ProgramStandin = R"(#!/bin/sh
+const QByteArray ProgramStandin = R"sh(#!/bin/sh
 printf 'started %s\n' "${PARLAVINE_UPDATE_FAILED:-}" > "$STANDIN_DIR/program-started"
-)";
+)sh";
 
 } // namespace
 

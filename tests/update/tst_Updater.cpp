@@ -250,6 +250,7 @@ private slots:
         QVERIFY(QDir().mkpath(Updater::packageFolder()));
         QFile present(Updater::packageFolder() + "/parlavine_2.0_amd64.deb");
         QVERIFY(present.open(QIODevice::WriteOnly));
+        present.write(Fixtures::debPackage(100));
         present.close();
         QCOMPARE(m_updater->downloadPkg(packageUrl()), 0);
         QCOMPARE(info("progress").toFloat(), 1.0f);
@@ -263,6 +264,22 @@ private slots:
         m_standin->addRoute(StandinRoutes::download(PackagePath, StandinReply::raw(PackageBytes, "application/octet-stream")));
         Hud::instance()->cancelBtnTap(question.value("tag").toInt());
         QTRY_COMPARE(lastHud().value("title").toString(), QString("更新下载完成"));
+        QCOMPARE(present.size(), qint64(PackageBytes.size()));
+    }
+
+    // A package an earlier version kept without checking it is fetched again, not offered.
+    void presentPackageThatIsNotWholeIsFetchedAgain()
+    {
+        QVERIFY(QDir().mkpath(Updater::packageFolder()));
+        QFile present(Updater::packageFolder() + "/parlavine_2.0_amd64.deb");
+        QVERIFY(present.open(QIODevice::WriteOnly));
+        present.write(PackageBytes.left(3000));
+        present.close();
+        m_standin->addRoute(StandinRoutes::download(PackagePath, StandinReply::raw(PackageBytes, "application/octet-stream")));
+        QCOMPARE(m_updater->downloadPkg(packageUrl()), 0);
+        QCOMPARE(info("progress").toFloat(), 0.0f);
+        QTRY_COMPARE(lastHud().value("title").toString(), QString("更新下载完成"));
+        QCOMPARE(m_standin->requestCount(PackagePath), 1);
         QCOMPARE(present.size(), qint64(PackageBytes.size()));
     }
 
@@ -293,6 +310,7 @@ private slots:
         QVERIFY(QDir().mkpath(Updater::packageFolder()));
         QFile present(Updater::packageFolder() + "/" + packageName);
         QVERIFY(present.open(QIODevice::WriteOnly));
+        present.write(Fixtures::debPackage(100));
         present.close();
         QCOMPARE(m_updater->downloadPkg(m_standin->apiUrl() + "/files/pkg/" + packageName), 0);
         Hud::instance()->sureBtnTap(lastHud().value("tag").toInt());
@@ -326,7 +344,8 @@ private slots:
         startDownload();
         QTRY_COMPARE(lastHud().value("title").toString(), QString("更新下载完成"));
         state()->setShowUpdateWindow(false);
-        checkAndWait(true, false);
+        m_updater->checkVersion(true, false);
+        QTRY_COMPARE(m_standin->requestCount(CheckVersion), 2);
         QTRY_VERIFY(state()->showUpdateWindow());
         QCOMPARE(info("state").toInt(), 3);
         QCOMPARE(lastHud().value("title").toString(), QString("更新下载完成"));
