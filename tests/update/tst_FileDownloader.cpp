@@ -60,8 +60,11 @@ private slots:
         QTest::newRow("redirect without a target") << StandinReply::raw("moved", "text/plain", 301) << false;
         QTest::newRow("connection dropped") << StandinReply::raw(body, "application/octet-stream").droppedAfter(1000)
                                             << false;
-        QTest::newRow("dropped, no length") << StandinReply::raw(body, "application/octet-stream").withoutLength().droppedAfter(1000)
-                                            << false;
+        QTest::newRow("chunked, dropped") << StandinReply::raw(body, "application/octet-stream").withoutLength().droppedAfter(1000)
+                                          << false;
+        QTest::newRow("ended by close") << StandinReply::raw(body, "application/octet-stream").endedByClose() << true;
+        QTest::newRow("ended by close, cut short")
+            << StandinReply::raw(body, "application/octet-stream").endedByClose().droppedAfter(1000) << false;
         QTest::newRow("a page in its place") << StandinReply::raw("<html>sign in first</html>", "text/html") << false;
     }
     // A file appears only with the whole body of a successful answer.
