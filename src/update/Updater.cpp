@@ -95,23 +95,25 @@ QString Updater::packageFileName(const QString& url)
 
 QString Updater::installFailureText(const QString& reason)
 {
-    QString why;
-    if (reason == QLatin1String("timeout"))
-        why = tr("程序没有及时退出，更新未安装。");
-    else if (reason == QLatin1String("not-deb"))
-        why = tr("安装包不是 Debian 软件包。");
-    else if (reason == QLatin1String("no-pkexec"))
-        why = tr("系统中没有 pkexec，无法取得安装所需的权限。");
-    else if (reason == QLatin1String("cancelled"))
-        why = tr("授权已取消，更新未安装。");
-    else if (reason == QLatin1String("not-authorized"))
-        why = tr("没有获得安装权限（授权被拒绝，或没有认证代理）。");
-    else if (reason == QLatin1String("copy-failed"))
-        why = tr("无法读取安装包。");
-    else if (reason == QLatin1String("install-failed"))
-        why = tr("软件包管理器没有安装此安装包。");
-    else
-        why = tr("更新未能安装。");
+    // The reasons the install script gives.
+    static const struct
+    {
+        const char* reason;
+        const char* words;
+    } reasons[] = {
+        {"timeout", QT_TRANSLATE_NOOP("Updater", "程序没有及时退出，更新未安装。")},
+        {"not-deb", QT_TRANSLATE_NOOP("Updater", "安装包不是 Debian 软件包。")},
+        {"no-pkexec", QT_TRANSLATE_NOOP("Updater", "系统中没有 pkexec，无法取得安装所需的权限。")},
+        {"cancelled", QT_TRANSLATE_NOOP("Updater", "授权已取消，更新未安装。")},
+        {"not-authorized", QT_TRANSLATE_NOOP("Updater", "没有获得安装权限（授权被拒绝，或没有认证代理）。")},
+        {"copy-failed", QT_TRANSLATE_NOOP("Updater", "无法读取安装包。")},
+        {"install-failed", QT_TRANSLATE_NOOP("Updater", "软件包管理器没有安装此安装包。")},
+    };
+    QString why = tr("更新未能安装。");
+    for (const auto& known : reasons) {
+        if (reason == QLatin1String(known.reason))
+            why = tr(known.words);
+    }
     return why + QLatin1Char('\n') + tr("详情见日志：%1").arg(AppConfig::dataDir() + QStringLiteral("/update-install.log"));
 }
 
