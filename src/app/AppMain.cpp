@@ -255,11 +255,26 @@ void setUpGlobalCtrl()
     global->windowReady();
     global->checkVersion(false, true);
     global->checkVersionSilently();
+    global->reportUpdateInstallFailure();
     global->preloadTextTransSupport(true);
     global->preloadFileTransSupport(true);
     global->loadQuitStyle();
     global->restoreAutoRun();
     global->setAppColorThemeMode(settings->getValue(QStringLiteral("app_theme_mode")).toInt());
+}
+
+// The packaged program's entries come with the package; a program run from elsewhere (a build)
+// writes its own.
+void registerDesktopEntries(const QString& defaultLanguage)
+{
+    const QString executable = QCoreApplication::applicationFilePath();
+    if (ShellRegistration::isPackaged(executable)) {
+        ShellRegistration::removeEntries(executable);
+        return;
+    }
+    ShellRegistration::registerEntries(executable, defaultLanguage == QLatin1String("zh")
+                                                       ? QStringLiteral("使用Parlavine翻译该文件")
+                                                       : QStringLiteral("Use Parlavine translate"));
 }
 
 // Step 24. The menu has no parent; the caller keeps it.
@@ -339,10 +354,7 @@ int appMain(int argc, char** argv)
 
     QApplication::setWindowIcon(appIcon());
     const QString mainFont = applyMainFont();
-    ShellRegistration::registerEntries(QCoreApplication::applicationFilePath(),
-                                       defaultLanguage == QLatin1String("zh")
-                                           ? QStringLiteral("使用Parlavine翻译该文件")
-                                           : QStringLiteral("Use Parlavine translate"));
+    registerDesktopEntries(defaultLanguage);
     const StartScreen screen = measureStartScreen();
 
     QQmlApplicationEngine engine;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -35,8 +36,23 @@ int AppConfig::requestTimeoutMs()
 
 QString AppConfig::updateInstallScript()
 {
-    return envOr("PARLAVINE_UPDATE_INSTALL_SCRIPT",
-                 QCoreApplication::applicationDirPath() + QStringLiteral("/parlavine-install-update"));
+    // Beside the executable in a build; installed, it is internal to the package, under lib/.
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString beside = folder + QStringLiteral("/parlavine-install-update");
+    const QString installed = QDir::cleanPath(folder + QStringLiteral("/../lib/parlavine/parlavine-install-update"));
+    return envOr("PARLAVINE_UPDATE_INSTALL_SCRIPT", QFileInfo::exists(beside) ? beside : installed);
+}
+
+int AppConfig::updateRetryMs()
+{
+    return positiveIntEnvOr("PARLAVINE_UPDATE_RETRY_MS", 300000);
+}
+
+QString AppConfig::takeUpdateFailure()
+{
+    const QString reason = qEnvironmentVariable("PARLAVINE_UPDATE_FAILED");
+    qunsetenv("PARLAVINE_UPDATE_FAILED");
+    return reason;
 }
 
 QString AppConfig::configDir()

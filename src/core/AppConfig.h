@@ -20,8 +20,15 @@ public:
     static QString logFile();          // PARLAVINE_LOG_FILE, empty when logging is off
     static QString systemThemeOverride(); // PARLAVINE_SYSTEM_THEME "light" or "dark", else empty
     static int sessionRefreshMs();     // PARLAVINE_SESSION_REFRESH_MS, else 7200000 (two hours)
-    // PARLAVINE_UPDATE_INSTALL_SCRIPT, else "parlavine-install-update" beside the executable
+    // PARLAVINE_UPDATE_INSTALL_SCRIPT, else "parlavine-install-update" beside the executable, or
+    // where the package puts it (../lib/parlavine/ from the executable's folder)
     static QString updateInstallScript();
+    // PARLAVINE_UPDATE_RETRY_MS, else 300000: when an automatic version check that could not reach
+    // the service is tried again
+    static int updateRetryMs();
+    // PARLAVINE_UPDATE_FAILED, the reason the install script gives when it starts the program again
+    // after a failed installation; cleared by reading it, so that a later restart does not repeat it
+    static QString takeUpdateFailure();
 
     // Web pages of the service that the windows open.
     static QString productSiteUrl();   // the product's web site

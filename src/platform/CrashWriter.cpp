@@ -1,5 +1,6 @@
 #include "platform/CrashWriter.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <atomic>
@@ -21,6 +22,10 @@ constexpr int CrashSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT};
 char s_dumpPath[PathCapacity];
 char s_sidePath[PathCapacity];
 char s_sideTmpPath[PathCapacity];
+// The home folder as the maps show it, written "~" there: the dump is uploaded, and the folder
+// names the user. Empty when there is nothing to hide ("/" or unknown).
+char s_home[PathCapacity];
+size_t s_homeLength = 0;
 char s_header[HeaderCapacity];
 size_t s_headerLength = 0;
 
@@ -79,21 +84,47 @@ public:
         } while (value != 0);
         bytes(digits + at, sizeof digits - at);
     }
-    void copyFile(const char* path)
+    // Copies a text file line by line, the home folder written as "~".
+    void copyFileWithoutHome(const char* path)
     {
         const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
         if (fd < 0)
             return;
         char buffer[4096];
+        char line[PathCapacity + 256];
+        size_t used = 0;
         ssize_t got;
         while ((got = ::read(fd, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR)) {
-            if (got > 0)
-                bytes(buffer, size_t(got));
+            for (ssize_t i = 0; i < got; ++i) {
+                line[used++] = buffer[i];
+                if (buffer[i] == '\n' || used == sizeof line) {
+                    lineWithoutHome(line, used);
+                    used = 0;
+                }
+            }
         }
+        lineWithoutHome(line, used);
         ::close(fd);
     }
 
 private:
+    void lineWithoutHome(const char* line, size_t length)
+    {
+        size_t written = 0;
+        for (size_t at = 0; s_homeLength > 0 && at + s_homeLength <= length; ++at) {
+            const size_t end = at + s_homeLength;
+            const bool wholeFolder = end == length || line[end] == '/' || line[end] == '\n';
+            const bool afterSpace = at == 0 || line[at - 1] == ' ';
+            if (afterSpace && wholeFolder && std::memcmp(line + at, s_home, s_homeLength) == 0) {
+                bytes(line + written, at - written);
+                text("~");
+                written = end;
+                at = end - 1;
+            }
+        }
+        bytes(line + written, length - written);
+    }
+
     int m_fd;
     bool m_ok = true;
 };
@@ -133,7 +164,7 @@ bool writeDump(int sig, const siginfo_t* info)
         out.text("\n");
     }
     out.text("maps\n");
-    out.copyFile("/proc/self/maps");
+    out.copyFileWithoutHome("/proc/self/maps");
     const bool ok = out.ok();
     return ::close(fd) == 0 && ok;
 }
@@ -196,6 +227,8 @@ bool CrashWriter::install(const QString& dumpPath, const QString& sidePath, cons
         || !copyInto(s_header, HeaderCapacity, sideHeader))
         return false;
     s_headerLength = size_t(sideHeader.size());
+    const QByteArray home = QFile::encodeName(QDir::cleanPath(QDir::homePath()));
+    s_homeLength = home != "/" && copyInto(s_home, PathCapacity, home) ? size_t(home.size()) : 0;
 
     // The first backtrace() loads the unwinder, which allocates; do it now, not in the handler.
     void* frame[2];

@@ -66,6 +66,25 @@ QString ShellRegistration::fileEntryText(const QString& executable, const QStrin
                      QStringLiteral("application/octet-stream;text/plain;"));
 }
 
+bool ShellRegistration::isPackaged(const QString& executable)
+{
+    return executable == QLatin1String(PARLAVINE_PACKAGED_EXECUTABLE);
+}
+
+void ShellRegistration::removeEntries(const QString& executable)
+{
+    const QString runsIt = QStringLiteral("\nExec=") + quotedArgument(executable) + QLatin1Char(' ');
+    for (const char* name : {SchemeEntryFile, FileEntryFile}) {
+        QFile entry(applicationsDir() + QLatin1Char('/') + QLatin1String(name));
+        if (!entry.open(QIODevice::ReadOnly))
+            continue;
+        const bool ours = QString::fromUtf8(entry.readAll()).contains(runsIt);
+        entry.close();
+        if (ours)
+            entry.remove();
+    }
+}
+
 void ShellRegistration::registerEntries(const QString& executable, const QString& fileActionName)
 {
     const QString dir = applicationsDir();

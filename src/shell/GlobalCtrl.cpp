@@ -836,6 +836,11 @@ void GlobalCtrl::checkVersionSilently()
     updater->findConfig();
 }
 
+void GlobalCtrl::reportUpdateInstallFailure()
+{
+    updater->reportInstallFailure();
+}
+
 void GlobalCtrl::blockCheckVersion(const QString& version)
 {
     updater->blockVersion(version);
@@ -852,6 +857,8 @@ void GlobalCtrl::downloadVersionPkg()
     const int result = updater->downloadPkg(url);
     if (result == -100) {
         Hud::warningInWindow(tr("请求异常，请稍后重试"), QString(), {}, QStringLiteral("update"));
+    } else if (result == -400) {
+        Hud::warningInWindow(tr("更新地址不安全，未下载"), url, {}, QStringLiteral("update"));
     } else if (result == -200 || result == -300) {
         Hud::askStatic(
             tr("更新异常，是否额外打开网页窗口下载？"), QStringLiteral("error: ") + tr("无法获取更新目录"),

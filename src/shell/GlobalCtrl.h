@@ -106,6 +106,8 @@ public:
     // Update service
     void checkVersion(bool userAsked, bool silent);
     void checkVersionSilently();
+    // Says in the main window why the last update did not install, when the install script said so.
+    void reportUpdateInstallFailure();
     void blockCheckVersion(const QString& version);
     void downloadVersionPkg();
     void cancleDownloadVersionPkg();

@@ -390,6 +390,10 @@
             <source>不能翻译文件夹</source>
             <translation>A folder cannot be translated</translation>
         </message>
+        <message>
+            <source>更新地址不安全，未下载</source>
+            <translation>The update address is not secure; nothing was downloaded</translation>
+        </message>
     </context>
     <context>
         <name>HotkeyCtrl</name>
@@ -1724,6 +1728,42 @@
         <message>
             <source>安装异常</source>
             <translation>Installation failed</translation>
+        </message>
+        <message>
+            <source>程序没有及时退出，更新未安装。</source>
+            <translation>The program did not exit in time; the update was not installed.</translation>
+        </message>
+        <message>
+            <source>安装包不是 Debian 软件包。</source>
+            <translation>The downloaded file is not a Debian package.</translation>
+        </message>
+        <message>
+            <source>系统中没有 pkexec，无法取得安装所需的权限。</source>
+            <translation>pkexec is not installed, so the permission to install could not be obtained.</translation>
+        </message>
+        <message>
+            <source>授权已取消，更新未安装。</source>
+            <translation>The authorisation was cancelled; the update was not installed.</translation>
+        </message>
+        <message>
+            <source>没有获得安装权限（授权被拒绝，或没有认证代理）。</source>
+            <translation>The permission to install was not granted (refused, or no authentication agent is running).</translation>
+        </message>
+        <message>
+            <source>无法读取安装包。</source>
+            <translation>The package could not be read.</translation>
+        </message>
+        <message>
+            <source>软件包管理器没有安装此安装包。</source>
+            <translation>The package manager did not install the package.</translation>
+        </message>
+        <message>
+            <source>更新未能安装。</source>
+            <translation>The update could not be installed.</translation>
+        </message>
+        <message>
+            <source>详情见日志：%1</source>
+            <translation>Details are in the log: %1</translation>
         </message>
     </context>
     <context>

@@ -390,6 +390,10 @@
             <source>不能翻译文件夹</source>
             <translation>不能翻譯資料夾</translation>
         </message>
+        <message>
+            <source>更新地址不安全，未下载</source>
+            <translation>更新地址不安全，未下載</translation>
+        </message>
     </context>
     <context>
         <name>HotkeyCtrl</name>
@@ -1724,6 +1728,42 @@
         <message>
             <source>安装异常</source>
             <translation>安裝異常</translation>
+        </message>
+        <message>
+            <source>程序没有及时退出，更新未安装。</source>
+            <translation>程式沒有及時退出，更新未安裝。</translation>
+        </message>
+        <message>
+            <source>安装包不是 Debian 软件包。</source>
+            <translation>安裝包不是 Debian 軟體包。</translation>
+        </message>
+        <message>
+            <source>系统中没有 pkexec，无法取得安装所需的权限。</source>
+            <translation>系統中沒有 pkexec，無法取得安裝所需的許可權。</translation>
+        </message>
+        <message>
+            <source>授权已取消，更新未安装。</source>
+            <translation>授權已取消，更新未安裝。</translation>
+        </message>
+        <message>
+            <source>没有获得安装权限（授权被拒绝，或没有认证代理）。</source>
+            <translation>沒有獲得安裝許可權（授權被拒絕，或沒有認證代理）。</translation>
+        </message>
+        <message>
+            <source>无法读取安装包。</source>
+            <translation>無法讀取安裝包。</translation>
+        </message>
+        <message>
+            <source>软件包管理器没有安装此安装包。</source>
+            <translation>軟體包管理器沒有安裝此安裝包。</translation>
+        </message>
+        <message>
+            <source>更新未能安装。</source>
+            <translation>更新未能安裝。</translation>
+        </message>
+        <message>
+            <source>详情见日志：%1</source>
+            <translation>詳情見日誌：%1</translation>
         </message>
     </context>
     <context>

@@ -390,6 +390,10 @@
         <source>不能翻译文件夹</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>更新地址不安全，未下载</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>HotkeyCtrl</name>
@@ -1723,6 +1727,42 @@
     </message>
     <message>
         <source>安装异常</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>程序没有及时退出，更新未安装。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>安装包不是 Debian 软件包。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>系统中没有 pkexec，无法取得安装所需的权限。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>授权已取消，更新未安装。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>没有获得安装权限（授权被拒绝，或没有认证代理）。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法读取安装包。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>软件包管理器没有安装此安装包。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>更新未能安装。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>详情见日志：%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

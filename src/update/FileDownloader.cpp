@@ -18,6 +18,7 @@ FileDownloader::~FileDownloader()
 void FileDownloader::download(const QUrl& url, const QString& path)
 {
     stop();
+    m_archive.reset();
     m_file.setFileName(path);
     if (!m_file.open(QIODevice::WriteOnly)) {
         emit downloadError(QStringLiteral("Failed to open output file: %1").arg(m_file.errorString()));
@@ -47,6 +48,7 @@ void FileDownloader::onReadyRead()
     if (!m_reply)
         return;
     const QByteArray chunk = m_reply->readAll();
+    m_archive.feed(chunk);
     if (m_file.write(chunk) != chunk.size()) {
         const QString why = QStringLiteral("Failed to write output file: %1").arg(m_file.errorString());
         stop();
@@ -88,6 +90,10 @@ void FileDownloader::onDownloadFinished()
     const QByteArray encoding = m_reply->rawHeader("Content-Encoding").trimmed().toLower();
     if (announced.isValid() && (encoding.isEmpty() || encoding == "identity") && m_file.size() != announced.toLongLong()) {
         fail(QStringLiteral("The download ended after %1 of %2 bytes").arg(m_file.size()).arg(announced.toLongLong()));
+        return;
+    }
+    if (!m_archive.isWhole()) {
+        fail(QStringLiteral("The download is not a whole Debian package"));
         return;
     }
     forgetReply();

@@ -2,6 +2,8 @@
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include "update/DebArchiveCheck.h"
+
 #include <QObject>
 #include <QSaveFile>
 #include <QString>
@@ -9,8 +11,9 @@
 
 #include <memory>
 
-// Fetches one URL into one file. The file appears under its name only when the whole body has
-// arrived with a success status: a cut or refused transfer never leaves a package to install.
+// Fetches a Debian package into one file. The file appears under its name only when a whole
+// package has arrived with a success status: a cut or refused transfer, or a page served in its
+// place, never leaves a package to install.
 class FileDownloader : public QObject
 {
     Q_OBJECT
@@ -46,4 +49,5 @@ private:
     std::unique_ptr<QNetworkAccessManager> m_manager;
     QNetworkReply* m_reply = nullptr;
     QSaveFile m_file;
+    DebArchiveCheck m_archive;
 };

@@ -6,11 +6,13 @@
 #include "core/State.h"
 #include "core/TimeUtil.h"
 #include "core/Util.h"
+#include "update/DebArchiveCheck.h"
 #include "update/FileDownloader.h"
 #include "update/GlobalService.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QProcess>
@@ -23,6 +25,27 @@ const QString UpdateWindow = QStringLiteral("update");
 const QString BlockKey = QStringLiteral("versionBlock");
 const QString BlockTimeKey = QStringLiteral("versionBlockTime");
 constexpr quint32 RecheckSeconds = 86400;
+
+// A package comes over https; plain http only from the service's own host (the stand-in's case).
+bool isTrustedSource(const QUrl& source)
+{
+    if (source.scheme() == QLatin1String("https"))
+        return true;
+    return source.scheme() == QLatin1String("http")
+           && source.host().compare(QUrl(AppConfig::apiUrl()).host(), Qt::CaseInsensitive) == 0;
+}
+
+// Earlier versions kept packages they had not checked: only a whole one is offered again.
+bool isWholePackage(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    DebArchiveCheck check;
+    while (!file.atEnd())
+        check.feed(file.read(1 << 20));
+    return check.isWhole();
+}
 
 // Unsigned 32-bit like the stored times: a stored time in the future counts as long ago.
 quint32 secondsSince(quint32 then)
@@ -39,6 +62,8 @@ Updater::Updater(QObject* parent)
     connect(m_downloader, &FileDownloader::downloadProgress, this, &Updater::downloadProgress);
     connect(m_downloader, &FileDownloader::downloadFinished, this, &Updater::downloadFinished);
     connect(m_downloader, &FileDownloader::downloadError, this, &Updater::downloadError);
+    m_retryTimer.setSingleShot(true);
+    connect(&m_retryTimer, &QTimer::timeout, this, [this] { checkVersion(false, true); });
 }
 
 Updater::~Updater()
@@ -60,7 +85,43 @@ QString Updater::packageFileName(const QString& url)
     if (name == QLatin1String(".") || name == QLatin1String("..") || name.contains(QLatin1Char('/'))
         || name.contains(QLatin1Char('\\')))
         return QString();
+    // A NUL would cut the name the file gets on disk short of the ".deb" checked here.
+    for (const QChar c : name) {
+        if (c.category() == QChar::Other_Control)
+            return QString();
+    }
     return name;
+}
+
+QString Updater::installFailureText(const QString& reason)
+{
+    // The reasons the install script gives.
+    static const struct
+    {
+        const char* reason;
+        const char* words;
+    } reasons[] = {
+        {"timeout", QT_TRANSLATE_NOOP("Updater", "程序没有及时退出，更新未安装。")},
+        {"not-deb", QT_TRANSLATE_NOOP("Updater", "安装包不是 Debian 软件包。")},
+        {"no-pkexec", QT_TRANSLATE_NOOP("Updater", "系统中没有 pkexec，无法取得安装所需的权限。")},
+        {"cancelled", QT_TRANSLATE_NOOP("Updater", "授权已取消，更新未安装。")},
+        {"not-authorized", QT_TRANSLATE_NOOP("Updater", "没有获得安装权限（授权被拒绝，或没有认证代理）。")},
+        {"copy-failed", QT_TRANSLATE_NOOP("Updater", "无法读取安装包。")},
+        {"install-failed", QT_TRANSLATE_NOOP("Updater", "软件包管理器没有安装此安装包。")},
+    };
+    QString why = tr("更新未能安装。");
+    for (const auto& known : reasons) {
+        if (reason == QLatin1String(known.reason))
+            why = tr(known.words);
+    }
+    return why + QLatin1Char('\n') + tr("详情见日志：%1").arg(AppConfig::dataDir() + QStringLiteral("/update-install.log"));
+}
+
+void Updater::reportInstallFailure()
+{
+    const QString reason = AppConfig::takeUpdateFailure();
+    if (!reason.isEmpty())
+        Hud::warning(tr("安装异常"), installFailureText(reason));
 }
 
 void Updater::publish(const QVariantMap& changes)
@@ -79,6 +140,7 @@ bool Updater::holdsPackage() const
 
 void Updater::checkVersion(bool show, bool force)
 {
+    m_retryTimer.stop();
     if (!holdsPackage())
         publish({{QStringLiteral("state"), 0}});
     QPointer<Updater> self(this);
@@ -90,8 +152,15 @@ void Updater::checkVersion(bool show, bool force)
 
 void Updater::onCheckVersion(bool show, bool force, bool ok, const QVariantMap& data)
 {
-    if (holdsPackage())
-        return; // the package being fetched or awaiting its install answer stays the one shown
+    if (holdsPackage()) {
+        // The package being fetched or awaiting its install answer stays the one shown; a user's
+        // check brings its window back, with the question the user may have closed it on.
+        if (show)
+            openWindow();
+        return;
+    }
+    if (!ok && force && !data.contains(QStringLiteral("version")))
+        m_retryTimer.start(AppConfig::updateRetryMs());
     bool showWindow = show;
     if (ok && data.value(QStringLiteral("isLastest")).toBool()) {
         publish({{QStringLiteral("state"), 1}});
@@ -112,10 +181,14 @@ void Updater::onCheckVersion(bool show, bool force, bool ok, const QVariantMap& 
         const QString desc = data.contains(QStringLiteral("version")) ? tr("版本信息校验失败") : tr("检查异常");
         publish({{QStringLiteral("state"), -1}, {QStringLiteral("desc"), desc}});
     }
-    if (showWindow) {
-        State::instance()->setShowUpdateWindow(false);
-        State::instance()->setShowUpdateWindow(true);
-    }
+    if (showWindow)
+        openWindow();
+}
+
+void Updater::openWindow()
+{
+    State::instance()->setShowUpdateWindow(false);
+    State::instance()->setShowUpdateWindow(true);
 }
 
 void Updater::writeOffer(bool force, const QVariantMap& data)
@@ -180,12 +253,14 @@ int Updater::downloadPkg(const QString& url)
     const QString name = packageFileName(url);
     if (name.isEmpty())
         return -300;
+    const QUrl source(url, QUrl::TolerantMode);
+    if (!isTrustedSource(source))
+        return -400;
     const QString path = folder + QLatin1Char('/') + name;
-    const bool present = QFileInfo(path).isFile();
+    const bool present = QFileInfo(path).isFile() && isWholePackage(path);
     publish({{QStringLiteral("state"), 3},
              {QStringLiteral("progress"), present ? 1.0f : 0.0f},
              {QStringLiteral("pkg"), path}});
-    const QUrl source(url, QUrl::TolerantMode);
     if (present) {
         QPointer<Updater> self(this);
         askToInstall([self, source, path](const Hud::Callback& onSure, const Hud::Callback& onCancel) {

@@ -21,10 +21,21 @@ static const char CrashChild[] = "TST_CRASH_CHILD";
 static const char CrashFolder[] = "TST_CRASH_FOLDER";
 
 namespace {
+// The store is volatile too: an optimiser drops a plain store through a pointer nobody reads.
 __attribute__((no_sanitize("undefined"))) void writeThroughNull()
 {
-    int* volatile target = nullptr;
+    volatile int* volatile target = nullptr;
     *target = 1;
+}
+
+// A file of the home folder in the memory map, as the program's own files are when it runs from there.
+const char MappedName[] = "mapped-by-the-crash";
+
+void mapAFileOfTheHomeFolder()
+{
+    static QFile file(QDir::homePath() + QLatin1Char('/') + QLatin1String(MappedName));
+    if (file.open(QIODevice::ReadWrite) && file.resize(4096))
+        file.map(0, 4096);
 }
 
 // One thread crashes and its handler blocks on the dump pipe; then a second thread crashes.
@@ -49,6 +60,7 @@ int runCrashingChild(int argc, char** argv)
     installBreakpad();
     dispatch->run(Dispatch::Ctrl_TextTrans, QStringLiteral("translation"), {});
     dispatch->run(Dispatch::Ctrl_Term, QStringLiteral("updateRepoList"), {true});
+    mapAFileOfTheHomeFolder();
     if (qEnvironmentVariable(CrashChild) == QLatin1String("abort"))
         std::abort();
     writeThroughNull();
@@ -70,6 +82,7 @@ private:
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(CrashChild, how);
+        env.insert(QStringLiteral("HOME"), m_home.path());
         child.setProcessEnvironment(env);
         child.setProcessChannelMode(QProcess::ForwardedChannels);
         child.start(QCoreApplication::applicationFilePath(), QStringList());
@@ -115,6 +128,8 @@ private slots:
         QVERIFY(content.contains("\nsignal " + QByteArray::number(signal) + ' '));
         QVERIFY(content.contains("\nbacktrace\n0x"));
         QVERIFY(content.contains("\nmaps\n"));
+        QVERIFY(content.contains(" ~/" + QByteArray(MappedName) + '\n'));
+        QVERIFY(!content.contains(QFile::encodeName(m_home.path())));
         if (signal == SIGSEGV)
             QVERIFY(content.contains("\naddress 0x0\n"));
 

@@ -63,6 +63,23 @@ private slots:
         QVERIFY(read(entryPath("parlavine-transfile.desktop")).contains("Exec=\"/usr/local/bin/parlavine\""));
     }
 
+    // The packaged program's entries come with the package: it removes the user's copies that run
+    // it (an earlier version wrote them), and only those.
+    void packagedProgramRemovesItsUserEntries()
+    {
+        QVERIFY(ShellRegistration::isPackaged("/usr/bin/parlavine"));
+        QVERIFY(!ShellRegistration::isPackaged("/home/u/parlavine/build/parlavine"));
+        ShellRegistration::registerEntries("/usr/bin/parlavine", QString::fromUtf8("使用Parlavine翻译该文件"));
+        ShellRegistration::removeEntries("/usr/bin/parlavine");
+        QVERIFY(!QFile::exists(entryPath("parlavine.desktop")));
+        QVERIFY(!QFile::exists(entryPath("parlavine-transfile.desktop")));
+
+        ShellRegistration::registerEntries("/usr/bin/parlavine-build", "Use Parlavine translate");
+        ShellRegistration::removeEntries("/usr/bin/parlavine");
+        QVERIFY(QFile::exists(entryPath("parlavine.desktop")));
+        QVERIFY(QFile::exists(entryPath("parlavine-transfile.desktop")));
+    }
+
     void anUnwritableFolderIsSilent()
     {
         const QString dir = ShellRegistration::applicationsDir();

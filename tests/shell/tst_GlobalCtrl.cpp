@@ -357,6 +357,21 @@ private slots:
         QVERIFY(!state->showCopyTransDetail());
     }
 
+    // A package address on plain http elsewhere than the service is refused, in words, in the update window.
+    void insecurePackageAddressIsRefused()
+    {
+        State* state = State::instance();
+        QVariantMap info = state->updateInfo();
+        info.insert("url", "http://downloads.example/parlavine_2.0_amd64.deb");
+        state->setUpdateInfo(info);
+        state->setWindowHud({});
+        ctrl()->downloadVersionPkg();
+        const QVariantMap hud = state->windowHud().value(0).toMap();
+        QCOMPARE(hud.value("title").toString(), QString("更新地址不安全，未下载"));
+        QCOMPARE(hud.value("window").toString(), QString("update"));
+        state->setWindowHud({});
+    }
+
     void repeatedReturnCodeIsSeenAgain()
     {
         State* state = State::instance();

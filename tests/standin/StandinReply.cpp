@@ -130,6 +130,13 @@ StandinReply StandinReply::withoutLength() const
     return reply;
 }
 
+StandinReply StandinReply::endedByClose() const
+{
+    StandinReply reply = *this;
+    reply.untilClose = true;
+    return reply;
+}
+
 StandinReply StandinReply::droppedAfter(int bytes) const
 {
     StandinReply reply = *this;
@@ -152,6 +159,7 @@ QJsonObject StandinReply::toJson() const
         {QStringLiteral("chunkBytes"), chunkBytes},
         {QStringLiteral("chunkDelayMs"), chunkDelayMs},
         {QStringLiteral("chunked"), chunked},
+        {QStringLiteral("untilClose"), untilClose},
         {QStringLiteral("dropAfter"), dropAfter},
         {QStringLiteral("location"), QString::fromLatin1(location)},
     };
@@ -174,6 +182,7 @@ StandinReply StandinReply::fromJson(const QJsonObject& json, bool* ok)
     reply.chunkBytes = json.value(QStringLiteral("chunkBytes")).toInt();
     reply.chunkDelayMs = json.value(QStringLiteral("chunkDelayMs")).toInt();
     reply.chunked = json.value(QStringLiteral("chunked")).toBool();
+    reply.untilClose = json.value(QStringLiteral("untilClose")).toBool();
     reply.dropAfter = json.value(QStringLiteral("dropAfter")).toInt(-1);
     reply.location = json.value(QStringLiteral("location")).toString().toLatin1();
     return reply;

@@ -23,10 +23,12 @@ struct StandinReply
     int delayMs = 0;              // waited before answering, whatever the kind
     // Raw only: how the bytes travel. chunkBytes > 0 sends them in pieces of that size with
     // chunkDelayMs between pieces; chunked uses chunked transfer encoding instead of a length;
-    // dropAfter >= 0 closes the connection after that many body bytes.
+    // untilClose sends neither, so the body ends where the connection closes; dropAfter >= 0
+    // closes the connection after that many body bytes.
     int chunkBytes = 0;
     int chunkDelayMs = 0;
     bool chunked = false;
+    bool untilClose = false;
     int dropAfter = -1;
     QByteArray location;          // Raw: a "Location" header (redirects)
 
@@ -58,6 +60,8 @@ struct StandinReply
     StandinReply inPieces(int chunkBytes, int delayMs) const;
     // Raw only: chunked transfer encoding, so the client never learns the total size.
     StandinReply withoutLength() const;
+    // Raw only: neither a length nor chunks: the body ends where the connection closes.
+    StandinReply endedByClose() const;
     // Raw only: the connection closes after that many body bytes.
     StandinReply droppedAfter(int bytes) const;
 

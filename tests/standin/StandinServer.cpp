@@ -549,7 +549,7 @@ void StandinServer::sendRaw(const StandinReply& reply, httplib::Response& out)
     out.status = reply.status;
     if (!reply.location.isEmpty())
         out.set_header("Location", reply.location.constData());
-    if (reply.chunkBytes <= 0 && !reply.chunked && reply.dropAfter < 0) {
+    if (reply.chunkBytes <= 0 && !reply.chunked && !reply.untilClose && reply.dropAfter < 0) {
         out.set_content(reply.bytes.constData(), size_t(reply.bytes.size()), reply.contentType.constData());
         return;
     }
@@ -570,16 +570,21 @@ void StandinServer::sendRaw(const StandinReply& reply, httplib::Response& out)
         const size_t n = qMin(piece, limit - offset);
         return sink.write(bytes.constData() + offset, n);
     };
-    if (reply.chunked) {
+    // A provider without a length is only asked for more: it keeps its own offset.
+    const auto unsized = [write, piece, limit] {
         auto sent = std::make_shared<size_t>(0);
-        out.set_chunked_content_provider(reply.contentType.constData(),
-                                         [write, sent, piece, limit](size_t, httplib::DataSink& sink) {
-                                             const size_t offset = *sent;
-                                             if (!write(offset, sink))
-                                                 return false;
-                                             *sent = qMin(offset + piece, limit);
-                                             return true;
-                                         });
+        return [write, sent, piece, limit](size_t, httplib::DataSink& sink) {
+            const size_t offset = *sent;
+            if (!write(offset, sink))
+                return false;
+            *sent = qMin(offset + piece, limit);
+            return true;
+        };
+    };
+    if (reply.chunked) {
+        out.set_chunked_content_provider(reply.contentType.constData(), unsized());
+    } else if (reply.untilClose) {
+        out.set_content_provider(reply.contentType.constData(), unsized());
     } else {
         out.set_content_provider(size_t(bytes.size()), reply.contentType.constData(),
                                  [write](size_t offset, size_t, httplib::DataSink& sink) { return write(offset, sink); });

@@ -20,3 +20,17 @@ QJsonObject Fixtures::json(const QString& name)
                      __LINE__);
     return doc.object();
 }
+
+QByteArray Fixtures::debPackage(int dataBytes)
+{
+    const auto member = [](const char* name, const QByteArray& data) {
+        QByteArray header = QByteArray(name).leftJustified(16, ' ') + QByteArray("0").leftJustified(12, ' ')
+                            + QByteArray("0     0     100644  ") + QByteArray::number(data.size()).leftJustified(10, ' ')
+                            + "`\n";
+        return header + data + (data.size() % 2 ? QByteArray("\n") : QByteArray());
+    };
+    QByteArray data(dataBytes, Qt::Uninitialized);
+    for (int i = 0; i < dataBytes; ++i)
+        data[i] = char((i * 131 + i / 7) & 0xff);
+    return "!<arch>\n" + member("debian-binary", "2.0\n") + member("data.tar.xz", data);
+}

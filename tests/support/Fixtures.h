@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QJsonObject>
 #include <QString>
 
@@ -8,4 +9,7 @@ namespace Fixtures {
 QString path(const QString& name);
 // The JSON object in the file; fails the running test when it is missing or not an object.
 QJsonObject json(const QString& name);
+// A Debian package as the update downloads it: the archive header and members, "debian-binary"
+// and one of dataBytes patterned bytes (odd sizes get their padding byte).
+QByteArray debPackage(int dataBytes);
 } // namespace Fixtures

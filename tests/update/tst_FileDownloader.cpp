@@ -1,5 +1,6 @@
 #include "update/FileDownloader.h"
 
+#include "Fixtures.h"
 #include "StandinFixture.h"
 #include "StandinRoutes.h"
 #include "TestMain.h"
@@ -15,10 +16,7 @@ const QString PackagePath = QStringLiteral("/files/pkg/parlavine_2.0_amd64.deb")
 
 QByteArray package(int size)
 {
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char((i * 131 + i / 7) & 0xff);
-    return bytes;
+    return Fixtures::debPackage(size);
 }
 
 QByteArray contentOf(const QString& path)
@@ -53,7 +51,7 @@ private slots:
         QTest::addColumn<bool>("finishes");
         QTest::newRow("with length") << StandinReply::raw(body, "application/octet-stream") << true;
         QTest::newRow("chunked") << StandinReply::raw(body, "application/octet-stream").withoutLength() << true;
-        QTest::newRow("slow trickle") << StandinReply::raw(body.left(8000), "application/octet-stream").inPieces(1000, 30)
+        QTest::newRow("slow trickle") << StandinReply::raw(package(8000), "application/octet-stream").inPieces(1000, 30)
                                       << true;
         QTest::newRow("large body") << StandinReply::raw(package(8 * 1024 * 1024), "application/octet-stream")
                                     << true;
@@ -62,6 +60,12 @@ private slots:
         QTest::newRow("redirect without a target") << StandinReply::raw("moved", "text/plain", 301) << false;
         QTest::newRow("connection dropped") << StandinReply::raw(body, "application/octet-stream").droppedAfter(1000)
                                             << false;
+        QTest::newRow("chunked, dropped") << StandinReply::raw(body, "application/octet-stream").withoutLength().droppedAfter(1000)
+                                          << false;
+        QTest::newRow("ended by close") << StandinReply::raw(body, "application/octet-stream").endedByClose() << true;
+        QTest::newRow("ended by close, cut short")
+            << StandinReply::raw(body, "application/octet-stream").endedByClose().droppedAfter(1000) << false;
+        QTest::newRow("a page in its place") << StandinReply::raw("<html>sign in first</html>", "text/html") << false;
     }
     // A file appears only with the whole body of a successful answer.
     void transfers()

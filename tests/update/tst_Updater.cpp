@@ -5,6 +5,7 @@
 #include "core/TimeUtil.h"
 #include "update/Updater.h"
 
+#include "Fixtures.h"
 #include "StandinFixture.h"
 #include "StandinRoutes.h"
 #include "TestMain.h"
@@ -18,7 +19,7 @@ const QString CheckVersion = QStringLiteral("/api/resourcemanageserver/checkVers
 const QString FindConfig = QStringLiteral("/api/resourcemanageserver/findConfig");
 const QString ConfigDocument = QStringLiteral("/files/config/desktop.json");
 const QString PackagePath = QStringLiteral("/files/pkg/parlavine_2.0_amd64.deb");
-const QByteArray PackageBytes = QByteArray(40000, 'p');
+const QByteArray PackageBytes = Fixtures::debPackage(40000);
 
 State* state()
 {
@@ -192,6 +193,10 @@ private slots:
         QTest::newRow("dot dot") << "http://127.0.0.1:1/files/.." << -300;
         QTest::newRow("encoded slash") << "http://127.0.0.1:1/files/a%2Fb.deb" << -300;
         QTest::newRow("backslash") << "http://127.0.0.1:1/files/a%5Cb.deb" << -300;
+        QTest::newRow("NUL in the name") << "http://127.0.0.1:1/files/p%00.deb" << -300;
+        QTest::newRow("line break in the name") << "http://127.0.0.1:1/files/p%0A.deb" << -300;
+        QTest::newRow("plain http elsewhere") << "http://downloads.example/p.deb" << -400;
+        QTest::newRow("neither http nor https") << "ftp://127.0.0.1/p.deb" << -400;
     }
     void refusedDownloads()
     {
@@ -245,6 +250,7 @@ private slots:
         QVERIFY(QDir().mkpath(Updater::packageFolder()));
         QFile present(Updater::packageFolder() + "/parlavine_2.0_amd64.deb");
         QVERIFY(present.open(QIODevice::WriteOnly));
+        present.write(Fixtures::debPackage(100));
         present.close();
         QCOMPARE(m_updater->downloadPkg(packageUrl()), 0);
         QCOMPARE(info("progress").toFloat(), 1.0f);
@@ -258,6 +264,22 @@ private slots:
         m_standin->addRoute(StandinRoutes::download(PackagePath, StandinReply::raw(PackageBytes, "application/octet-stream")));
         Hud::instance()->cancelBtnTap(question.value("tag").toInt());
         QTRY_COMPARE(lastHud().value("title").toString(), QString("更新下载完成"));
+        QCOMPARE(present.size(), qint64(PackageBytes.size()));
+    }
+
+    // A package an earlier version kept without checking it is fetched again, not offered.
+    void presentPackageThatIsNotWholeIsFetchedAgain()
+    {
+        QVERIFY(QDir().mkpath(Updater::packageFolder()));
+        QFile present(Updater::packageFolder() + "/parlavine_2.0_amd64.deb");
+        QVERIFY(present.open(QIODevice::WriteOnly));
+        present.write(PackageBytes.left(3000));
+        present.close();
+        m_standin->addRoute(StandinRoutes::download(PackagePath, StandinReply::raw(PackageBytes, "application/octet-stream")));
+        QCOMPARE(m_updater->downloadPkg(packageUrl()), 0);
+        QCOMPARE(info("progress").toFloat(), 0.0f);
+        QTRY_COMPARE(lastHud().value("title").toString(), QString("更新下载完成"));
+        QCOMPARE(m_standin->requestCount(PackagePath), 1);
         QCOMPARE(present.size(), qint64(PackageBytes.size()));
     }
 
@@ -288,6 +310,7 @@ private slots:
         QVERIFY(QDir().mkpath(Updater::packageFolder()));
         QFile present(Updater::packageFolder() + "/" + packageName);
         QVERIFY(present.open(QIODevice::WriteOnly));
+        present.write(Fixtures::debPackage(100));
         present.close();
         QCOMPARE(m_updater->downloadPkg(m_standin->apiUrl() + "/files/pkg/" + packageName), 0);
         Hud::instance()->sureBtnTap(lastHud().value("tag").toInt());
@@ -313,6 +336,64 @@ private slots:
         QCOMPARE(info("pkg").toString(), pkg);
         QVERIFY(confirmEndsTheProgram());
         QTRY_VERIFY(QFile::exists(scriptLog()));
+    }
+
+    // Closing the window on the question leaves it unanswered: a user's check brings it back.
+    void usersCheckReopensAnUnansweredQuestion()
+    {
+        startDownload();
+        QTRY_COMPARE(lastHud().value("title").toString(), QString("更新下载完成"));
+        state()->setShowUpdateWindow(false);
+        m_updater->checkVersion(true, false);
+        QTRY_COMPARE(m_standin->requestCount(CheckVersion), 2);
+        QTRY_VERIFY(state()->showUpdateWindow());
+        QCOMPARE(info("state").toInt(), 3);
+        QCOMPARE(lastHud().value("title").toString(), QString("更新下载完成"));
+        QVERIFY(confirmEndsTheProgram());
+        QTRY_VERIFY(QFile::exists(scriptLog()));
+    }
+
+    // An automatic check that found no service is tried again; a user's failed check is not.
+    void unreachableServiceIsCheckedAgain()
+    {
+        qputenv("PARLAVINE_UPDATE_RETRY_MS", "200");
+        m_standin->script(CheckVersion, StandinReply::httpStatus(500));
+        m_standin->script(CheckVersion, StandinReply::httpStatus(500));
+        m_standin->script(CheckVersion, StandinReply::httpStatus(500));
+        checkAndWait(false, true);
+        QCOMPARE(info("state").toInt(), -1);
+        // Three tries per check (the transport's own), then the retry's first one.
+        QTRY_VERIFY(m_standin->requestCount(CheckVersion) > 3);
+        QTRY_COMPARE(info("state").toInt(), 1);
+        qunsetenv("PARLAVINE_UPDATE_RETRY_MS");
+    }
+
+    void failedInstallationIsReportedInTheMainWindow_data()
+    {
+        QTest::addColumn<QByteArray>("reason");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("apt-get refused") << QByteArray("install-failed") << "软件包管理器没有安装此安装包。";
+        QTest::newRow("cancelled") << QByteArray("cancelled") << "授权已取消，更新未安装。";
+        QTest::newRow("unknown reason") << QByteArray("something new") << "更新未能安装。";
+    }
+    void failedInstallationIsReportedInTheMainWindow()
+    {
+        QFETCH(QByteArray, reason);
+        QFETCH(QString, words);
+        qputenv("PARLAVINE_UPDATE_FAILED", reason);
+        m_updater->reportInstallFailure();
+        QVERIFY(!qEnvironmentVariableIsSet("PARLAVINE_UPDATE_FAILED"));
+        const QVariantMap hud = state()->windowHud().value(0).toMap();
+        QCOMPARE(hud.value("window").toString(), QString("main"));
+        QCOMPARE(hud.value("title").toString(), QString("安装异常"));
+        const QString message = hud.value("message").toString();
+        QVERIFY2(message.startsWith(words), qPrintable(message));
+        QVERIFY2(message.contains(AppConfig::dataDir() + "/update-install.log"), qPrintable(message));
+
+        // Read once: a later start says nothing.
+        state()->setWindowHud({});
+        m_updater->reportInstallFailure();
+        QCOMPARE(state()->windowHud().size(), 0);
     }
 
     void remoteConfiguration_data()
