@@ -113,7 +113,9 @@ Rectangle {
                 anchors.left: logo.right
                 anchors.leftMargin: 10
                 anchors.verticalCenter: parent.verticalCenter
-                width: row.width * 0.32
+                // the file name gives way so that the status never runs under the buttons
+                width: Math.max(40, Math.min(row.width * 0.32, actions.x - nameText.x - timeText.width
+                                             - langText.width - statusText.implicitWidth - 40))
                 elide: Text.ElideRight
                 text: model.display
                 textFormat: Text.PlainText
@@ -137,7 +139,7 @@ Rectangle {
                 anchors.left: timeText.right
                 anchors.leftMargin: 10
                 anchors.verticalCenter: parent.verticalCenter
-                width: row.width * 0.14
+                width: Math.max(row.width * 0.14, implicitWidth)
                 elide: Text.ElideRight
                 text: model.source
                 textFormat: Text.PlainText
@@ -164,6 +166,7 @@ Rectangle {
             }
 
             Row {
+                id: actions
                 anchors.right: parent.right
                 anchors.rightMargin: 10
                 anchors.verticalCenter: parent.verticalCenter
@@ -171,7 +174,9 @@ Rectangle {
                 TitleButton {
                     objectName: "fileTransDownload_" + model.fileId
                     visible: container.isDone(row.status)
-                    width: 56
+                    autoWidth: true
+                    textPadding: 8
+                    width: Math.max(56, implicitWidth)
                     height: 26
                     fontSize: container.winFontSize.small
                     title: qsTr("下载")
@@ -182,7 +187,9 @@ Rectangle {
                 TitleButton {
                     objectName: "fileTransCancel_" + model.fileId
                     visible: container.isRunning(row.status)
-                    width: 56
+                    autoWidth: true
+                    textPadding: 8
+                    width: Math.max(56, implicitWidth)
                     height: 26
                     fontSize: container.winFontSize.small
                     title: qsTr("取消")
@@ -196,7 +203,9 @@ Rectangle {
                 TitleButton {
                     objectName: "fileTransDelete_" + model.fileId
                     visible: !container.isRunning(row.status)
-                    width: 56
+                    autoWidth: true
+                    textPadding: 8
+                    width: Math.max(56, implicitWidth)
                     height: 26
                     fontSize: container.winFontSize.small
                     title: qsTr("删除")
