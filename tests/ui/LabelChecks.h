@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/State.h"
+
 #include <QColor>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -36,9 +38,12 @@ inline bool disabled(const QQuickItem* item)
         if (!at->isEnabled())
             return true;
         const QVariant enable = at->property("enable");
-        const QVariant off = at->property("disabled");
-        if ((enable.isValid() && !enable.toBool()) || (off.isValid() && off.toBool()))
+        if (enable.isValid() && !enable.toBool())
             return true;
+        for (const char* name : {"disabled", "disable"}) {
+            if (at->property(name).toBool())
+                return true;
+        }
     }
     return false;
 }
@@ -187,6 +192,19 @@ inline QStringList faintTexts(QQuickWindow* window, const QString& iconFamily, c
                          .arg(ratio, 0, 'f', 1)
                          .arg(describe(item));
     });
+    return found;
+}
+
+// Both checks for a window drawn in the current theme: cut labels always, faint texts in the dark
+// theme (the light one keeps the design's own colours). The toasts keep the design's coloured
+// pills in both themes.
+inline QStringList findings(QQuickWindow* window, const QString& iconFamily, const IsForeign& foreign)
+{
+    QStringList found = cutLabels(window, foreign);
+    const QVariantMap colours = State::instance()->windowColor();
+    const QColor base(colours.value(QStringLiteral("contentBG")).toString());
+    if (colours.value(QStringLiteral("type")).toInt() == 1)
+        found << faintTexts(window, iconFamily, base, {QStringLiteral("questionWindowLite")});
     return found;
 }
 

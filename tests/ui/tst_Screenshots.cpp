@@ -1,6 +1,7 @@
 #include "LabelChecks.h"
 #include "StandinFixture.h"
 #include "UiTestEngine.h"
+#include "VisualTree.h"
 
 #include "core/Hud.h"
 #include "core/State.h"
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QJsonArray>
 #include <QQuickWindow>
 #include <QTranslator>
 #include <QtTest>
@@ -65,9 +67,7 @@ private slots:
 
         QImage shot;
         QTRY_VERIFY((shot = window->grabWindow(), !shot.isNull()));
-        QStringList findings = LabelChecks::cutLabels(window, foreign);
-        if (theme == 1)
-            findings << LabelChecks::faintTexts(window, ui.iconFamily, QColor(contentColour));
+        const QStringList findings = LabelChecks::findings(window, ui.iconFamily, foreign);
         QCoreApplication::removeTranslator(&translator);
         QVERIFY2(findings.isEmpty(), qPrintable(findings.join('\n')));
         QVERIFY(!shot.isNull());
@@ -246,6 +246,33 @@ private slots:
         QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
     }
 
+    // The document list of a signed-in user with a finished and a failed task: the status, the
+    // language pair and the buttons all show whole. Last: it leaves the user signed in.
+    void documentList_data() { secondaryWindows_data(); }
+
+    void documentList()
+    {
+        signInTestUser();
+        auto task = [](const QString& id, const QString& stage, int progress) {
+            return QJsonObject{{"file_id", id}, {"file_name", "Quarterly report " + id + ".docx"},
+                               {"source_type", "docx"}, {"source_lang", "auto"}, {"target_lang", "zh"},
+                               {"progress", progress}, {"trans_status", stage}, {"error_message", ""},
+                               {"create_time", "2026-12-10 10:00:00.5"}, {"completed_time", "2026-12-10 10:05:00"}};
+        };
+        m_standin->script(StandinRoute::imtKey("auto_translation_file", "list"),
+                          StandinReply::success(QJsonObject{
+                              {"file_list", QJsonArray{task("ft-1", "completed", 100), task("ft-2", "aborted", 40)}}}));
+        Scene scene;
+        QVERIFY(setUp(scene));
+        State::instance()->setMainCurPage(QStringLiteral("fileTransPage"));
+        QTRY_VERIFY(VisualTree::item(scene.window, "fileTransStatus_ft-2"));
+        QTest::qWait(200);
+        QVERIFY(drawn(scene, scene.window, "documents-" + scene.suffix));
+        State::instance()->setMainCurPage(QStringLiteral("textTransPage"));
+        const QStringList warnings = finished(scene);
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
+    }
+
 private:
     // The catalogue and theme of the running row ("language", "theme") and the program's windows,
     // the main one on show. The translator outlives the windows drawn with it.
@@ -255,7 +282,6 @@ private:
         std::optional<UiTestEngine> ui;
         QQuickWindow* window = nullptr;
         QString suffix; // "<language>-<light|dark>.png"
-        bool dark = false;
         QStringList findings; // cut labels and faint texts, by picture
     };
 
@@ -268,7 +294,6 @@ private:
         scene.ui.emplace();
         scene.window = shownMainWindow(*scene.ui);
         scene.suffix = QStringLiteral("%1-%2.png").arg(language, theme ? "dark" : "light");
-        scene.dark = theme == 1;
         return scene.window;
     }
 
@@ -322,15 +347,8 @@ private:
     bool drawn(Scene& scene, QQuickWindow* window, const QString& name) const
     {
         const QString picture = name.section('.', 0, 0);
-        for (const QString& cut : LabelChecks::cutLabels(window, foreign))
-            scene.findings << picture + ": " + cut;
-        if (scene.dark) {
-            const QColor base(State::instance()->windowColor().value("contentBG").toString());
-            // The toasts keep the design's coloured pills in both themes.
-            const QStringList exempt{QStringLiteral("questionWindowLite")};
-            for (const QString& faint : LabelChecks::faintTexts(window, scene.ui->iconFamily, base, exempt))
-                scene.findings << picture + ": " + faint;
-        }
+        for (const QString& found : LabelChecks::findings(window, scene.ui->iconFamily, foreign))
+            scene.findings << picture + ": " + found;
         return saved(window, name);
     }
 
@@ -339,7 +357,7 @@ private:
     {
         static const QStringList samples{QStringLiteral("Hello world"), QStringLiteral("[zh]"),
                                          QStringLiteral("<repo>"), QStringLiteral("Line one"),
-                                         QStringLiteral("Saved <b>")};
+                                         QStringLiteral("Saved <b>"), QStringLiteral("Quarterly report")};
         return std::any_of(samples.cbegin(), samples.cend(), [&text](const QString& s) { return text.contains(s); });
     }
 

@@ -118,7 +118,7 @@ Rectangle {
             font.bold: dateNum === container.curDate
             // days of the neighbouring months read as dimmed too
             color: dateNum === container.curDate ? container.winColor.hlText
-                   : selectable && model.month === grid.month ? container.winColor.h1Text : container.winColor.line4
+                   : selectable && model.month === grid.month ? container.winColor.h1Text : container.winColor.dimText
         }
 
         onClicked: {
