@@ -351,8 +351,8 @@ DialogWindow {
             ActionButton {
                 objectName: "showSpacesBtn"
                 text: qsTr("显示空格")
-                normalColor: win.showSpaces ? "#0052d9" : win.winColor.borderIconBtnNormal
-                borderNormalColor: win.showSpaces ? "#0052d9" : win.winColor.borderIconBtnBorder
+                normalColor: win.showSpaces ? win.winColor.hlText : win.winColor.borderIconBtnNormal
+                borderNormalColor: win.showSpaces ? win.winColor.hlText : win.winColor.borderIconBtnBorder
                 onClicked: win.showSpaces = !win.showSpaces
             }
             ActionButton { objectName: "addEntryBtn"; text: win.texts.addEntry || ""; onClicked: win.openEntryPop(null) }
