@@ -78,6 +78,27 @@ private slots:
         QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
     }
 
+    // On a 1366 x 768 screen the window scale is about 0.85: the sidebar still holds its switch.
+    void narrowSidebar_data() { secondaryWindows_data(); }
+
+    void narrowSidebar()
+    {
+        Scene scene;
+        QVERIFY(setUp(scene));
+        State::instance()->setWindowWidthScale(0.85);
+        QQuickItem* sidebar = VisualTree::item(scene.window, "mainSidebar");
+        QQuickItem* select = VisualTree::item(scene.window, "copyTransSwitch");
+        QVERIFY(sidebar && select);
+        const QRectF inSidebar = select->mapRectToItem(sidebar, QRectF(0, 0, select->width(), select->height()));
+        const qreal width = sidebar->width();
+        State::instance()->setWindowWidthScale(1.0);
+        QVERIFY2(inSidebar.left() >= 0 && inSidebar.right() < width - 1,
+                 qPrintable(QStringLiteral("switch %1..%2 in a sidebar of %3")
+                                .arg(inSidebar.left()).arg(inSidebar.right()).arg(width)));
+        const QStringList warnings = finished(scene);
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
+    }
+
     // Each page of the main window, and the repository windows.
     void pages_data() { secondaryWindows_data(); }
 
