@@ -218,6 +218,8 @@ private slots:
             QVERIFY(window->grabWindow().save(QDir(m_outDir).filePath(picture + ".png")));
             if (language == "en")
                 QCOMPARE(window->title(), QString(name.startsWith("term/") ? "Term base" : "Sentence base"));
+            // the entry actions keep to one row
+            QCOMPARE(item(window, "editEntryBtn")->y(), item(window, "addEntryBtn")->y());
             click(window, item(window, "addEntryBtn"));
             QObject* popup = nullptr;
             QTRY_VERIFY((popup = window->findChild<QObject*>(name.startsWith("term/") ? "termAddPairPop" : "termSentAddSentPop")));
