@@ -44,6 +44,9 @@ render "$tmp/logo_bw.svg" 64 "$tmp/logo64_bw.png"
 wordmark_svg "$tmp/logo64.png" "#0052d9" > "$tmp/title.svg"
 wordmark_svg "$tmp/logo64_bw.png" "#333333" > "$tmp/title_bw.svg"
 convert -background none "$tmp/title.svg" "$here/titlebar.png"
+# The dark theme's name in the lighter accent (the blue one is too dim on its background): the
+# same picture with the name, right of the logo, recoloured.
+convert "$here/titlebar.png" -region 166x64+74+0 -fill "#4d94ff" -colorize 100 "$here/titlebar_dark.png"
 convert -background none "$tmp/title_bw.svg" "$here/titlebar_blackwhite.png"
 
 # Dialog type icons: a disc with a white sign.

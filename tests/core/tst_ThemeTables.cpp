@@ -17,7 +17,7 @@ private slots:
         QCOMPARE(light.value("type").toInt(), 0);
         QCOMPARE(dark.value("type").toInt(), 1);
         QCOMPARE(light.keys(), dark.keys());
-        QCOMPARE(light.size(), 92);
+        QCOMPARE(light.size(), 103);
         QCOMPARE(light.value("contentBG").toString(), QStringLiteral("#fff"));
         QCOMPARE(dark.value("contentBG").toString(), QStringLiteral("#101010"));
         QCOMPARE(dark.value("transInputHL").toString(), QStringLiteral("#5A5B70"));

@@ -1,3 +1,4 @@
+#include "LabelChecks.h"
 #include "StandinFixture.h"
 #include "TestMain.h"
 #include "UiTestEngine.h"
@@ -384,7 +385,7 @@ private slots:
         state()->showSocailLoginWindowRef() = false;
     }
 
-    // Every panel in both themes and both languages.
+    // Every panel in both themes and both languages, no label cut and no faint text.
     void screenshots_data()
     {
         QTest::addColumn<QString>("language");
@@ -402,6 +403,8 @@ private slots:
         QVERIFY(useLanguageAndTheme(translator, language, theme));
         Window w;
         open(w);
+        QStringList findings;
+        const auto foreign = [](const QString& text) { return text.contains(QStringLiteral("ann")); };
         const struct
         {
             const char* name;
@@ -424,8 +427,10 @@ private slots:
             QTest::mouseMove(w.window, QPoint(1, 1)); // no button drawn hovered
             QImage shot;
             QTRY_VERIFY((shot = w.window->grabWindow(), !shot.isNull()));
-            QVERIFY(shot.save(QDir(m_outDir).filePath(
-                QStringLiteral("login-%1-%2-%3.png").arg(panel.name, language, theme ? "dark" : "light"))));
+            const QString picture = QStringLiteral("login-%1-%2-%3").arg(panel.name, language, theme ? "dark" : "light");
+            for (const QString& found : LabelChecks::findings(w.window, w.ui.iconFamily, foreign))
+                findings << picture + ": " + found;
+            QVERIFY(shot.save(QDir(m_outDir).filePath(picture + ".png")));
             if (panel.remembered) {
                 user()->saveAutoLogin(false);
                 user()->clear();
@@ -435,6 +440,7 @@ private slots:
         QCoreApplication::removeTranslator(&translator);
         state()->setThemeColor(0);
         QVERIFY2(pageWarnings(w.ui.warnings).isEmpty(), qPrintable(w.ui.warnings.join('\n')));
+        QVERIFY2(findings.isEmpty(), qPrintable(findings.join('\n')));
     }
 };
 

@@ -1,5 +1,7 @@
+#include "LabelChecks.h"
 #include "StandinFixture.h"
 #include "UiTestEngine.h"
+#include "VisualTree.h"
 
 #include "core/Hud.h"
 #include "core/State.h"
@@ -9,15 +11,18 @@
 
 #include <QDir>
 #include <QImage>
+#include <QJsonArray>
 #include <QQuickWindow>
 #include <QTranslator>
 #include <QtTest>
 
 #include <optional>
 
-// The main window in both themes and in English and Chinese: the page follows the catalogue
-// and the theme. The pictures go to PARLAVINE_SCREENSHOT_DIR when set (scripts/screenshots).
-// Grabbing a window needs a real X server: PARLAVINE_TEST_NEEDS_DISPLAY.
+// Every window and page in both themes and in English and Chinese: the page follows the catalogue
+// and the theme, no label the program wrote is cut, and in the dark theme every text stands out
+// from its background (the light theme keeps the design's own colours). The pictures go to
+// PARLAVINE_SCREENSHOT_DIR when set (scripts/screenshots). Grabbing a window needs a real X
+// server: PARLAVINE_TEST_NEEDS_DISPLAY.
 class TestScreenshots : public QObject
 {
     Q_OBJECT
@@ -62,7 +67,9 @@ private slots:
 
         QImage shot;
         QTRY_VERIFY((shot = window->grabWindow(), !shot.isNull()));
+        const QStringList findings = LabelChecks::findings(window, ui.iconFamily, foreign);
         QCoreApplication::removeTranslator(&translator);
+        QVERIFY2(findings.isEmpty(), qPrintable(findings.join('\n')));
         QVERIFY(!shot.isNull());
         // a point of the page's left margin, beside the sidebar (toasts show at the top middle)
         QCOMPARE(shot.pixelColor(88, shot.height() / 2).name(), contentColour);
@@ -71,12 +78,64 @@ private slots:
         QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
     }
 
+    // On a 1366 x 768 screen the window scale is about 0.85: the sidebar still holds its switch.
+    void narrowSidebar_data() { secondaryWindows_data(); }
+
+    void narrowSidebar()
+    {
+        Scene scene;
+        QVERIFY(setUp(scene));
+        State::instance()->setWindowWidthScale(0.85);
+        QQuickItem* sidebar = VisualTree::item(scene.window, "mainSidebar");
+        QQuickItem* select = VisualTree::item(scene.window, "copyTransSwitch");
+        QVERIFY(sidebar && select);
+        const QRectF inSidebar = select->mapRectToItem(sidebar, QRectF(0, 0, select->width(), select->height()));
+        const qreal width = sidebar->width();
+        State::instance()->setWindowWidthScale(1.0);
+        QVERIFY2(inSidebar.left() >= 0 && inSidebar.right() < width - 1,
+                 qPrintable(QStringLiteral("switch %1..%2 in a sidebar of %3")
+                                .arg(inSidebar.left()).arg(inSidebar.right()).arg(width)));
+        const QStringList warnings = finished(scene);
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
+    }
+
+    // Each page of the main window, and the repository windows.
+    void pages_data() { secondaryWindows_data(); }
+
+    void pages()
+    {
+        Scene scene;
+        QVERIFY(setUp(scene));
+        State* state = State::instance();
+        QObject* panel = scene.window->findChild<QObject*>("curPagePanel");
+        for (const QString page : {"fileTransPage", "userPage", "envPage", "textTransPage"}) {
+            state->setMainCurPage(page);
+            QTRY_VERIFY(panel->property("item").value<QObject*>());
+            QTest::qWait(200);
+            QVERIFY(drawn(scene, scene.window, "page-" + page + "-" + scene.suffix));
+        }
+        const QList<QPair<const char*, QString>> windows{{"showTermWindow", "termPage"},
+                                                         {"showTermSentWindow", "termSentPage"}};
+        for (const auto& [flag, name] : windows) {
+            QVERIFY(state->setProperty(flag, true));
+            QQuickWindow* shown = shownWindow(name);
+            QVERIFY2(shown, qPrintable(name));
+            QTest::qWait(200);
+            QVERIFY(drawn(scene, shown, name.toLower() + "-" + scene.suffix));
+            QVERIFY(state->setProperty(flag, false));
+        }
+        const QStringList warnings = finished(scene);
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
+    }
+
     // A dialog over the main window, and the settings and about windows.
     void secondaryWindows_data()
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<int>("theme");
         QTest::newRow("en-light") << "en" << 0;
+        QTest::newRow("en-dark") << "en" << 1;
+        QTest::newRow("zh-light") << "zh" << 0;
         QTest::newRow("zh-dark") << "zh" << 1;
     }
 
@@ -92,7 +151,7 @@ private slots:
         const int toast = Hud::infoInWindow(QStringLiteral("Saved <b>x</b>"), QString(), [] {}, "main");
         QTRY_VERIFY(scene.window->findChild<QObject*>("questionWindow"));
         QTest::qWait(300); // let the toast's entry animation finish before the picture
-        QVERIFY(saved(scene.window, "dialog-" + suffix));
+        QVERIFY(drawn(scene, scene.window, "dialog-" + suffix));
         Hud::instance()->cancelBtnTap(tag);
         Hud::instance()->cancelBtnTap(toast);
 
@@ -102,7 +161,7 @@ private slots:
             QVERIFY(state->setProperty(flag, true));
             QQuickWindow* shown = shownWindow(name);
             QVERIFY(shown);
-            QVERIFY(saved(shown, name.toLower() + "-" + suffix));
+            QVERIFY(drawn(scene, shown, name.toLower() + "-" + suffix));
             QVERIFY(state->setProperty(flag, false));
         }
         const QStringList warnings = finished(scene);
@@ -133,17 +192,17 @@ private slots:
         state->setShowCopyTransTrigger(true);
         QQuickWindow* trigger = shownWindow("copyTransTriggerWindow");
         QVERIFY(trigger);
-        QVERIFY(saved(trigger, "copytrans-trigger-" + suffix));
+        QVERIFY(drawn(scene, trigger, "copytrans-trigger-" + suffix));
         state->setShowCopyTransTrigger(false);
 
         state->setShowCopyTransDetail(true);
         QQuickWindow* detail = shownWindow("copyTransDetailWindow");
         QVERIFY(detail);
         QTest::qWait(100);
-        QVERIFY(saved(detail, "copytrans-detail-" + suffix));
+        QVERIFY(drawn(scene, detail, "copytrans-detail-" + suffix));
         state->setShowCopyTransDetail(false);
 
-        QVERIFY(savedSettingsTab("copyTrans", "settings-copytrans-" + suffix));
+        QVERIFY(drawnSettingsTab(scene, "copyTrans", "settings-copytrans-" + suffix));
         const QStringList warnings = finished(scene);
         QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
     }
@@ -195,15 +254,42 @@ private slots:
         QQuickWindow* detail = shownWindow("screenshotDetailWindow");
         QVERIFY(detail);
         QTest::qWait(100);
-        QVERIFY(saved(detail, "screenshot-detail-" + suffix));
+        QVERIFY(drawn(scene, detail, "screenshot-detail-" + suffix));
         state->setScreenshotTransData(-1);
         QTest::qWait(100);
-        QVERIFY(saved(detail, "screenshot-detail-failed-" + suffix));
+        QVERIFY(drawn(scene, detail, "screenshot-detail-failed-" + suffix));
         state->setShowScreenshotDetailWindow(false);
 
-        QVERIFY(savedSettingsTab("screenshotTrans", "settings-screenshot-" + suffix));
+        QVERIFY(drawnSettingsTab(scene, "screenshotTrans", "settings-screenshot-" + suffix));
         ImageProvider::instance()->removePixmap("screenshot");
         ImageProvider::instance()->removePixmap("screenshot_clip");
+        const QStringList warnings = finished(scene);
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
+    }
+
+    // The document list of a signed-in user with a finished and a failed task: the status, the
+    // language pair and the buttons all show whole. Last: it leaves the user signed in.
+    void documentList_data() { secondaryWindows_data(); }
+
+    void documentList()
+    {
+        signInTestUser();
+        auto task = [](const QString& id, const QString& stage, int progress) {
+            return QJsonObject{{"file_id", id}, {"file_name", "Quarterly report " + id + ".docx"},
+                               {"source_type", "docx"}, {"source_lang", "auto"}, {"target_lang", "zh"},
+                               {"progress", progress}, {"trans_status", stage}, {"error_message", ""},
+                               {"create_time", "2026-12-10 10:00:00.5"}, {"completed_time", "2026-12-10 10:05:00"}};
+        };
+        m_standin->script(StandinRoute::imtKey("auto_translation_file", "list"),
+                          StandinReply::success(QJsonObject{
+                              {"file_list", QJsonArray{task("ft-1", "completed", 100), task("ft-2", "aborted", 40)}}}));
+        Scene scene;
+        QVERIFY(setUp(scene));
+        State::instance()->setMainCurPage(QStringLiteral("fileTransPage"));
+        QTRY_VERIFY(VisualTree::item(scene.window, "fileTransStatus_ft-2"));
+        QTest::qWait(200);
+        QVERIFY(drawn(scene, scene.window, "documents-" + scene.suffix));
+        State::instance()->setMainCurPage(QStringLiteral("textTransPage"));
         const QStringList warnings = finished(scene);
         QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
     }
@@ -217,6 +303,7 @@ private:
         std::optional<UiTestEngine> ui;
         QQuickWindow* window = nullptr;
         QString suffix; // "<language>-<light|dark>.png"
+        QStringList findings; // cut labels and faint texts, by picture
     };
 
     static bool setUp(Scene& scene)
@@ -231,11 +318,11 @@ private:
         return scene.window;
     }
 
-    // The QML warnings of the scene, once its catalogue is taken away.
+    // The QML warnings and the findings of the scene, once its catalogue is taken away.
     static QStringList finished(Scene& scene)
     {
         QCoreApplication::removeTranslator(&scene.translator);
-        return scene.ui->warnings;
+        return scene.ui->warnings + scene.findings;
     }
 
     // A window by its object name once it shows and is exposed; null when it does not.
@@ -264,17 +351,35 @@ private:
     }
 
     // The settings window open on one tab, drawn; back on the general tab after.
-    bool savedSettingsTab(const QString& tab, const QString& name) const
+    bool drawnSettingsTab(Scene& scene, const QString& tab, const QString& name) const
     {
         State* state = State::instance();
         state->setSettingCurTab(tab);
         state->setShowSettingWindow(true);
         QQuickWindow* settings = shownWindow(QStringLiteral("settingWindow"));
         QTest::qWait(100);
-        const bool drawn = settings && saved(settings, name);
+        const bool done = settings && drawn(scene, settings, name);
         state->setShowSettingWindow(false);
         state->setSettingCurTab(QStringLiteral("general"));
-        return drawn;
+        return done;
+    }
+
+    // The window drawn into the picture `name`, and its texts checked.
+    bool drawn(Scene& scene, QQuickWindow* window, const QString& name) const
+    {
+        const QString picture = name.section('.', 0, 0);
+        for (const QString& found : LabelChecks::findings(window, scene.ui->iconFamily, foreign))
+            scene.findings << picture + ": " + found;
+        return saved(window, name);
+    }
+
+    // What the tests feed in as the user's or the server's text, which may be cut.
+    static bool foreign(const QString& text)
+    {
+        static const QStringList samples{QStringLiteral("Hello world"), QStringLiteral("[zh]"),
+                                         QStringLiteral("<repo>"), QStringLiteral("Line one"),
+                                         QStringLiteral("Saved <b>"), QStringLiteral("Quarterly report")};
+        return std::any_of(samples.cbegin(), samples.cend(), [&text](const QString& s) { return text.contains(s); });
     }
 
     bool saved(QQuickWindow* window, const QString& name) const

@@ -1,3 +1,4 @@
+#include "LabelChecks.h"
 #include "StandinFixture.h"
 #include "StandinRoutes.h"
 #include "TestMain.h"
@@ -9,6 +10,7 @@
 #include <QQmlComponent>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QRegularExpression>
 #include <QTranslator>
 #include <QtTest>
 
@@ -187,12 +189,32 @@ private slots:
         QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
     }
 
-    // Both windows in English and dark, with the add pop-up of the term side open.
+    void screenshots_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("theme");
+        QTest::newRow("en-light") << "en" << 0;
+        QTest::newRow("en-dark") << "en" << 1;
+        QTest::newRow("zh-light") << "zh" << 0;
+        QTest::newRow("zh-dark") << "zh" << 1;
+    }
+
+    // Both windows in each language and theme, with an entry pop-up of the memory side and the
+    // new-repository pop-up of the term side open; no label cut, no faint text.
     void screenshots()
     {
+        QFETCH(QString, language);
+        QFETCH(int, theme);
         QTranslator translator;
-        QVERIFY(useLanguageAndTheme(translator, "en", 1));
-        m_state->setLanguage("en");
+        QVERIFY(useLanguageAndTheme(translator, language, theme));
+        m_state->setLanguage(language);
+        const QString suffix = QStringLiteral("-%1-%2").arg(language, theme ? "dark" : "light");
+        // the entries and repository names are the user's
+        const auto foreign = [](const QString& text) {
+            return text.contains(QStringLiteral("source ")) || text.contains(QStringLiteral("target "))
+                || text == QStringLiteral("Contracts") || text == QStringLiteral("Patents");
+        };
+        QStringList findings;
         UiTestEngine ui;
         for (const QString& name : {QStringLiteral("termSentence/TermSentPage"), QStringLiteral("term/TermPage")}) {
             QQuickWindow* window = open(ui, "qrc:/ui/pages/" + name + ".qml");
@@ -200,21 +222,27 @@ private slots:
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window));
             QTRY_COMPARE(item(window, "entryList")->property("count").toInt(), 50);
-            if (name.startsWith("term/")) {
-                QCOMPARE(window->title(), QString("Term base"));
-                click(window, item(window, "createRepoBtn"));
-                QTRY_VERIFY(window->findChild<QObject*>("termAddGroupPop"));
-                QTest::qWait(200);
-            } else {
-                QCOMPARE(window->title(), QString("Sentence base"));
-            }
-            QVERIFY(window->grabWindow().save(QDir(m_outDir).filePath(name.section('/', 1) + "-en-dark.png")));
+            const QString picture = name.section('/', 1) + suffix;
+            findings << LabelChecks::findings(window, ui.iconFamily, foreign).replaceInStrings(QRegularExpression("^"), picture + ": ");
+            QVERIFY(window->grabWindow().save(QDir(m_outDir).filePath(picture + ".png")));
+            if (language == "en")
+                QCOMPARE(window->title(), QString(name.startsWith("term/") ? "Term base" : "Sentence base"));
+            // the entry actions keep to one row
+            QCOMPARE(item(window, "editEntryBtn")->y(), item(window, "addEntryBtn")->y());
+            click(window, item(window, "addEntryBtn"));
+            QObject* popup = nullptr;
+            QTRY_VERIFY((popup = window->findChild<QObject*>(name.startsWith("term/") ? "termAddPairPop" : "termSentAddSentPop")));
+            QTRY_VERIFY(popup->property("opened").toBool());
+            const QString popPicture = name.section('/', 1) + "-pop" + suffix;
+            findings << LabelChecks::findings(window, ui.iconFamily, foreign).replaceInStrings(QRegularExpression("^"), popPicture + ": ");
+            QVERIFY(window->grabWindow().save(QDir(m_outDir).filePath(popPicture + ".png")));
             delete window;
         }
         QCoreApplication::removeTranslator(&translator);
         m_state->setLanguage("zh");
         m_state->setThemeColor(0);
         QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
+        QVERIFY2(findings.isEmpty(), qPrintable(findings.join('\n')));
     }
 };
 

@@ -1,5 +1,7 @@
 #include "UiTestEngine.h"
 
+#include "LabelChecks.h"
+
 #include "StandinFixture.h"
 #include "TestMain.h"
 
@@ -7,6 +9,7 @@
 #include <QImage>
 #include <QQmlComponent>
 #include <QQuickItem>
+#include <QRegularExpression>
 #include <QTranslator>
 #include <QtTest>
 
@@ -111,12 +114,20 @@ private slots:
         QTest::qWait(300); // let the pop-up transitions and the loading picture settle
 
         const QImage shot = window->grabWindow();
+        // the typed text, its translation and what the stand-in sends about it
+        const auto foreign = [](const QString& text) {
+            static const QRegularExpression served(
+                QStringLiteral("\\[zh\\]|Hello|Good morning|I love|love|Thank you|\\b(i|this)\\b|[我爱这书]|%"));
+            return served.match(text).hasMatch();
+        };
+        const QStringList findings = LabelChecks::findings(window.data(), ui.iconFamily, foreign);
         QCoreApplication::removeTranslator(&translator);
         QVERIFY(!shot.isNull());
         QVERIFY(shot.save(QDir(m_outDir).filePath(
             QStringLiteral("textTrans-%1-%2.png").arg(language, theme ? "dark" : "light"))));
         window.reset();
         QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
+        QVERIFY2(findings.isEmpty(), qPrintable(findings.join('\n')));
     }
 };
 

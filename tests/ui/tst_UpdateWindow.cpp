@@ -1,3 +1,4 @@
+#include "LabelChecks.h"
 #include "TestMain.h"
 #include "UiTestEngine.h"
 
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QQmlComponent>
 #include <QQuickItem>
+#include <QTranslator>
 #include <QtTest>
 
 // The update window in each state of the updater, drawn on a real X server
@@ -101,6 +103,45 @@ private slots:
         QImage shot;
         QTRY_VERIFY((shot = window->grabWindow(), !shot.isNull()));
         QVERIFY(shot.save(QDir(m_outDir).filePath(QStringLiteral("update-%1.png").arg(QTest::currentDataTag()).replace(' ', '-'))));
+        QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
+    }
+
+    // A download under way with long notes in each language and theme: the progress track
+    // follows the theme, no label is cut and no text is faint.
+    void pictures_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("theme");
+        for (const char* language : {"zh", "en"}) {
+            for (int theme : {0, 1})
+                QTest::addRow("%s-%s", language, theme ? "dark" : "light") << QString(language) << theme;
+        }
+    }
+    void pictures()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, theme);
+        QTranslator translator;
+        QVERIFY(useLanguageAndTheme(translator, language, theme));
+        const QString notes = QStringLiteral("Faster document translation, a clearer dark theme and many small "
+                                             "fixes.\nSupercalifragilisticexpialidociousnessesandmore");
+        setInfo({{"state", 3}, {"version", "2.0"}, {"desc", notes}, {"progress", 0.4}});
+        UiTestEngine ui;
+        QQmlComponent component(&ui.engine, QUrl(QStringLiteral("qrc:/ui/updateWindow/UpdateWindow.qml")));
+        QScopedPointer<QObject> root(component.create());
+        QVERIFY2(root, qPrintable(component.errorString()));
+        auto* window = qobject_cast<QQuickWindow*>(root.data());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QTRY_VERIFY(window->findChild<QQuickItem*>("progressRow")->isVisible());
+        QImage shot;
+        QTRY_VERIFY((shot = window->grabWindow(), !shot.isNull()));
+        const auto foreign = [&notes](const QString& text) { return text == notes || text.contains("2.0"); };
+        const QStringList findings = LabelChecks::findings(window, ui.iconFamily, foreign);
+        QVERIFY(shot.save(QDir(m_outDir).filePath(QStringLiteral("update-%1.png").arg(QTest::currentDataTag()))));
+        QCoreApplication::removeTranslator(&translator);
+        State::instance()->setThemeColor(0);
+        QVERIFY2(findings.isEmpty(), qPrintable(findings.join('\n')));
         QVERIFY2(ui.warnings.isEmpty(), qPrintable(ui.warnings.join('\n')));
     }
 

@@ -44,6 +44,8 @@ GLYPHS = {
     0xE80C: "user-trash",             # delete a repository
 
     0xE820: "document-save",          # save a screenshot
+    0xE821: "view-reveal",            # show a password
+    0xE822: "view-conceal",           # hide a password again
 }
 
 EM = 1024

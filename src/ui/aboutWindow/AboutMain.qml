@@ -32,7 +32,8 @@ DialogWindow {
             anchors.horizontalCenter: parent.horizontalCenter
             height: 48
             fillMode: Image.PreserveAspectFit
-            source: window.themeStyle === "blackwhite" ? "qrc:/assets/titlebar_blackwhite.png" : "qrc:/assets/titlebar.png"
+            source: window.themeStyle === "blackwhite" ? "qrc:/assets/titlebar_blackwhite.png"
+                    : window.winColor.type === 1 ? "qrc:/assets/titlebar_dark.png" : "qrc:/assets/titlebar.png"
         }
 
         Text {

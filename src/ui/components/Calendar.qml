@@ -12,6 +12,7 @@ Rectangle {
     property int _curMonth: 1
     property int _curDay: 1
     property var winFontSize: $state.windowFontSize
+    property var winColor: $state.windowColor
     readonly property var uiLocale: Qt.locale($state.language === "en" ? "en_US" : "zh_CN")
 
     signal selectDate(int dateNum)
@@ -31,7 +32,7 @@ Rectangle {
         _curMonth = m % 12 + 1
     }
 
-    color: "#fff"
+    color: winColor.selectBG
     implicitWidth: 320
     implicitHeight: header.height + dayRow.height + grid.height + 8
 
@@ -57,7 +58,7 @@ Rectangle {
             horizontalAlignment: Text.AlignHCenter
             text: container._curYear + qsTr("年") + " " + container._curMonth + qsTr("月")
             font.pixelSize: container.winFontSize.normal
-            color: "#333"
+            color: container.winColor.bodyText
         }
         IconButton { objectName: "nextMonth"; size: 14; icon: 0xe718; onClicked: container._stepMonth(1) }
         IconButton { objectName: "nextYear"; Layout.preferredWidth: 80; size: 14; icon: 0xe64e; onClicked: container._stepMonth(12) }
@@ -70,6 +71,13 @@ Rectangle {
         anchors.right: grid.right
         locale: grid.locale
         font.pixelSize: container.winFontSize.small
+        delegate: Text {
+            text: model.shortName
+            font: dayRow.font
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+            color: container.winColor.bodyText
+        }
     }
 
     WeekNumberColumn {
@@ -81,6 +89,13 @@ Rectangle {
         year: grid.year
         locale: grid.locale
         font.pixelSize: container.winFontSize.small
+        delegate: Text {
+            text: model.weekNumber
+            font: weekColumn.font
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+            color: container.winColor.bodyText2
+        }
     }
 
     MonthGrid {
@@ -103,8 +118,8 @@ Rectangle {
             font.pixelSize: container.winFontSize.normal
             font.bold: dateNum === container.curDate
             // days of the neighbouring months read as dimmed too
-            color: dateNum === container.curDate ? "#0052d9"
-                   : selectable && model.month === grid.month ? "#000" : "#d7d7d7"
+            color: dateNum === container.curDate ? container.winColor.hlText
+                   : selectable && model.month === grid.month ? container.winColor.h1Text : container.winColor.dimText
         }
 
         // The grid hands the day over as midnight UTC: read it in UTC, or west of Greenwich

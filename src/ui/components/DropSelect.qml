@@ -9,6 +9,8 @@ ComboBox {
     property color highlightColor: winColor.selectHover2
     property color bgColor: winColor.selectBG
     property int textSize: $state.windowFontSize.normal
+    // what the placeholder needs, padding included, for a caller that must not cut it
+    readonly property real placeholderWidth: placeHolder.implicitWidth + leftPadding + rightPadding
 
     implicitWidth: 105
     implicitHeight: 30

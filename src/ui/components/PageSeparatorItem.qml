@@ -16,10 +16,10 @@ BorderIconButton {
     text: _isNum ? String(_modelData.page + 1) : _modelData.type === "head" ? "0xe712"
                                                : _modelData.type === "tail" ? "0xe718" : "0xe618"
     enable: _modelData.enabled
-    hoverColor: "#0052d9"
-    borderHoverColor: "#0052d9"
-    normalColor: _isNum && _modelData.selected ? "#0052d9" : "#333"
-    borderNormalColor: _isNum && _modelData.selected ? "#0052d9" : "#d9d9d9"
+    hoverColor: winColor.hlText
+    borderHoverColor: winColor.hlText
+    normalColor: _isNum && _modelData.selected ? winColor.hlText : winColor.borderIconBtnNormal
+    borderNormalColor: _isNum && _modelData.selected ? winColor.hlText : winColor.borderIconBtnBorder
     borderWidth: _isGap ? 0 : 1
 
     onClicked: {

@@ -67,7 +67,7 @@ Rectangle {
             visible: input.text === ""
             text: container.placeholder
             textFormat: Text.PlainText
-            color: "#bcbcbc"
+            color: container.winColor.hintText
             font.pixelSize: container.fontSize
         }
 
@@ -88,10 +88,10 @@ Rectangle {
         anchors.verticalCenter: parent.verticalCenter
         width: 20
         visible: container.rightBtnIcon !== 0 || container.canPlain
-        icon: container.rightBtnIcon !== 0 ? container.rightBtnIcon : 0xe804
+        icon: container.rightBtnIcon !== 0 ? container.rightBtnIcon : container._isPlainPsw ? 0xe822 : 0xe821
         size: 14
-        normalColor: "#bcbcbc"
-        hoverColor: "#555"
+        normalColor: container.winColor.hintText
+        hoverColor: container.winColor.bodyText2
         selected: container._isPlainPsw
         onClicked: {
             if (container.canPlain)

@@ -67,7 +67,7 @@ Row {
     DropSelect {
         id: keySelect
         objectName: "keySelect"
-        width: 80
+        width: Math.max(80, placeholderWidth)
         model: select.keys
         currentIndex: -1
         onActivated: select.emitChange()

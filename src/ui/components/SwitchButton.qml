@@ -24,7 +24,7 @@ Rectangle {
             return checked ? "#889a9a9a" : "#44616161"
         if (checked)
             return hovered ? checkHoverColor : checkColor
-        return hovered ? "#88616161" : "#e5e5e5"
+        return hovered ? winColor.switchOffHover : winColor.switchOff
     }
 
     Rectangle {
@@ -43,7 +43,7 @@ Rectangle {
         text: container.text
         textFormat: Text.PlainText
         font.pixelSize: container.fontSize
-        color: container.checked ? "#fff" : (container.disabled ? "#9a9a9a" : "#616161")
+        color: container.checked ? "#fff" : (container.disabled ? "#9a9a9a" : container.winColor.switchOffText)
         anchors.verticalCenter: parent.verticalCenter
         x: container.checked ? 8 : knob.width + 6
     }

@@ -3,7 +3,7 @@ import QtQuick 2.14
 // The user's picture in a disc, or the first letter of the user name on a plain disc.
 Item {
     id: container
-    property string pureColor: "#9a9a9a"
+    property string pureColor: $state.windowColor.avatar
     property int fontSize: $state.windowFontSize.large
     property string tip: ""
     property bool disableMouseArea: false

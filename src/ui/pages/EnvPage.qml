@@ -6,5 +6,6 @@ Item {
         text: "翻译环境"
         font.pixelSize: 120
         textFormat: Text.PlainText
+        color: $state.windowColor.h1Text
     }
 }

@@ -227,6 +227,7 @@ Window {
                         anchors.centerIn: parent
                         visible: detail.shotData.state === -1
                         text: qsTr("翻译失败，点击重试")
+                        size: detail.winFontSize.normal
                         normalColor: "#e44345"
                         hoverColor: "#e44345"
                         onClicked: $dispatch.run($dispatch.Ctrl_ScreenshotTrans, "requestTrans", [])
@@ -256,6 +257,7 @@ Window {
                             size: 16
                             icon: 0xe820
                             tip: qsTr("下载截图")
+                            enable: detail.shotData.state === 0
                             onClicked: $dispatch.run($dispatch.Ctrl_ScreenshotTrans, "downloadImg", [])
                         }
                     }

@@ -202,7 +202,9 @@ Window {
         }
     }
 
-    // The two buttons under the selection, or above it at the bottom of the screen.
+    // The two buttons under the selection, or above it at the bottom of the screen. Light in both
+    // themes on purpose: the bar sits on a picture of the screen, not on the program's background,
+    // and like the selection frame it must stand out from whatever the screen shows.
     Rectangle {
         id: toolbar
         objectName: "captureToolbar"

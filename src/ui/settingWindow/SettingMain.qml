@@ -21,7 +21,7 @@ DialogWindow {
         height: 56
         iconSize: 22
         size: window.winFontSize.normal
-        normalColor: _selected ? "#0052d9" : window.winColor.iconBtnNormal
+        normalColor: _selected ? window.winColor.hlText : window.winColor.iconBtnNormal
         hoverColor: "#880052d9"
         onClicked: $state.settingCurTab = tab
     }

@@ -12,11 +12,12 @@ Item {
     readonly property real yScale: $state.windowHeightScale
 
     Row {
-        spacing: 20 * panel.xScale
+        // the label column and spacing of the other tabs, so that every tab's controls line up
+        spacing: 20
         height: 30 * panel.yScale
 
         Text {
-            width: 230 * panel.xScale
+            width: 230
             height: parent.height
             elide: Text.ElideRight
             verticalAlignment: Text.AlignVCenter

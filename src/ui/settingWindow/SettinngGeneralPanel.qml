@@ -25,8 +25,9 @@ ScrollView {
     ScrollBar.horizontal.policy: ScrollBar.AlwaysOff
     contentWidth: availableWidth
 
+    // as wide as the other tabs' labels, so that every tab's controls line up
     component RowLabel: Text {
-        width: 120
+        width: 230
         height: 30
         verticalAlignment: Text.AlignVCenter
         font.pixelSize: panel.winFontSize.normal
@@ -135,6 +136,10 @@ ScrollView {
                     snapMode: Slider.SnapAlways
                     value: $state.windowFontSize.level
                     onMoved: Global.run("changeFontSizeLevel", [value])
+                    // the style's own colours in the light theme; its nearly black filled part
+                    // vanishes on the dark background
+                    palette.dark: panel.winColor.type === 1 ? panel.winColor.hlText : "#353637"
+                    palette.midlight: panel.winColor.type === 1 ? panel.winColor.line4 : "#e3e3e3"
 
                     Repeater {
                         // tick marks at the inner steps
@@ -177,14 +182,14 @@ ScrollView {
         Column {
             width: parent.width
             spacing: 10
-            Rectangle { width: parent.width; height: 1; color: "#e5e5e5" }
+            Rectangle { width: parent.width; height: 1; color: panel.winColor.divider }
             Text {
                 text: qsTr("快速复制翻译")
                 font.pixelSize: panel.winFontSize.medium
                 font.bold: true
                 color: panel.winColor.h1Text
             }
-            Rectangle { width: parent.width; height: 1; color: "#e5e5e5" }
+            Rectangle { width: parent.width; height: 1; color: panel.winColor.divider }
         }
 
         SettingRow {

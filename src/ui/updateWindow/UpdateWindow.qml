@@ -176,9 +176,9 @@ DialogWindow {
                     indeterminate: window.sizeUnknown
                     value: window.failed || window.sizeUnknown ? 0 : window.progress
                     background: Rectangle {
-                        color: "#f0f0f0"
+                        color: window.winColor.progressTrack
                         border.width: 1
-                        border.color: "#333"
+                        border.color: window.winColor.progressBorder
                     }
                     contentItem: Item {
                         id: track
@@ -222,7 +222,8 @@ DialogWindow {
                         readOnly: true
                         selectByMouse: true
                         rightMouseMenuEnabled: true
-                        wrapMode: TextEdit.WrapAnywhere
+                        // at word boundaries; anywhere only inside a word longer than the line
+                        wrapMode: TextEdit.Wrap
                         textFormat: TextEdit.PlainText
                         font.pixelSize: window.winFontSize.normal
                         color: window.winColor.bodyText

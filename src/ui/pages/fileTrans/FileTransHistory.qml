@@ -29,7 +29,7 @@ Rectangle {
             return "#53b53f"
         if (status === 100 || status === 101 || status === 102)
             return "#1296db"
-        return "#7f7f7f"
+        return container.winColor.titleText
     }
     function isRunning(status) { return status === 100 || status === 101 || status === 102 }
     function isDone(status) { return status === 201 || status === 202 }
@@ -38,6 +38,21 @@ Rectangle {
                        "ppt": "#d24726", "pdf": "#e60f0b" }
         return colors[logo] || "#7f7f7f"
     }
+
+    // Every row keeps the same room for the longest status and for its buttons, so that the
+    // columns line up and neither is ever cut; the file name gives way.
+    readonly property real statusColumn: {
+        var widest = 0
+        for (var status of [-2, -1, 100, 101, 201, 102, 202])
+            widest = Math.max(widest, statusMetrics.advanceWidth(statusLabel(status, 100)))
+        return Math.ceil(widest)
+    }
+    readonly property real actionsColumn: Math.max(buttonWidth(qsTr("下载")) + 6 + buttonWidth(qsTr("删除")),
+                                                   buttonWidth(qsTr("取消")))
+    function buttonWidth(title) { return Math.max(56, Math.ceil(buttonMetrics.advanceWidth(title)) + 16) }
+
+    FontMetrics { id: statusMetrics; font.pixelSize: container.winFontSize.normal }
+    FontMetrics { id: buttonMetrics; font.pixelSize: container.winFontSize.small }
 
     radius: 8
     color: winColor.transHistoryBG
@@ -114,7 +129,7 @@ Rectangle {
                 anchors.left: logo.right
                 anchors.leftMargin: 10
                 anchors.verticalCenter: parent.verticalCenter
-                width: row.width * 0.32
+                width: Math.max(40, Math.min(row.width * 0.32, langText.x - nameText.x - timeText.width - 20))
                 elide: Text.ElideRight
                 text: model.display
                 textFormat: Text.PlainText
@@ -135,10 +150,10 @@ Rectangle {
             }
             Text {
                 id: langText
-                anchors.left: timeText.right
-                anchors.leftMargin: 10
+                anchors.right: statusText.left
+                anchors.rightMargin: 10
                 anchors.verticalCenter: parent.verticalCenter
-                width: row.width * 0.14
+                width: Math.max(row.width * 0.14, implicitWidth)
                 elide: Text.ElideRight
                 text: model.source
                 textFormat: Text.PlainText
@@ -148,8 +163,9 @@ Rectangle {
             Text {
                 id: statusText
                 objectName: "fileTransStatus_" + model.fileId
-                anchors.left: langText.right
-                anchors.leftMargin: 10
+                anchors.right: parent.right
+                anchors.rightMargin: 20 + container.actionsColumn
+                width: container.statusColumn
                 anchors.verticalCenter: parent.verticalCenter
                 text: container.statusLabel(row.status, model.progressNum)
                 textFormat: Text.PlainText
@@ -172,11 +188,13 @@ Rectangle {
                 TitleButton {
                     objectName: "fileTransDownload_" + model.fileId
                     visible: container.isDone(row.status)
-                    width: 56
+                    autoWidth: true
+                    textPadding: 8
+                    width: Math.max(56, implicitWidth)
                     height: 26
                     fontSize: container.winFontSize.small
                     title: qsTr("下载")
-                    normalBgColor: "#1296db"
+                    normalBgColor: container.winColor.infoBtn
                     hoverBgColor: "#881296db"
                     onClicked: $dispatch.run($dispatch.Ctrl_FileTrans, "downloadTransHistory", [model.fileId])
                 }
@@ -194,7 +212,9 @@ Rectangle {
                 TitleButton {
                     objectName: "fileTransCancel_" + model.fileId
                     visible: container.isRunning(row.status)
-                    width: 56
+                    autoWidth: true
+                    textPadding: 8
+                    width: Math.max(56, implicitWidth)
                     height: 26
                     fontSize: container.winFontSize.small
                     title: qsTr("取消")
@@ -208,11 +228,13 @@ Rectangle {
                 TitleButton {
                     objectName: "fileTransDelete_" + model.fileId
                     visible: !container.isRunning(row.status)
-                    width: 56
+                    autoWidth: true
+                    textPadding: 8
+                    width: Math.max(56, implicitWidth)
                     height: 26
                     fontSize: container.winFontSize.small
                     title: qsTr("删除")
-                    normalBgColor: pressed ? "#E60F0B" : "#ef5350"
+                    normalBgColor: pressed ? "#E60F0B" : container.winColor.dangerBtn
                     hoverBgColor: pressed ? "#E60F0B" : "#88ef5350"
                     property bool pressed: isClicked
                     onClicked: $dispatch.run($dispatch.Ctrl_FileTrans, "removeTransHistory",

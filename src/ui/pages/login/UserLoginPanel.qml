@@ -48,7 +48,7 @@ Item {
                     width: 44
                     height: 44
                     radius: 22
-                    color: modelData.colour
+                    color: container.winColor.type === 1 ? container.winColor.socialLoginBG : modelData.colour
 
                     Image {
                         anchors.centerIn: parent

@@ -43,7 +43,7 @@ Rectangle {
         anchors.left: parent.left
         anchors.top: parent.top
         anchors.bottom: parent.bottom
-        width: 72 * mainPage.xScale
+        width: Math.max(72 * mainPage.xScale, minimumWidth)
     }
 
     Rectangle {

@@ -13,9 +13,11 @@ Item {
     property var winColor: $state.windowColor
     property bool userLogined: $state.userLogined
     property color iconColor: "#9a9a9a"
-    property color hlColor: winColor.selectHover
+    property color hlColor: winColor.hlText
     property color hlaColor: "#889a9a9a"
     property string shortcutScreenshotTrans: $state.shortcutScreenshotTrans
+    // the narrowest the bar may get: the select switch with a margin on each side
+    readonly property real minimumWidth: copyTransSwitch.width + 12
     function openPage(page) {
         $state.mainCurPage = page
     }
@@ -70,7 +72,7 @@ Item {
         selected: page !== "" && $state.mainCurPage === page
         normalColor: container.iconColor
         hoverColor: container.winColor.mainBtnHover
-        selectColor: container.winColor.mainBtnNormal
+        selectColor: container.hlColor
         tipXOff: width + 6
         tipYOff: 4
     }

@@ -64,7 +64,7 @@ Popup {
     component Field: Rectangle {
         property alias area: textArea
         property alias placeholder: textArea.placeholderText
-        width: 400
+        width: pop.availableWidth - pop._labelWidth - 8
         height: 110
         radius: 4
         color: pop.winColor.transInputBG
@@ -99,7 +99,8 @@ Popup {
         Row {
             spacing: 8
             Text {
-                width: 60
+                id: sourceLabel
+                width: pop._labelWidth
                 text: qsTr("原文：")
                 font.pixelSize: pop.winFontSize.normal
                 color: pop.winColor.bodyText
@@ -114,7 +115,8 @@ Popup {
         Row {
             spacing: 8
             Text {
-                width: 60
+                id: targetLabel
+                width: pop._labelWidth
                 text: qsTr("译文：")
                 font.pixelSize: pop.winFontSize.normal
                 color: pop.winColor.bodyText
@@ -145,6 +147,8 @@ Popup {
         }
     }
 
+    // both labels as wide as the longer translation; the fields take the rest
+    readonly property real _labelWidth: Math.max(60, sourceLabel.implicitWidth, targetLabel.implicitWidth)
     readonly property var sourceArea: sourceField.area
     readonly property var targetArea: targetField.area
 }

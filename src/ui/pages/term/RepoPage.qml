@@ -349,20 +349,11 @@ DialogWindow {
                 size: 13
             }
 
-            ActionButton {
-                objectName: "showSpacesBtn"
-                text: qsTr("显示空格")
-                normalColor: win.showSpaces ? "#0052d9" : win.winColor.borderIconBtnNormal
-                borderNormalColor: win.showSpaces ? "#0052d9" : win.winColor.borderIconBtnBorder
-                onClicked: win.showSpaces = !win.showSpaces
-            }
             ActionButton { objectName: "addEntryBtn"; text: win.texts.addEntry || ""; onClicked: win.openEntryPop(null) }
             ActionButton { objectName: "deleteEntryBtn"; text: win.texts.deleteEntry || ""; enable: win.sentIndex >= 0; onClicked: win.deleteEntry() }
             ActionButton { objectName: "copySourceBtn"; text: qsTr("复制原文"); enable: win.sentIndex >= 0; onClicked: win.copy("sourceText") }
             ActionButton { objectName: "copyTargetBtn"; text: qsTr("复制译文"); enable: win.sentIndex >= 0; onClicked: win.copy("targetText") }
             ActionButton { objectName: "editEntryBtn"; text: qsTr("编辑修改"); enable: win.sentIndex >= 0; onClicked: win.openEntryPop(win.selectedEntry()) }
-            ActionButton { objectName: "previousEntryBtn"; text: qsTr("上一个"); enable: win.sentIndex > 0; onClicked: win.selectEntry(win.sentIndex - 1) }
-            ActionButton { objectName: "nextEntryBtn"; text: qsTr("下一个"); enable: win.sentIndex >= 0 && win.sentIndex < entryList.count - 1; onClicked: win.selectEntry(win.sentIndex + 1) }
         }
 
         Rectangle {
@@ -379,6 +370,23 @@ DialogWindow {
                 font.pixelSize: win.winFontSize.normal
                 font.bold: true
                 color: win.winColor.bodyText
+            }
+            // How the segments show and moving between them sit with the segments, so that the
+            // entry actions above keep to one row in English too.
+            Row {
+                anchors.right: parent.right
+                anchors.rightMargin: 2
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 8
+                ActionButton {
+                    objectName: "showSpacesBtn"
+                    text: qsTr("显示空格")
+                    normalColor: win.showSpaces ? win.winColor.hlText : win.winColor.borderIconBtnNormal
+                    borderNormalColor: win.showSpaces ? win.winColor.hlText : win.winColor.borderIconBtnBorder
+                    onClicked: win.showSpaces = !win.showSpaces
+                }
+                ActionButton { objectName: "previousEntryBtn"; text: qsTr("上一个"); enable: win.sentIndex > 0; onClicked: win.selectEntry(win.sentIndex - 1) }
+                ActionButton { objectName: "nextEntryBtn"; text: qsTr("下一个"); enable: win.sentIndex >= 0 && win.sentIndex < entryList.count - 1; onClicked: win.selectEntry(win.sentIndex + 1) }
             }
         }
 

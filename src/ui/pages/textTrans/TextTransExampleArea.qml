@@ -87,7 +87,7 @@ Rectangle {
                     anchors.verticalCenter: matchLine.verticalCenter
                     height: 20
                     text: qsTr("→ 插入编辑框")
-                    normalColor: "#0052d9"
+                    normalColor: container.winColor.hlText
                     font.pixelSize: container.winFontSize.small
                     visible: entryHover.hovered
                     onClicked: container.insertBtnTap(modelData.trans)

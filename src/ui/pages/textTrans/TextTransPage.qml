@@ -606,7 +606,7 @@ Item {
         width: 28
         height: 28
         size: 20
-        normalColor: "#707070"
+        normalColor: container.winColor.liteBtnSelect
         visible: flickArea.contentHeight > flickArea.height
         icon: flickArea.atYBeginning ? 0xe802 : 0xe803
         tip: ""

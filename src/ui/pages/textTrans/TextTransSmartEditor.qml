@@ -190,7 +190,7 @@ Rectangle {
 
         Row {
             id: titleRow
-            height: 20
+            height: Math.max(20, hint.implicitHeight)
             spacing: 10
             Text {
                 id: titleLabel
@@ -203,13 +203,14 @@ Rectangle {
                 verticalAlignment: Text.AlignVCenter
             }
             Text {
-                height: parent.height
+                id: hint
+                // wraps onto a second line where a language's hint is longer than the row
+                anchors.verticalCenter: parent.verticalCenter
                 width: content.width - titleLabel.width - 10
                 text: qsTr("*根据输入推荐新的机翻译文 | 记住译文触发自学习并作用于后续句子")
                 color: container.winColor.bodyTextLite
                 font.pixelSize: container.winFontSize.small
-                elide: Text.ElideRight
-                verticalAlignment: Text.AlignVCenter
+                wrapMode: Text.Wrap
             }
         }
 
@@ -236,7 +237,7 @@ Rectangle {
                 objectName: "takeMachineBtn"
                 height: parent.height
                 text: qsTr("↓采用机翻")
-                normalColor: "#0052d9"
+                normalColor: container.winColor.hlText
                 onClicked: {
                     container.changeText(msgText.getText(0, msgText.length))
                     container.getFocus()

@@ -91,7 +91,7 @@ Rectangle {
                             anchors.right: parent.right
                             height: parent.height
                             text: qsTr("→ 插入编辑框")
-                            normalColor: "#0052d9"
+                            normalColor: container.winColor.hlText
                             font.pixelSize: 12
                             visible: rowHover.hovered
                             onClicked: container.insertBtnTap(parent.transText)

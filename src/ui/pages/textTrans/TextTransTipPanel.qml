@@ -56,7 +56,7 @@ Item {
                         anchors.right: parent.right
                         height: 20
                         text: qsTr("→ 插入编辑框")
-                        normalColor: "#0052d9"
+                        normalColor: $state.windowColor.hlText
                         font.pixelSize: container.winFontSize.small
                         onClicked: container.insertBtnTap(modelData)
                     }

@@ -84,8 +84,10 @@ Item {
             margins: 8
             focus: true
             padding: 1
+            // as wide as the calendar, whose own width is wider
+            contentWidth: 300
             onClosed: dateButton.active = false
-            background: Rectangle { color: "#fff"; border.color: "#d7d7d7"; radius: 4 }
+            background: Rectangle { color: userBill.winColor.selectBG; border.color: userBill.winColor.line4; radius: 4 }
             Calendar {
                 objectName: "calendar"
                 width: 300

@@ -105,8 +105,8 @@ Item {
                 objectName: "logoutBtn"
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: qsTr("退出登录")
-                normalColor: "#7f7f7f"
-                hoverColor: "#333333"
+                normalColor: userPage.winColor.titleText
+                hoverColor: userPage.winColor.bodyText
                 onClicked: userPage.logout()
             }
 

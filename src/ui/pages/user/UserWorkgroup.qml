@@ -66,12 +66,12 @@ Column {
         textFormat: Text.PlainText
         font.pixelSize: workgroup.winFontSize.normal
         font.bold: current
-        color: current ? "#0052d9" : workgroup.winColor.bodyText
+        color: current ? workgroup.winColor.hlText : workgroup.winColor.bodyText
         Rectangle {
             anchors.bottom: parent.bottom
             width: parent.width
             height: 2
-            color: "#0052d9"
+            color: workgroup.winColor.hlText
             visible: parent.current
         }
         MouseArea {
@@ -135,7 +135,7 @@ Column {
                 textFormat: Text.PlainText
                 font.pixelSize: workgroup.winFontSize.normal
                 font.underline: current
-                color: current ? "#0052d9" : workgroup.winColor.bodyText
+                color: current ? workgroup.winColor.hlText : workgroup.winColor.bodyText
                 MouseArea {
                     anchors.fill: parent
                     cursorShape: Qt.PointingHandCursor
