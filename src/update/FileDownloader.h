@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include "update/DebArchiveCheck.h"
 
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QObject>
 #include <QSaveFile>
 #include <QString>

@@ -39,8 +39,6 @@ public:
     static QString packageFolder();
     // The last path segment of the url, or "" when that is no plain file name.
     static QString packageFileName(const QString& url);
-    // The words for a reason the install script gives, followed by the log's path.
-    static QString installFailureText(const QString& reason);
 
 public slots:
     void downloadProgress(qlonglong bytesRead, qlonglong totalBytes);
@@ -60,6 +58,8 @@ private:
     void publish(const QVariantMap& changes);
     // Opens the update window, also when it is open already.
     void openWindow();
+    // The words for a reason the install script gives, followed by the log's path.
+    static QString installFailureText(const QString& reason);
 
     quint32 m_lastCheckTime = 0;
     FileDownloader* m_downloader;
