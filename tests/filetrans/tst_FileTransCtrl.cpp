@@ -330,9 +330,10 @@ private slots:
 
     void offlineChecksToastOnce()
     {
-        loadList({task("x")});
+        // Scripted first: the list's running task is checked as soon as the list is in.
         for (int i = 0; i < 4; ++i)
             standin->script(CheckKey, StandinReply::httpStatus(502));
+        loadList({task("x")});
         // A fourth request means a failed check has come back before it, whatever the retries.
         QTRY_VERIFY_WITH_TIMEOUT(standin->requestCount(CheckKey) >= 4, 8000);
         QCOMPARE(huds().size(), 1);
