@@ -493,6 +493,14 @@ private slots:
         QCOMPARE(FileTransCtrl::downloadTarget(chosen, type), target);
     }
 
+    // The client's sentence first, the server's text as its detail; one message, not two.
+    void downloadOfATaskTheServerNoLongerHas()
+    {
+        ctrl->downloadTransHistory("nobody");
+        QTRY_COMPARE(state->fileTransStatus(), 0);
+        QCOMPARE(huds(), QStringList{"warning: 文件下载失败，请稍后重试 任务不存在"});
+    }
+
     void download_data()
     {
         QTest::addColumn<QJsonObject>("payload");
