@@ -619,7 +619,7 @@ void FileTransCtrl::onHistoryLoaded(bool ok, const QVariantMap& reply)
 {
     State::instance()->setFileTransStatus(0);
     if (!ok) {
-        Hud::warningInWindow(tr("文件下载失败，请稍后重试"), QString(), {}, Main);
+        Hud::warningInWindow(tr("文件下载失败，请稍后重试"), NetworkFailure::describe(reply), {}, Main);
         return;
     }
     const QString type = str(reply, "content_type");

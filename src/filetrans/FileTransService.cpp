@@ -195,14 +195,14 @@ void FileTransService::getList(ServiceCallback callback)
 void FileTransService::removeHis(const QString& fileId, ServiceCallback callback)
 {
     log(QStringLiteral("removeHis"));
-    // Silent: the controller names the failure in a dialog that stays.
+    // Silent, like loadHis: the controller says what failed, the server's text as its detail.
     postFileAction(QStringLiteral("remove"), {{QStringLiteral("file_id"), fileId}}, std::move(callback), QString());
 }
 
 void FileTransService::loadHis(const QString& fileId, ServiceCallback callback)
 {
     log(QStringLiteral("loadHis"));
-    postFileAction(QStringLiteral("load"), {{QStringLiteral("file_id"), fileId}}, std::move(callback));
+    postFileAction(QStringLiteral("load"), {{QStringLiteral("file_id"), fileId}}, std::move(callback), QString());
 }
 
 void FileTransService::textRecognize(const QString& contentBase64, ServiceCallback callback)

@@ -327,9 +327,10 @@ private slots:
 
     void offlineChecksToastOnce()
     {
-        loadList({task("x")});
+        // Scripted first: the list's running task is checked as soon as the list is in.
         for (int i = 0; i < 4; ++i)
             standin->script(CheckKey, StandinReply::httpStatus(502));
+        loadList({task("x")});
         // A task is checked again only once its last answer was handled: the fourth check means three failures
         // were handled. The log alone runs ahead of the answers.
         QTRY_VERIFY_WITH_TIMEOUT(standin->requestCount(CheckKey) >= 4, 12000);
@@ -488,6 +489,14 @@ private slots:
         QFETCH(QString, target);
         QCOMPARE(FileTransCtrl::suggestedName(fileName, type), suggested);
         QCOMPARE(FileTransCtrl::downloadTarget(chosen, type), target);
+    }
+
+    // The client's sentence first, the server's text as its detail; one message, not two.
+    void downloadOfATaskTheServerNoLongerHas()
+    {
+        ctrl->downloadTransHistory("nobody");
+        QTRY_COMPARE(state->fileTransStatus(), 0);
+        QCOMPARE(huds(), QStringList{"warning: 文件下载失败，请稍后重试 任务不存在"});
     }
 
     void download_data()
