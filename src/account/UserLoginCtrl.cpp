@@ -351,6 +351,8 @@ void UserLoginCtrl::onAutoLoginFetched(const QSharedPointer<UserLoginCtrl>& self
         user->clear();
         state->notifyUserInfo();
         emit state->userLoginedChange();
+        // The request layer tells of no session that never counted as signed in: said here.
+        Hud::warning(tr("登录态过期，请重新登录"), QString(), kLogin);
     } else {
         user->userLogo.clear();
         emit state->userLogoChange();

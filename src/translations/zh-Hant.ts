@@ -2215,6 +2215,10 @@
             <source>服务的回复缺少账号或会话</source>
             <translation>服務的回覆缺少賬號或會話</translation>
         </message>
+        <message>
+            <source>登录态过期，请重新登录</source>
+            <translation>登入態過期，請重新登入</translation>
+        </message>
     </context>
     <context>
         <name>UserLoginPanel</name>

@@ -2215,6 +2215,10 @@
         <source>服务的回复缺少账号或会话</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>登录态过期，请重新登录</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>UserLoginPanel</name>

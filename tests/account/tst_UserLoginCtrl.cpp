@@ -277,6 +277,7 @@ private slots:
             return;
         }
         QTRY_COMPARE_WITH_TIMEOUT(state()->userLoginStatus(), 0, 5000);
+        QCOMPARE(openHuds("login"), QStringList{"warning|登录态过期，请重新登录"});
         QVERIFY(user()->isLoggedOut());
         QVERIFY(user()->session.isEmpty());
         QVERIFY(remembered().isEmpty());

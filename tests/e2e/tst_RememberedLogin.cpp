@@ -10,6 +10,7 @@
 #include "platform/SettingsFile.h"
 
 #include <QDeadlineTimer>
+#include <QProcess>
 
 #include <csignal>
 
@@ -73,6 +74,39 @@ private slots:
         QCOMPARE(renewals.size(), 1);
         QCOMPARE(renewals.first().at(QStringLiteral("value.session")).toString(), QStringLiteral("standin-remembered"));
         QVERIFY(renewals.first().seq > fetches.first().seq);
+        QCOMPARE(standin.violations(), QStringList());
+
+        QCOMPARE(app.stop(), 0);
+        QCOMPARE(standin.stop(), 0);
+    }
+
+    // A login link handed to the running client by a second start while ann is signed in goes
+    // nowhere until the user answers: no code login, no logout, the remembered login kept.
+    void loginLinkWaitsForTheUser()
+    {
+        QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "needs an X display: run it through scripts/test");
+        StandinProcess standin;
+        QVERIFY(standin.start());
+        AppProcess app;
+        QVERIFY2(RememberedUser::startSignedIn(app, standin, {}), app.errorOutput().constData());
+        const int sentBefore = standin.requests().size();
+
+        QProcess second;
+        const QProcessEnvironment environment = standin.environment(QProcessEnvironment::systemEnvironment());
+        second.setProcessEnvironment(app.xdg().environment(environment));
+        second.start(PARLAVINE_BINARY, {QStringLiteral("--settings=parlavine://login?token=CODE&type=0&auto=1")});
+        QVERIFY(second.waitForFinished(15000));
+        QCOMPARE(second.exitCode(), 0);
+        QTest::qWait(2000); // what the link would have sent has had time to go
+
+        QStringList after;
+        for (const StandinRequest& request : standin.requests().mid(sentBefore))
+            after << request.route;
+        QVERIFY2(!after.contains(QStringLiteral("/api/qrloginserver/loginByCode")), qPrintable(after.join(' ')));
+        QVERIFY2(!after.contains(QStringLiteral("/api/accesscontrol/actionLogout")), qPrintable(after.join(' ')));
+        QVERIFY(!SettingsFile(app.xdg().configHome() + QStringLiteral("/Parlavine/settings.ini"))
+                     .value(QStringLiteral("loginTemp"))
+                     .isEmpty());
         QCOMPARE(standin.violations(), QStringList());
 
         QCOMPARE(app.stop(), 0);
