@@ -3,6 +3,7 @@
 #include "core/State.h"
 
 #include <QColor>
+#include <QFont>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QStringList>

@@ -255,9 +255,12 @@ private slots:
         QVERIFY(detail);
         QTest::qWait(100);
         QVERIFY(drawn(scene, detail, "screenshot-detail-" + suffix));
+        QVERIFY(VisualTree::item(detail, "saveImageBtn")->property("enable").toBool());
         state->setScreenshotTransData(-1);
         QTest::qWait(100);
         QVERIFY(drawn(scene, detail, "screenshot-detail-failed-" + suffix));
+        // nothing translated, nothing to save
+        QVERIFY(!VisualTree::item(detail, "saveImageBtn")->property("enable").toBool());
         state->setShowScreenshotDetailWindow(false);
 
         QVERIFY(drawnSettingsTab(scene, "screenshotTrans", "settings-screenshot-" + suffix));

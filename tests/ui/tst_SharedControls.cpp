@@ -39,6 +39,7 @@ private slots:
                 SmartSelectTextRow { objectName: "rowB"; x: 400; y: 40; text: "second row of text" }
                 PinyinDropSelect { objectName: "pinyin"; x: 400; y: 300 }
                 Item { y: 440; width: 700; height: 40; WindowControl { objectName: "caption" } }
+                PasswdInput { objectName: "password"; x: 400; y: 100; width: 200; canPlain: true }
             })",
                           QUrl(QStringLiteral("qrc:/ui/tst.qml")));
         m_window = qobject_cast<QQuickWindow*>(component.create());
@@ -150,6 +151,23 @@ private slots:
         QVERIFY2(right <= m_window->width(), qPrintable(QString::number(right)));
         QVERIFY(popup->property("width").toReal() > 200);
         QMetaObject::invokeMethod(popup, "close");
+    }
+
+    // The button of a password field shows what a click does: an eye to show the password, a
+    // crossed eye to hide it again; never the check mark that reads as "accepted".
+    void passwordButtonShowsAnEye()
+    {
+        QQuickItem* field = item("password");
+        QObject* input = field->findChild<QObject*>("input");
+        auto* button = field->findChild<QQuickItem*>("rightBtn");
+        QVERIFY(input && button);
+        QCOMPARE(input->property("echoMode").toInt(), 2); // TextInput.Password
+        QCOMPARE(button->property("icon").toInt(), 0xe821);
+        click(button);
+        QCOMPARE(input->property("echoMode").toInt(), 0); // TextInput.Normal
+        QCOMPARE(button->property("icon").toInt(), 0xe822);
+        click(button);
+        QCOMPARE(button->property("icon").toInt(), 0xe821);
     }
 
     void captionButtonsKeepTheirIconReadable_data()

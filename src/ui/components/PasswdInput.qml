@@ -83,6 +83,7 @@ Rectangle {
 
     IconButton {
         id: rightBtn
+        objectName: "rightBtn"
         anchors.right: parent.right
         anchors.rightMargin: 10
         anchors.verticalCenter: parent.verticalCenter

@@ -8,7 +8,6 @@ Item {
     objectName: "screenshotTransPanel"
     readonly property var winColor: $state.windowColor
     readonly property var winFontSize: $state.windowFontSize
-    readonly property real xScale: $state.windowWidthScale
     readonly property real yScale: $state.windowHeightScale
 
     Row {

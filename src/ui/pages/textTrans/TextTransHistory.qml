@@ -62,10 +62,15 @@ Rectangle {
         anchors.bottomMargin: 10
         clip: true
         rowSpacing: 10
-        columnWidthProvider: function () { return table.width }
+        // A new provider at each width makes the table lay itself out again at its next polish.
+        // Forcing the layout at once is refused (with a warning) while the table still loads rows in
+        // the background, as it does when its page is built.
+        columnWidthProvider: {
+            var columnWidth = width
+            return function () { return columnWidth }
+        }
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ScrollBar {}
-        onWidthChanged: forceLayout()
         model: TextTransTableModel {}
 
         onAtYEndChanged: {
