@@ -52,8 +52,10 @@ bool isHudOpen(int tag)
     return false;
 }
 
-void sayLoginFailed(const QString& message, const QString& window)
+void sayLoginFailed(const QString& message, const QString& wanted)
 {
+    // A link logs in from the main window: the login window may not be there to say it.
+    const QString window = wanted == kLogin && !State::instance()->showLoginWindow() ? kMain : wanted;
     if (isHudOpen(s_failureShown.value(window)))
         return;
     s_failureShown.insert(window, Hud::warning(UserLoginCtrl::tr("登录失败"), message, window));

@@ -344,15 +344,19 @@ private slots:
     void failedLinksShowOneFailure_data()
     {
         QTest::addColumn<QString>("code");
+        QTest::addColumn<bool>("loginWindowShown");
         QTest::addColumn<QString>("window");
-        QTest::newRow("used code") << "spent" << "login";
-        QTest::newRow("no code") << "" << "main";
+        QTest::newRow("used code, login window shown") << "spent" << true << "login";
+        QTest::newRow("used code, only the main window") << "spent" << false << "main";
+        QTest::newRow("no code") << "" << false << "main";
     }
 
     void failedLinksShowOneFailure()
     {
         QFETCH(QString, code);
+        QFETCH(bool, loginWindowShown);
         QFETCH(QString, window);
+        state()->showLoginWindowRef() = loginWindowShown;
         for (int i = 0; i < 4; ++i)
             server.script(kCodeLogin, StandinReply::failure("Code-Invalid", "登录码已失效", 400));
         for (int i = 0; i < 3; ++i)
@@ -382,6 +386,7 @@ private slots:
     {
         QFETCH(bool, withCode);
         QFETCH(QString, missing);
+        state()->showLoginWindowRef() = true; // the forms these logins come from
         QJsonObject reply{{"user_id", "10001"}, {"user_name", "ann"}, {"session", "standin-remembered"}};
         reply.remove(missing);
         server.script(withCode ? kCodeLogin : kLogin, StandinReply::success(reply));
@@ -538,6 +543,7 @@ private slots:
     {
         QFETCH(bool, dropped);
         QFETCH(QString, hud);
+        state()->showLoginWindowRef() = true; // the form the login comes from
         if (dropped)
             server.script(kLogin, StandinReply::disconnect());
         const int before = state()->windowHud().size();
