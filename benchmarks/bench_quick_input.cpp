@@ -1,5 +1,6 @@
 // The global input layer on X11: the time from a qualifying mouse-up reaching the client to
-// startCopy (designed as 80 ms), over drags made with xdotool in an xterm, and what the event
+// startCopy (designed as 80 ms) and to the selection's text read from the xterm, over drags made
+// with xdotool in an xterm, and what the event
 // source costs while mouse and keyboard are idle: CPU time and voluntary context switches
 // (wake-ups) of the whole process over an idle period, without and then with the source
 // recording. Run on an X display (scripts/bench-quick-input).
@@ -55,6 +56,17 @@ bool xdotool(const QStringList& arguments)
     return process.waitForFinished(10000) && process.exitCode() == 0;
 }
 
+void printLatencies(const char* what, QVector<double> samples)
+{
+    if (samples.isEmpty()) {
+        std::printf("%s: none seen\n", what);
+        return;
+    }
+    std::sort(samples.begin(), samples.end());
+    std::printf("%s over %d drags: min %.2f ms, median %.2f ms, max %.2f ms\n", what, int(samples.size()),
+                samples.first(), samples.at(samples.size() / 2), samples.last());
+}
+
 void measureLatency(X11InputEventSource& source, int drags)
 {
     QProcess xterm;
@@ -69,25 +81,24 @@ void measureLatency(X11InputEventSource& source, int drags)
     clock.start();
     qint64 releasedAt = -1;
     QVector<double> latencies;
+    QVector<double> readLatencies;
     QObject::connect(&source, &InputEventSource::inputEvent, [&](const InputEvent& event) {
         if (event.type == InputEvent::ButtonRelease && event.button == 1)
             releasedAt = clock.nsecsElapsed();
     });
-    QObject::connect(&listener, &WinCopyTransListener::startCopy,
-                     [&] { latencies.append((clock.nsecsElapsed() - releasedAt) / 1e6); });
+    QObject::connect(&listener, &WinCopyTransListener::startCopy, [&] {
+        latencies.append((clock.nsecsElapsed() - releasedAt) / 1e6);
+        if (!listener.selectionText().isEmpty())
+            readLatencies.append((clock.nsecsElapsed() - releasedAt) / 1e6);
+    });
     for (int i = 0; i < drags; ++i) {
         xdotool({"mousemove", "2", "8", "mousedown", "1", "mousemove", "150", "8", "mousemove", "300", "8", "mouseup", "1"});
         spin(200);
     }
     xterm.kill();
     xterm.waitForFinished();
-    if (latencies.isEmpty()) {
-        std::printf("mouse-up -> startCopy: no copy seen\n");
-        return;
-    }
-    std::sort(latencies.begin(), latencies.end());
-    std::printf("mouse-up -> startCopy over %d drags: min %.2f ms, median %.2f ms, max %.2f ms\n",
-                int(latencies.size()), latencies.first(), latencies.at(latencies.size() / 2), latencies.last());
+    printLatencies("mouse-up -> startCopy", latencies);
+    printLatencies("mouse-up -> selection read", readLatencies);
 }
 
 } // namespace

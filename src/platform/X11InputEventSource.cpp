@@ -1,6 +1,7 @@
 #include "platform/X11InputEventSource.h"
 
 #include "platform/X11Keys.h"
+#include "platform/X11SelectionReader.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -22,6 +23,10 @@ const int kEventSize = 32;
 const std::uint8_t kCategoryFromServer = 0;
 // Deeper than any real window tree; stops a loop on a tree that changes under us.
 const int kMaxDepth = 32;
+// Far more than a capture keeps, and no more: a selection may be a whole log file.
+const int kSelectionBytes = 64 * 1024;
+// An owner that does not answer by then is taken to have nothing.
+const int kSelectionWaitMs = 300;
 
 template <typename Reply>
 struct Freed {
@@ -269,7 +274,15 @@ QString X11InputEventSource::selectionText()
 {
     // The drag already put the text on PRIMARY: read there, neither Ctrl+C (it would interrupt
     // whatever runs in a terminal) nor the clipboard (it is the user's).
-    return supported ? QGuiApplication::clipboard()->text(QClipboard::Selection) : QString();
+    if (!supported)
+        return QString();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    // Our own selection is served by our own event loop, which the reader's wait would block.
+    if (clipboard->ownsSelection())
+        return clipboard->text(QClipboard::Selection);
+    if (!selectionReader)
+        selectionReader.reset(new X11SelectionReader);
+    return selectionReader->read(XCB_ATOM_PRIMARY, kSelectionBytes, kSelectionWaitMs);
 }
 
 bool X11InputEventSource::selectionChangedSince(quint32 time)

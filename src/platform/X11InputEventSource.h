@@ -9,6 +9,7 @@
 
 struct xcb_connection_t;
 struct _XCBKeySymbols;
+class X11SelectionReader;
 
 // Desktop input through the X RECORD extension. Recording blocks the connection it runs on, so it
 // gets a connection of its own, read only when the server has sent something: no timers, no
@@ -51,5 +52,6 @@ private:
     bool selectionChangeSeen = false;
     std::uint32_t selectionChangedAt = 0;
     _XCBKeySymbols* keySymbols = nullptr;
+    QScopedPointer<X11SelectionReader> selectionReader;
     std::uint32_t wmStateAtom = 0;
 };

@@ -110,7 +110,7 @@
         </message>
         <message>
             <source>超出 %1 字的部分已删除</source>
-            <translation>Text beyond %1 characters was cut off</translation>
+            <translation>Cut to %1 characters</translation>
         </message>
     </context>
     <context>

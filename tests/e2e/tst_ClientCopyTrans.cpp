@@ -144,6 +144,21 @@ private slots:
         QCOMPARE(requested().last(), QStringLiteral("Good morning"));
         QVERIFY(xterm.isRunning());
     }
+
+    // Megabytes copied reach the detail window and the service cut to the main page's limit.
+    void bigDoubleCtrlCIsCut()
+    {
+        const QString big = QStringLiteral("Hello world. ").repeated(2 * 1024 * 1024 / 13);
+        QGuiApplication::clipboard()->setText(big);
+        ChildProcess::output("xdotool", {"mousemove", "1910", "1070"});
+        ChildProcess::output("xdotool", {"key", "--delay", "80", "ctrl+c", "ctrl+c"});
+        QVERIFY2(app->waitForVisibleWindow(kDetail), "double Ctrl+C opened no detail window");
+        QTRY_VERIFY_WITH_TIMEOUT(!results().isEmpty(), 20000);
+        // The log shortens a long text and says how long it was.
+        const QString sent = requested().last();
+        QVERIFY2(sent.startsWith(QStringLiteral("Hello world. Hello")) && sent.endsWith(QStringLiteral("(5000 chars)")),
+                 qPrintable(sent));
+    }
 };
 
 PARLAVINE_TEST_MAIN(TestClientCopyTrans)

@@ -185,6 +185,7 @@ private slots:
         data.insert("sourceLang", "en");
         data.insert("targetLang", "zh");
         data.insert("autoLang", false);
+        data.insert("cut", true); // the note of a capture cut to the limit shows too
         data.insert("x", 400);
         data.insert("y", 300);
         state->setCopyTransData(0);
