@@ -74,6 +74,12 @@ void UserService::post(const QString& path, const QSharedPointer<QJsonObject>& b
     RequestService::instance()->postJson(path, *body, std::move(callback), window, report, kTries);
 }
 
+void UserService::change(const QString& path, const QSharedPointer<QJsonObject>& body, ServiceCallback callback,
+                         const QString& window, bool report)
+{
+    RequestService::instance()->postJson(path, *body, std::move(callback), window, report, RequestService::Once);
+}
+
 void UserService::addRegisterUser(const QString& name, const QString& email, const QString& verifyCode,
                                   const QString& password, ServiceCallback callback)
 {
@@ -83,7 +89,7 @@ void UserService::addRegisterUser(const QString& name, const QString& email, con
                              QVariantMap{{QStringLiteral("password"), passwordHash(password)}},
                              QStringLiteral("verify_code"), verifyCode};
     const QVariantList header{QStringLiteral("client_key"), User::instance()->clientKey};
-    post(accessControl("addRegisterUser"), RequestService::makeBody(value, header), std::move(callback), kLogin,
+    change(accessControl("addRegisterUser"), RequestService::makeBody(value, header), std::move(callback), kLogin,
          false);
 }
 
@@ -99,7 +105,7 @@ void UserService::userLoginWithCode(const QString& code, const QString& loginTyp
                              QStringLiteral("auto_login"), autoLogin,
                              QStringLiteral("login_time"), time,
                              QStringLiteral("check_code"), checkCode(code, clientKey, time, autoLogin)};
-    post(QStringLiteral("/api/qrloginserver/loginByCode"), RequestService::makeBody(value, QVariantList()),
+    change(QStringLiteral("/api/qrloginserver/loginByCode"), RequestService::makeBody(value, QVariantList()),
          std::move(callback), kNoWindow, false);
 }
 
@@ -114,7 +120,7 @@ void UserService::userLogin(const QString& nameOrEmail, const QString& password,
                              QStringLiteral("check_code"), checkCode(nameOrEmail, clientKey, time, autoLogin),
                              QStringLiteral("password"), passwordHash(password),
                              QStringLiteral("client_key"), clientKey};
-    post(accessControl("actionLogin"), RequestService::makeBody(value, QVariantList()), std::move(callback),
+    change(accessControl("actionLogin"), RequestService::makeBody(value, QVariantList()), std::move(callback),
          kNoWindow, false);
 }
 
@@ -135,7 +141,7 @@ void UserService::addToken(const QString& nameOrEmail, ServiceCallback callback)
 {
     const QVariantList value{QStringLiteral("name_or_email"), nameOrEmail, QStringLiteral("client_key"),
                              kDefaultClientKey};
-    post(accessControl("addUserToken"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
+    change(accessControl("addUserToken"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
          kMain, true);
 }
 
@@ -144,7 +150,7 @@ void UserService::updateToken(const QString& userId, const QString& token, const
 {
     const QVariantList value{QStringLiteral("id"), id, QStringLiteral("token"), token, QStringLiteral("user_id"),
                              userId, QStringLiteral("client_key"), kDefaultClientKey};
-    post(accessControl("updateUserToken"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
+    change(accessControl("updateUserToken"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
          kMain, true);
 }
 
@@ -153,7 +159,7 @@ void UserService::logout(const QString& userId, const QString& clientKey, const 
 {
     const QVariantList value{QStringLiteral("session"), session, QStringLiteral("user_id"), userId,
                              QStringLiteral("client_key"), clientKey};
-    post(accessControl("actionLogout"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
+    change(accessControl("actionLogout"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
          kMain, true);
 }
 
@@ -162,13 +168,13 @@ void UserService::updatePasswd(const QString& userId, const QString& oldPassword
 {
     const QVariantList value{QStringLiteral("user_id"), userId, QStringLiteral("old_password"),
                              passwordHash(oldPassword), QStringLiteral("new_password"), passwordHash(newPassword)};
-    post(accessControl("updateUserPassword"), RequestService::makeBody(value, sessionHeader()),
+    change(accessControl("updateUserPassword"), RequestService::makeBody(value, sessionHeader()),
          std::move(callback), kMain, true);
 }
 
 void UserService::sendAddUserVerifyCode(const QString& email, ServiceCallback callback)
 {
-    post(accessControl("addUserVerifyCode"), RequestService::makeVariantBody(email, QVariantList()),
+    change(accessControl("addUserVerifyCode"), RequestService::makeVariantBody(email, QVariantList()),
          std::move(callback), kLogin, false);
 }
 
@@ -178,7 +184,7 @@ void UserService::updatePasswdByCode(const QString& nameOrEmail, const QString& 
 {
     const QVariantList value{QStringLiteral("name_or_email"), nameOrEmail, QStringLiteral("password"),
                              passwordHash(password), QStringLiteral("verify_code"), verifyCode};
-    post(accessControl("updateUserPasswordByVerifyCode"), RequestService::makeBody(value, QVariantList()),
+    change(accessControl("updateUserPasswordByVerifyCode"), RequestService::makeBody(value, QVariantList()),
          std::move(callback), kLogin, true);
 }
 
@@ -268,7 +274,7 @@ void UserService::updateDefaultWorkgroup(const QString& workgroupId, ServiceCall
 {
     const QVariantList value{QStringLiteral("user_id"), User::instance()->userId,
                              QStringLiteral("default_workgroup_id"), workgroupId};
-    post(accessControl("updateDefaultWorkgroup"), RequestService::makeBody(value, sessionHeader()),
+    change(accessControl("updateDefaultWorkgroup"), RequestService::makeBody(value, sessionHeader()),
          std::move(callback), kMain, true);
 }
 
@@ -278,7 +284,7 @@ void UserService::addEmailVerifyCode(const QString& email, bool withSession, Ser
     QVariantList header{QStringLiteral("client_key"), user->clientKey};
     if (withSession)
         header << QStringLiteral("user_name") << user->userName << QStringLiteral("session") << user->session;
-    post(accessControl("addEmailVerifyCode"), RequestService::makeVariantBody(email, header), std::move(callback),
+    change(accessControl("addEmailVerifyCode"), RequestService::makeVariantBody(email, header), std::move(callback),
          kLogin, false);
 }
 
@@ -286,7 +292,7 @@ void UserService::updateEmail(const QString& email, const QString& verifyCode, S
 {
     const QVariantList value{QStringLiteral("user_id"), User::instance()->userId, QStringLiteral("email"), email,
                              QStringLiteral("verify_code"), verifyCode};
-    post(accessControl("updateEmail"), RequestService::makeBody(value, sessionHeader()), std::move(callback), kMain,
+    change(accessControl("updateEmail"), RequestService::makeBody(value, sessionHeader()), std::move(callback), kMain,
          true);
 }
 
@@ -296,13 +302,13 @@ void UserService::addWorkgroup(const QString& name, const QString& createUserNam
     const QVariantList value{QStringLiteral("name"), name, QStringLiteral("type"), QStringLiteral("team"),
                              QStringLiteral("create_user_name"), createUserName,
                              QStringLiteral("create_user_id"), createUserId};
-    post(accessControl("addWorkgroup"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
+    change(accessControl("addWorkgroup"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
          kMain, true);
 }
 
 void UserService::deleteWorkgroup(const QString& workgroupId, ServiceCallback callback)
 {
-    post(accessControl("deleteWorkgroup"), RequestService::makeVariantBody(workgroupId, sessionHeader()),
+    change(accessControl("deleteWorkgroup"), RequestService::makeVariantBody(workgroupId, sessionHeader()),
          std::move(callback), kMain, true);
 }
 
@@ -319,28 +325,28 @@ static QVariantList ipPairs(const QString& workgroupId, const QString& ip)
 
 void UserService::addWorkgroupMembers(const QString& workgroupId, const QString& userName, ServiceCallback callback)
 {
-    post(accessControl("addWorkgroupMembers"),
+    change(accessControl("addWorkgroupMembers"),
          RequestService::makeBody(memberPairs(workgroupId, userName), sessionHeader()), std::move(callback), kMain,
          true);
 }
 
 void UserService::addWorkgroupIP(const QString& workgroupId, const QString& ip, ServiceCallback callback)
 {
-    post(accessControl("addWorkgroupIP"), RequestService::makeBody(ipPairs(workgroupId, ip), sessionHeader()),
+    change(accessControl("addWorkgroupIP"), RequestService::makeBody(ipPairs(workgroupId, ip), sessionHeader()),
          std::move(callback), kMain, true);
 }
 
 void UserService::deleteWorkgroupMembers(const QString& workgroupId, const QString& userName,
                                          ServiceCallback callback)
 {
-    post(accessControl("deleteWorkgroupMembers"),
+    change(accessControl("deleteWorkgroupMembers"),
          RequestService::makeBody(memberPairs(workgroupId, userName), sessionHeader()), std::move(callback), kMain,
          true);
 }
 
 void UserService::deleteWorkgroupIP(const QString& workgroupId, const QString& ip, ServiceCallback callback)
 {
-    post(accessControl("deleteWorkgroupIP"), RequestService::makeBody(ipPairs(workgroupId, ip), sessionHeader()),
+    change(accessControl("deleteWorkgroupIP"), RequestService::makeBody(ipPairs(workgroupId, ip), sessionHeader()),
          std::move(callback), kMain, true);
 }
 
@@ -363,6 +369,6 @@ void UserService::updateWorkgroupAdminUser(const QString& workgroupId, const QSt
 {
     const QVariantList value{QStringLiteral("workgroup_id"), workgroupId, QStringLiteral("admin_user_name"),
                              adminUserName};
-    post(accessControl("updateWorkgroupAdminUser"), RequestService::makeBody(value, sessionHeader()),
+    change(accessControl("updateWorkgroupAdminUser"), RequestService::makeBody(value, sessionHeader()),
          std::move(callback), kMain, true);
 }
