@@ -37,6 +37,7 @@ private slots:
     }
     void cleanup()
     {
+        TimeUtil::setOffsetMSecs(0);
         service.reset();
         SimpleStorage::instance()->remove(FileTransService::SupportLangCacheKey);
         standin.verify();
@@ -82,6 +83,10 @@ private slots:
         QFETCH(int, entries);
         QFETCH(bool, fromCache);
         QFETCH(bool, rowKept);
+        // At the start of a second, so that the service's own "now" falls in the same second as the row's
+        // (a day old to the second is still fresh, a day and a second is not).
+        TimeUtil::setOffsetMSecs(0);
+        TimeUtil::setOffsetMSecs(1000 - TimeUtil::currentMSecsSinceEpoch() % 1000);
         QVariantMap row{{"$time", qint64(TimeUtil::currentTimestamp()) - age}, {"$version", version}, {"zh", QVariantMap{{"name", "中文"}}}};
         if (entries == 4)
             row.insert("en", QVariantMap{{"name", "英语"}});
