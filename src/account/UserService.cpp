@@ -90,7 +90,7 @@ void UserService::addRegisterUser(const QString& name, const QString& email, con
                              QStringLiteral("verify_code"), verifyCode};
     const QVariantList header{QStringLiteral("client_key"), User::instance()->clientKey};
     change(accessControl("addRegisterUser"), RequestService::makeBody(value, header), std::move(callback), kLogin,
-         false);
+           false);
 }
 
 void UserService::userLoginWithCode(const QString& code, const QString& loginType, bool autoLogin,
@@ -106,7 +106,7 @@ void UserService::userLoginWithCode(const QString& code, const QString& loginTyp
                              QStringLiteral("login_time"), time,
                              QStringLiteral("check_code"), checkCode(code, clientKey, time, autoLogin)};
     change(QStringLiteral("/api/qrloginserver/loginByCode"), RequestService::makeBody(value, QVariantList()),
-         std::move(callback), kNoWindow, false);
+           std::move(callback), kNoWindow, false);
 }
 
 void UserService::userLogin(const QString& nameOrEmail, const QString& password, bool autoLogin,
@@ -121,7 +121,7 @@ void UserService::userLogin(const QString& nameOrEmail, const QString& password,
                              QStringLiteral("password"), passwordHash(password),
                              QStringLiteral("client_key"), clientKey};
     change(accessControl("actionLogin"), RequestService::makeBody(value, QVariantList()), std::move(callback),
-         kNoWindow, false);
+           kNoWindow, false);
 }
 
 void UserService::fetchUser(const QString& userId, ServiceCallback callback)
@@ -142,7 +142,7 @@ void UserService::addToken(const QString& nameOrEmail, ServiceCallback callback)
     const QVariantList value{QStringLiteral("name_or_email"), nameOrEmail, QStringLiteral("client_key"),
                              kDefaultClientKey};
     change(accessControl("addUserToken"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
-         kMain, true);
+           kMain, true);
 }
 
 void UserService::updateToken(const QString& userId, const QString& token, const QString& id,
@@ -151,7 +151,7 @@ void UserService::updateToken(const QString& userId, const QString& token, const
     const QVariantList value{QStringLiteral("id"), id, QStringLiteral("token"), token, QStringLiteral("user_id"),
                              userId, QStringLiteral("client_key"), kDefaultClientKey};
     change(accessControl("updateUserToken"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
-         kMain, true);
+           kMain, true);
 }
 
 void UserService::logout(const QString& userId, const QString& clientKey, const QString& session,
@@ -160,7 +160,7 @@ void UserService::logout(const QString& userId, const QString& clientKey, const 
     const QVariantList value{QStringLiteral("session"), session, QStringLiteral("user_id"), userId,
                              QStringLiteral("client_key"), clientKey};
     change(accessControl("actionLogout"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
-         kMain, true);
+           kMain, true);
 }
 
 void UserService::updatePasswd(const QString& userId, const QString& oldPassword, const QString& newPassword,
@@ -169,13 +169,13 @@ void UserService::updatePasswd(const QString& userId, const QString& oldPassword
     const QVariantList value{QStringLiteral("user_id"), userId, QStringLiteral("old_password"),
                              passwordHash(oldPassword), QStringLiteral("new_password"), passwordHash(newPassword)};
     change(accessControl("updateUserPassword"), RequestService::makeBody(value, sessionHeader()),
-         std::move(callback), kMain, true);
+           std::move(callback), kMain, true);
 }
 
 void UserService::sendAddUserVerifyCode(const QString& email, ServiceCallback callback)
 {
     change(accessControl("addUserVerifyCode"), RequestService::makeVariantBody(email, QVariantList()),
-         std::move(callback), kLogin, false);
+           std::move(callback), kLogin, false);
 }
 
 // Its form is in the login window, so a failure is said there.
@@ -185,7 +185,7 @@ void UserService::updatePasswdByCode(const QString& nameOrEmail, const QString& 
     const QVariantList value{QStringLiteral("name_or_email"), nameOrEmail, QStringLiteral("password"),
                              passwordHash(password), QStringLiteral("verify_code"), verifyCode};
     change(accessControl("updateUserPasswordByVerifyCode"), RequestService::makeBody(value, QVariantList()),
-         std::move(callback), kLogin, true);
+           std::move(callback), kLogin, true);
 }
 
 void UserService::updateUserSession(ServiceCallback callback)
@@ -275,7 +275,7 @@ void UserService::updateDefaultWorkgroup(const QString& workgroupId, ServiceCall
     const QVariantList value{QStringLiteral("user_id"), User::instance()->userId,
                              QStringLiteral("default_workgroup_id"), workgroupId};
     change(accessControl("updateDefaultWorkgroup"), RequestService::makeBody(value, sessionHeader()),
-         std::move(callback), kMain, true);
+           std::move(callback), kMain, true);
 }
 
 void UserService::addEmailVerifyCode(const QString& email, bool withSession, ServiceCallback callback)
@@ -285,7 +285,7 @@ void UserService::addEmailVerifyCode(const QString& email, bool withSession, Ser
     if (withSession)
         header << QStringLiteral("user_name") << user->userName << QStringLiteral("session") << user->session;
     change(accessControl("addEmailVerifyCode"), RequestService::makeVariantBody(email, header), std::move(callback),
-         kLogin, false);
+           kLogin, false);
 }
 
 void UserService::updateEmail(const QString& email, const QString& verifyCode, ServiceCallback callback)
@@ -293,7 +293,7 @@ void UserService::updateEmail(const QString& email, const QString& verifyCode, S
     const QVariantList value{QStringLiteral("user_id"), User::instance()->userId, QStringLiteral("email"), email,
                              QStringLiteral("verify_code"), verifyCode};
     change(accessControl("updateEmail"), RequestService::makeBody(value, sessionHeader()), std::move(callback), kMain,
-         true);
+           true);
 }
 
 void UserService::addWorkgroup(const QString& name, const QString& createUserName, const QString& createUserId,
@@ -303,13 +303,13 @@ void UserService::addWorkgroup(const QString& name, const QString& createUserNam
                              QStringLiteral("create_user_name"), createUserName,
                              QStringLiteral("create_user_id"), createUserId};
     change(accessControl("addWorkgroup"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
-         kMain, true);
+           kMain, true);
 }
 
 void UserService::deleteWorkgroup(const QString& workgroupId, ServiceCallback callback)
 {
     change(accessControl("deleteWorkgroup"), RequestService::makeVariantBody(workgroupId, sessionHeader()),
-         std::move(callback), kMain, true);
+           std::move(callback), kMain, true);
 }
 
 static QVariantList memberPairs(const QString& workgroupId, const QString& userName)
@@ -326,28 +326,28 @@ static QVariantList ipPairs(const QString& workgroupId, const QString& ip)
 void UserService::addWorkgroupMembers(const QString& workgroupId, const QString& userName, ServiceCallback callback)
 {
     change(accessControl("addWorkgroupMembers"),
-         RequestService::makeBody(memberPairs(workgroupId, userName), sessionHeader()), std::move(callback), kMain,
-         true);
+           RequestService::makeBody(memberPairs(workgroupId, userName), sessionHeader()), std::move(callback), kMain,
+           true);
 }
 
 void UserService::addWorkgroupIP(const QString& workgroupId, const QString& ip, ServiceCallback callback)
 {
     change(accessControl("addWorkgroupIP"), RequestService::makeBody(ipPairs(workgroupId, ip), sessionHeader()),
-         std::move(callback), kMain, true);
+           std::move(callback), kMain, true);
 }
 
 void UserService::deleteWorkgroupMembers(const QString& workgroupId, const QString& userName,
                                          ServiceCallback callback)
 {
     change(accessControl("deleteWorkgroupMembers"),
-         RequestService::makeBody(memberPairs(workgroupId, userName), sessionHeader()), std::move(callback), kMain,
-         true);
+           RequestService::makeBody(memberPairs(workgroupId, userName), sessionHeader()), std::move(callback), kMain,
+           true);
 }
 
 void UserService::deleteWorkgroupIP(const QString& workgroupId, const QString& ip, ServiceCallback callback)
 {
     change(accessControl("deleteWorkgroupIP"), RequestService::makeBody(ipPairs(workgroupId, ip), sessionHeader()),
-         std::move(callback), kMain, true);
+           std::move(callback), kMain, true);
 }
 
 void UserService::isExistUserByName(const QString& userName, ServiceCallback callback)
@@ -370,5 +370,5 @@ void UserService::updateWorkgroupAdminUser(const QString& workgroupId, const QSt
     const QVariantList value{QStringLiteral("workgroup_id"), workgroupId, QStringLiteral("admin_user_name"),
                              adminUserName};
     change(accessControl("updateWorkgroupAdminUser"), RequestService::makeBody(value, sessionHeader()),
-         std::move(callback), kMain, true);
+           std::move(callback), kMain, true);
 }
