@@ -74,6 +74,12 @@ void UserService::post(const QString& path, const QSharedPointer<QJsonObject>& b
     RequestService::instance()->postJson(path, *body, std::move(callback), window, report, kTries);
 }
 
+void UserService::change(const QString& path, const QSharedPointer<QJsonObject>& body, ServiceCallback callback,
+                         const QString& window, bool report)
+{
+    RequestService::instance()->postJson(path, *body, std::move(callback), window, report, RequestService::Once);
+}
+
 void UserService::addRegisterUser(const QString& name, const QString& email, const QString& verifyCode,
                                   const QString& password, ServiceCallback callback)
 {
@@ -83,8 +89,8 @@ void UserService::addRegisterUser(const QString& name, const QString& email, con
                              QVariantMap{{QStringLiteral("password"), passwordHash(password)}},
                              QStringLiteral("verify_code"), verifyCode};
     const QVariantList header{QStringLiteral("client_key"), User::instance()->clientKey};
-    post(accessControl("addRegisterUser"), RequestService::makeBody(value, header), std::move(callback), kLogin,
-         false);
+    change(accessControl("addRegisterUser"), RequestService::makeBody(value, header), std::move(callback), kLogin,
+           false);
 }
 
 void UserService::userLoginWithCode(const QString& code, const QString& loginType, bool autoLogin,
@@ -99,8 +105,8 @@ void UserService::userLoginWithCode(const QString& code, const QString& loginTyp
                              QStringLiteral("auto_login"), autoLogin,
                              QStringLiteral("login_time"), time,
                              QStringLiteral("check_code"), checkCode(code, clientKey, time, autoLogin)};
-    post(QStringLiteral("/api/qrloginserver/loginByCode"), RequestService::makeBody(value, QVariantList()),
-         std::move(callback), kNoWindow, false);
+    change(QStringLiteral("/api/qrloginserver/loginByCode"), RequestService::makeBody(value, QVariantList()),
+           std::move(callback), kNoWindow, false);
 }
 
 void UserService::userLogin(const QString& nameOrEmail, const QString& password, bool autoLogin,
@@ -114,8 +120,8 @@ void UserService::userLogin(const QString& nameOrEmail, const QString& password,
                              QStringLiteral("check_code"), checkCode(nameOrEmail, clientKey, time, autoLogin),
                              QStringLiteral("password"), passwordHash(password),
                              QStringLiteral("client_key"), clientKey};
-    post(accessControl("actionLogin"), RequestService::makeBody(value, QVariantList()), std::move(callback),
-         kNoWindow, false);
+    change(accessControl("actionLogin"), RequestService::makeBody(value, QVariantList()), std::move(callback),
+           kNoWindow, false);
 }
 
 void UserService::fetchUser(const QString& userId, ServiceCallback callback)
@@ -135,8 +141,8 @@ void UserService::addToken(const QString& nameOrEmail, ServiceCallback callback)
 {
     const QVariantList value{QStringLiteral("name_or_email"), nameOrEmail, QStringLiteral("client_key"),
                              kDefaultClientKey};
-    post(accessControl("addUserToken"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
-         kMain, true);
+    change(accessControl("addUserToken"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
+           kMain, true);
 }
 
 void UserService::updateToken(const QString& userId, const QString& token, const QString& id,
@@ -144,8 +150,8 @@ void UserService::updateToken(const QString& userId, const QString& token, const
 {
     const QVariantList value{QStringLiteral("id"), id, QStringLiteral("token"), token, QStringLiteral("user_id"),
                              userId, QStringLiteral("client_key"), kDefaultClientKey};
-    post(accessControl("updateUserToken"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
-         kMain, true);
+    change(accessControl("updateUserToken"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
+           kMain, true);
 }
 
 void UserService::logout(const QString& userId, const QString& clientKey, const QString& session,
@@ -153,8 +159,8 @@ void UserService::logout(const QString& userId, const QString& clientKey, const 
 {
     const QVariantList value{QStringLiteral("session"), session, QStringLiteral("user_id"), userId,
                              QStringLiteral("client_key"), clientKey};
-    post(accessControl("actionLogout"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
-         kMain, true);
+    change(accessControl("actionLogout"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
+           kMain, true);
 }
 
 void UserService::updatePasswd(const QString& userId, const QString& oldPassword, const QString& newPassword,
@@ -162,14 +168,14 @@ void UserService::updatePasswd(const QString& userId, const QString& oldPassword
 {
     const QVariantList value{QStringLiteral("user_id"), userId, QStringLiteral("old_password"),
                              passwordHash(oldPassword), QStringLiteral("new_password"), passwordHash(newPassword)};
-    post(accessControl("updateUserPassword"), RequestService::makeBody(value, sessionHeader()),
-         std::move(callback), kMain, true);
+    change(accessControl("updateUserPassword"), RequestService::makeBody(value, sessionHeader()),
+           std::move(callback), kMain, true);
 }
 
 void UserService::sendAddUserVerifyCode(const QString& email, ServiceCallback callback)
 {
-    post(accessControl("addUserVerifyCode"), RequestService::makeVariantBody(email, QVariantList()),
-         std::move(callback), kLogin, false);
+    change(accessControl("addUserVerifyCode"), RequestService::makeVariantBody(email, QVariantList()),
+           std::move(callback), kLogin, false);
 }
 
 // Its form is in the login window, so a failure is said there.
@@ -178,8 +184,8 @@ void UserService::updatePasswdByCode(const QString& nameOrEmail, const QString& 
 {
     const QVariantList value{QStringLiteral("name_or_email"), nameOrEmail, QStringLiteral("password"),
                              passwordHash(password), QStringLiteral("verify_code"), verifyCode};
-    post(accessControl("updateUserPasswordByVerifyCode"), RequestService::makeBody(value, QVariantList()),
-         std::move(callback), kLogin, true);
+    change(accessControl("updateUserPasswordByVerifyCode"), RequestService::makeBody(value, QVariantList()),
+           std::move(callback), kLogin, true);
 }
 
 void UserService::updateUserSession(ServiceCallback callback)
@@ -271,8 +277,8 @@ void UserService::updateDefaultWorkgroup(const QString& workgroupId, ServiceCall
 {
     const QVariantList value{QStringLiteral("user_id"), User::instance()->userId,
                              QStringLiteral("default_workgroup_id"), workgroupId};
-    post(accessControl("updateDefaultWorkgroup"), RequestService::makeBody(value, sessionHeader()),
-         std::move(callback), kMain, true);
+    change(accessControl("updateDefaultWorkgroup"), RequestService::makeBody(value, sessionHeader()),
+           std::move(callback), kMain, true);
 }
 
 void UserService::addEmailVerifyCode(const QString& email, bool withSession, ServiceCallback callback)
@@ -281,16 +287,16 @@ void UserService::addEmailVerifyCode(const QString& email, bool withSession, Ser
     QVariantList header{QStringLiteral("client_key"), user->clientKey};
     if (withSession)
         header << QStringLiteral("user_name") << user->userName << QStringLiteral("session") << user->session;
-    post(accessControl("addEmailVerifyCode"), RequestService::makeVariantBody(email, header), std::move(callback),
-         kLogin, false);
+    change(accessControl("addEmailVerifyCode"), RequestService::makeVariantBody(email, header), std::move(callback),
+           kLogin, false);
 }
 
 void UserService::updateEmail(const QString& email, const QString& verifyCode, ServiceCallback callback)
 {
     const QVariantList value{QStringLiteral("user_id"), User::instance()->userId, QStringLiteral("email"), email,
                              QStringLiteral("verify_code"), verifyCode};
-    post(accessControl("updateEmail"), RequestService::makeBody(value, sessionHeader()), std::move(callback), kMain,
-         true);
+    change(accessControl("updateEmail"), RequestService::makeBody(value, sessionHeader()), std::move(callback), kMain,
+           true);
 }
 
 void UserService::addWorkgroup(const QString& name, const QString& createUserName, const QString& createUserId,
@@ -299,14 +305,14 @@ void UserService::addWorkgroup(const QString& name, const QString& createUserNam
     const QVariantList value{QStringLiteral("name"), name, QStringLiteral("type"), QStringLiteral("team"),
                              QStringLiteral("create_user_name"), createUserName,
                              QStringLiteral("create_user_id"), createUserId};
-    post(accessControl("addWorkgroup"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
-         kMain, true);
+    change(accessControl("addWorkgroup"), RequestService::makeBody(value, sessionHeader()), std::move(callback),
+           kMain, true);
 }
 
 void UserService::deleteWorkgroup(const QString& workgroupId, ServiceCallback callback)
 {
-    post(accessControl("deleteWorkgroup"), RequestService::makeVariantBody(workgroupId, sessionHeader()),
-         std::move(callback), kMain, true);
+    change(accessControl("deleteWorkgroup"), RequestService::makeVariantBody(workgroupId, sessionHeader()),
+           std::move(callback), kMain, true);
 }
 
 static QVariantList memberPairs(const QString& workgroupId, const QString& userName)
@@ -322,29 +328,29 @@ static QVariantList ipPairs(const QString& workgroupId, const QString& ip)
 
 void UserService::addWorkgroupMembers(const QString& workgroupId, const QString& userName, ServiceCallback callback)
 {
-    post(accessControl("addWorkgroupMembers"),
-         RequestService::makeBody(memberPairs(workgroupId, userName), sessionHeader()), std::move(callback), kMain,
-         true);
+    change(accessControl("addWorkgroupMembers"),
+           RequestService::makeBody(memberPairs(workgroupId, userName), sessionHeader()), std::move(callback), kMain,
+           true);
 }
 
 void UserService::addWorkgroupIP(const QString& workgroupId, const QString& ip, ServiceCallback callback)
 {
-    post(accessControl("addWorkgroupIP"), RequestService::makeBody(ipPairs(workgroupId, ip), sessionHeader()),
-         std::move(callback), kMain, true);
+    change(accessControl("addWorkgroupIP"), RequestService::makeBody(ipPairs(workgroupId, ip), sessionHeader()),
+           std::move(callback), kMain, true);
 }
 
 void UserService::deleteWorkgroupMembers(const QString& workgroupId, const QString& userName,
                                          ServiceCallback callback)
 {
-    post(accessControl("deleteWorkgroupMembers"),
-         RequestService::makeBody(memberPairs(workgroupId, userName), sessionHeader()), std::move(callback), kMain,
-         true);
+    change(accessControl("deleteWorkgroupMembers"),
+           RequestService::makeBody(memberPairs(workgroupId, userName), sessionHeader()), std::move(callback), kMain,
+           true);
 }
 
 void UserService::deleteWorkgroupIP(const QString& workgroupId, const QString& ip, ServiceCallback callback)
 {
-    post(accessControl("deleteWorkgroupIP"), RequestService::makeBody(ipPairs(workgroupId, ip), sessionHeader()),
-         std::move(callback), kMain, true);
+    change(accessControl("deleteWorkgroupIP"), RequestService::makeBody(ipPairs(workgroupId, ip), sessionHeader()),
+           std::move(callback), kMain, true);
 }
 
 void UserService::isExistUserByName(const QString& userName, ServiceCallback callback)
@@ -366,6 +372,6 @@ void UserService::updateWorkgroupAdminUser(const QString& workgroupId, const QSt
 {
     const QVariantList value{QStringLiteral("workgroup_id"), workgroupId, QStringLiteral("admin_user_name"),
                              adminUserName};
-    post(accessControl("updateWorkgroupAdminUser"), RequestService::makeBody(value, sessionHeader()),
-         std::move(callback), kMain, true);
+    change(accessControl("updateWorkgroupAdminUser"), RequestService::makeBody(value, sessionHeader()),
+           std::move(callback), kMain, true);
 }

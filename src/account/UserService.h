@@ -71,6 +71,9 @@ private:
     static QVariantList sessionHeader();
     static void post(const QString& path, const QSharedPointer<QJsonObject>& body, ServiceCallback callback,
                      const QString& window, bool report);
+    // For a call that changes something or proves who the user is: never sent twice.
+    static void change(const QString& path, const QSharedPointer<QJsonObject>& body, ServiceCallback callback,
+                       const QString& window, bool report);
     void queryWorkgroup(QSharedReply* slot, const QString& path, const QString& workgroupId,
                         ServiceCallback callback);
 

@@ -32,10 +32,10 @@ QJsonObject fileHeader(const QString& action)
 }
 
 void postFileAction(const QString& action, QJsonObject fields, ServiceCallback callback,
-                    const QString& window = Window)
+                    const QString& window = Window, int tries = Tries)
 {
     fields.insert(QStringLiteral("header"), fileHeader(action));
-    RequestService::instance()->postJsonForTrans(ImtPath, fields, std::move(callback), window, Tries);
+    RequestService::instance()->postJsonForTrans(ImtPath, fields, std::move(callback), window, tries);
 }
 
 // A JSON string literal, quotes included.
@@ -171,9 +171,9 @@ void FileTransService::submitFile(const QString& path, const QString& name, cons
             return;
         }
         QByteArray fields;
-        fields.swap(work->fields); // the call keeps the only copy, for its retries
+        fields.swap(work->fields); // the call keeps the only copy, for a re-send with a renewed session
         RequestService::instance()->postJsonBytesForTrans(ImtPath, fileHeader(QStringLiteral("submit")), fields,
-                                                         callback, Window, Tries);
+                                                         callback, Window, RequestService::Once);
     });
     connect(encoder, &QThread::finished, encoder, &QObject::deleteLater);
     encoder->start();
@@ -196,7 +196,8 @@ void FileTransService::removeHis(const QString& fileId, ServiceCallback callback
 {
     log(QStringLiteral("removeHis"));
     // Silent, like loadHis: the controller says what failed, the server's text as its detail.
-    postFileAction(QStringLiteral("remove"), {{QStringLiteral("file_id"), fileId}}, std::move(callback), QString());
+    postFileAction(QStringLiteral("remove"), {{QStringLiteral("file_id"), fileId}}, std::move(callback), QString(),
+                   RequestService::Once);
 }
 
 void FileTransService::loadHis(const QString& fileId, ServiceCallback callback)

@@ -22,19 +22,19 @@ bool JoinedBytesDevice::seek(qint64 pos)
 
 qint64 JoinedBytesDevice::readData(char* data, qint64 maxSize)
 {
-    qint64 copied = 0;
+    qint64 read = 0;
     qint64 start = 0; // where the current part begins in the whole
     for (const QByteArray& part : parts) {
-        if (copied == maxSize)
+        if (read == maxSize)
             break;
         const qint64 end = start + part.size();
         if (offset < end) {
-            const qint64 count = qMin(end - offset, maxSize - copied);
-            std::memcpy(data + copied, part.constData() + (offset - start), size_t(count));
-            copied += count;
+            const qint64 count = qMin(end - offset, maxSize - read);
+            std::memcpy(data + read, part.constData() + (offset - start), size_t(count));
+            read += count;
             offset += count;
         }
         start = end;
     }
-    return copied;
+    return read;
 }

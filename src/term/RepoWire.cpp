@@ -18,9 +18,10 @@ QVariantMap apiHeader()
             {QStringLiteral("user_name"), user->userName}};
 }
 
-void post(const QString& path, const QJsonObject& body, const QString& window, const ServiceCallback& callback)
+void post(const QString& path, const QJsonObject& body, const QString& window, const ServiceCallback& callback,
+          int tries = Tries)
 {
-    RequestService::instance()->postJson(path, body, callback, window, ReportFailures, Tries);
+    RequestService::instance()->postJson(path, body, callback, window, ReportFailures, tries);
 }
 
 void postFindPage(const QString& path, const QString& value, int page, int size, const QString& window,
@@ -32,9 +33,10 @@ void postFindPage(const QString& path, const QString& value, int page, int size,
     post(path, body, window, callback);
 }
 
+// Every call with a value changes a repository: never sent twice.
 void postValue(const QString& path, const QVariantMap& payload, const QString& window, const ServiceCallback& callback)
 {
-    post(path, *RequestService::makeBody(payload, apiHeader()), window, callback);
+    post(path, *RequestService::makeBody(payload, apiHeader()), window, callback, RequestService::Once);
 }
 
 QVariantMap repoPayload(const QString& name, const QString& srcLang, const QString& tgtLang, bool reversible)

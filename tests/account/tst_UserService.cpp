@@ -227,16 +227,41 @@ private slots:
         QVERIFY2(time.isEmpty() || qAbs(time.toLongLong() - QDateTime::currentMSecsSinceEpoch()) < 60000, qPrintable(time));
     }
 
-    // The request layer tries a failing call three times; the caller hears once.
-    void threeServerErrorsGiveOneCallback()
+    // A read tries a failing call three times; a call that proves who the user is or changes
+    // something is never repeated once answered (a wrong password would count three failed
+    // attempts). The caller hears once either way.
+    void serverErrorsRepeatOnlyReads_data()
     {
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<int>("sent");
+        QTest::newRow("login") << "login" << kLogin << 1;
+        QTest::newRow("password reset") << "reset" << "/api/accesscontrol/updateUserPasswordByVerifyCode" << 1;
+        QTest::newRow("workgroup change") << "workgroup" << "/api/accesscontrol/updateDefaultWorkgroup" << 1;
+        QTest::newRow("profile read") << "profile" << "/api/accesscontrol/fetchUser" << 3;
+    }
+    void serverErrorsRepeatOnlyReads()
+    {
+        QFETCH(QString, call);
+        QFETCH(QString, route);
+        QFETCH(int, sent);
+        if (call != "login" && call != "reset")
+            signIn();
         for (int i = 0; i < 3; ++i)
-            server.script(kLogin, StandinReply::failure("busy", "busy", 500));
+            server.script(route, StandinReply::failure("busy", "busy", 500));
         const auto result = ResultPtr::create();
-        UserService().userLogin("ann", "open sesame", false, recorder(result));
-        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount(kLogin), 3, 5000);
+        UserService service;
+        if (call == "login")
+            service.userLogin("ann", "wrong", false, recorder(result));
+        else if (call == "reset")
+            service.updatePasswdByCode("ann", "new secret", "123456", recorder(result));
+        else if (call == "workgroup")
+            service.updateDefaultWorkgroup("wg-1", recorder(result));
+        else
+            service.fetchUser(User::instance()->userId, recorder(result));
         QTRY_COMPARE_WITH_TIMEOUT(result->calls, 1, 5000);
         QVERIFY(!result->ok);
+        QCOMPARE(server.requestCount(route), sent);
         QTest::qWait(100);
         QCOMPARE(result->calls, 1);
     }

@@ -32,10 +32,12 @@ private slots:
     void init()
     {
         standin.reset();
+        User::instance()->session = QStringLiteral("session-1");
         service.reset(new FileTransService);
     }
     void cleanup()
     {
+        TimeUtil::setOffsetMSecs(0);
         service.reset();
         SimpleStorage::instance()->remove(FileTransService::SupportLangCacheKey);
         standin.verify();
@@ -81,6 +83,10 @@ private slots:
         QFETCH(int, entries);
         QFETCH(bool, fromCache);
         QFETCH(bool, rowKept);
+        // At the start of a second, so that the service's own "now" falls in the same second as the row's
+        // (a day old to the second is still fresh, a day and a second is not).
+        TimeUtil::setOffsetMSecs(0);
+        TimeUtil::setOffsetMSecs(1000 - TimeUtil::currentMSecsSinceEpoch() % 1000);
         QVariantMap row{{"$time", qint64(TimeUtil::currentTimestamp()) - age}, {"$version", version}, {"zh", QVariantMap{{"name", "中文"}}}};
         if (entries == 4)
             row.insert("en", QVariantMap{{"name", "英语"}});
@@ -159,8 +165,9 @@ private slots:
         QVERIFY(reply.value("file_id").toString().startsWith("ft-"));
     }
 
-    // A retry re-sends the bytes built once.
-    void submissionRetriesTheSameBytes()
+    // A submission the server answered is never sent again; the one re-send, under a session renewed
+    // meanwhile, carries the bytes built once.
+    void submissionIsSentOnceUnlessItsSessionWasRenewed()
     {
         const QString path = dir.filePath(QStringLiteral("retry.txt"));
         QFile file(path);
@@ -168,11 +175,31 @@ private slots:
         file.write("hello");
         file.close();
         standin->script(submitKey, StandinReply::failure("server-busy", "busy"));
-        bool done = false;
-        service->submitFile(path, "retry.txt", "txt", "zh", "en", "", [&](bool ok, const QVariantMap&) { done = ok; });
-        QTRY_VERIFY(done);
-        QCOMPARE(standin->requestCount(submitKey), 2);
-        QCOMPARE(standin->requests(submitKey).at(1).rawBody, standin->requests(submitKey).at(0).rawBody);
+        int calls = 0;
+        bool done = true;
+        const auto record = [&](bool ok, const QVariantMap&) {
+            ++calls;
+            done = ok;
+        };
+        service->submitFile(path, "retry.txt", "txt", "zh", "en", "", record);
+        QTRY_COMPARE(calls, 1);
+        QVERIFY(!done);
+        QCOMPARE(standin->requestCount(submitKey), 1);
+
+        standin->script(submitKey, StandinReply::sessionOut().after(300));
+        service->submitFile(path, "retry.txt", "txt", "zh", "en", "", record);
+        QTRY_COMPARE(standin->requestCount(submitKey), 2);
+        User::instance()->session = QStringLiteral("session-2");
+        QTRY_COMPARE(calls, 2);
+        QVERIFY(done);
+        const QList<StandinRequest> sent = standin->requests(submitKey);
+        QCOMPARE(sent.size(), 3);
+        QCOMPARE(sent.at(2).session(), QStringLiteral("session-2"));
+        QJsonObject first = sent.at(1).body;
+        QJsonObject again = sent.at(2).body;
+        first.remove("header");
+        again.remove("header");
+        QCOMPARE(again, first);
     }
 
     void unreadableFileIsReported()
