@@ -19,6 +19,7 @@
 #include "core/User.h"
 #include "core/WindowGeometry.h"
 #include "network/RequestService.h"
+#include "platform/CompositingWatch.h"
 #include "platform/EarlyEnvironment.h"
 #include "platform/ShellRegistration.h"
 #include "platform/TerminationSignals.h"
@@ -218,6 +219,17 @@ QQuickWindow* findMainWindow()
     return nullptr;
 }
 
+// Windows draw translucent margins and shadows only while a compositing manager blends them.
+void followCompositing(const CompositingWatch& compositing)
+{
+    const auto apply = [](bool running) {
+        log(QStringLiteral("compositing manager: %1"), running ? QStringLiteral("yes") : QStringLiteral("no"));
+        State::instance()->setWindowsComposited(running);
+    };
+    apply(compositing.running());
+    QObject::connect(&compositing, &CompositingWatch::runningChanged, State::instance(), apply);
+}
+
 // Step 19: the size the user left it at when it still fits this screen, centred.
 void showMainWindow(QQuickWindow* window, const StartScreen& screen)
 {
@@ -344,6 +356,8 @@ int appMain(int argc, char** argv)
                                            ? QStringLiteral("使用Parlavine翻译该文件")
                                            : QStringLiteral("Use Parlavine translate"));
     const StartScreen screen = measureStartScreen();
+    CompositingWatch compositing;
+    followCompositing(compositing);
 
     QQmlApplicationEngine engine;
     QTranslator translator;

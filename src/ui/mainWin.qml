@@ -8,7 +8,9 @@ import "./pages/main"
 // The application's windows: the main window and a loader for each secondary window.
 Item {
     id: app
-    property bool showWinShadow: root.visibility !== Window.Maximized && root.visibility !== Window.FullScreen
+    // a margin for the shadow only where a compositing manager blends it; it is black without one
+    property bool showWinShadow: $state.windowsComposited && root.visibility !== Window.Maximized
+                                 && root.visibility !== Window.FullScreen
     property bool showCopyTransTrigger: $state.showCopyTransTrigger
     property bool showCopyTransDetail: $state.showCopyTransDetail
     property bool initPosi: true
