@@ -19,6 +19,7 @@ const QString kFetchUser = QStringLiteral("/api/accesscontrol/fetchUser");
 const QString kRenewal = QStringLiteral("/api/accesscontrol/updateUserSession");
 const QString kRecords = QStringLiteral("/collect");
 const QString kUpload = QStringLiteral("/api/resourcemanageserver/uploadCrashLogFile");
+const QString kHistory = QStringLiteral("/api/transtask/findTransHistoryByUserIdByPage");
 
 QList<StandinRequest> requestsTo(StandinProcess& standin, const QString& route)
 {
@@ -76,6 +77,30 @@ private slots:
         QCOMPARE(standin.violations(), QStringList());
 
         QCOMPARE(app.stop(), 0);
+        QCOMPARE(standin.stop(), 0);
+    }
+
+    // The text page's history is listed once the login is complete, whichever of the page and the
+    // login comes first, and nothing is sent to a page controller that does not exist yet.
+    void theHistoryIsListedOnceSignedIn()
+    {
+        QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "needs an X display: run it through scripts/test");
+        StandinProcess standin;
+        QVERIFY(standin.start());
+        AppProcess app;
+        QVERIFY2(RememberedUser::startSignedIn(app, standin, {}), app.errorOutput().constData());
+        QTRY_VERIFY_WITH_TIMEOUT(!requestsTo(standin, kHistory).isEmpty(), 20000);
+        QCOMPARE(app.stop(), 0);
+
+        QFile log(app.xdg().path() + QStringLiteral("/parlavine.log"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QByteArrayList lost;
+        for (const QByteArray& line : log.readAll().split('\n')) {
+            if (line.contains("ctrl null") && line.contains("refreshTransHistory"))
+                lost << line;
+        }
+        QVERIFY2(lost.isEmpty(), lost.join('\n').constData());
+        QCOMPARE(standin.violations(), QStringList());
         QCOMPARE(standin.stop(), 0);
     }
 
