@@ -1,7 +1,7 @@
 # Installs the program with its update install script, launcher entry and icon, and packs them as
 # a Debian package: `cmake --build build --target package` writes build/parlavine_<version>_<arch>.deb.
 include(GNUInstallDirs)
-install(TARGETS parlavine RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS parlavine parlavine-weblogin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The program looks for the install script beside itself.
 install(PROGRAMS ${PROJECT_SOURCE_DIR}/src/update/parlavine-install-update.sh
         DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME parlavine-install-update)

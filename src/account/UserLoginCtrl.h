@@ -36,6 +36,9 @@ public:
     // A login-scheme text from a later start: logs in with its "token", creating controller 1
     // when none exists. A text without a token changes nothing and says so in "main".
     static void handOverLoginScheme(const QString& text);
+    // The address the social-login window landed on: logs in with its "code", read as a
+    // login-scheme text is, creating controller 1 when none exists. Without a code nothing happens.
+    static void handOverWebLogin(const QString& address);
 
 private:
     void loginWithScheme(const QString& text);

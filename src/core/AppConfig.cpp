@@ -39,6 +39,11 @@ QString AppConfig::updateInstallScript()
                  QCoreApplication::applicationDirPath() + QStringLiteral("/parlavine-install-update"));
 }
 
+QString AppConfig::webLoginProgram()
+{
+    return envOr("PARLAVINE_WEBLOGIN_PROGRAM", QCoreApplication::applicationDirPath() + QStringLiteral("/parlavine-weblogin"));
+}
+
 QString AppConfig::configDir()
 {
     // Generic locations do not depend on the application name, so this works before QApplication exists.

@@ -22,6 +22,8 @@ public:
     static int sessionRefreshMs();     // PARLAVINE_SESSION_REFRESH_MS, else 7200000 (two hours)
     // PARLAVINE_UPDATE_INSTALL_SCRIPT, else "parlavine-install-update" beside the executable
     static QString updateInstallScript();
+    // PARLAVINE_WEBLOGIN_PROGRAM, else "parlavine-weblogin" beside the executable (the social-login window)
+    static QString webLoginProgram();
 
     // Web pages of the service that the windows open.
     static QString productSiteUrl();   // the product's web site

@@ -10,7 +10,6 @@
 #include "core/Log.h"
 #include "core/QuickStorage.h"
 #include "core/ShareMemoryUtil.h"
-#include "core/SharedGraphicsContext.h"
 #include "core/SimpleStorage.h"
 #include "core/StartArgs.h"
 #include "core/State.h"
@@ -18,6 +17,7 @@
 #include "core/TimeUtil.h"
 #include "core/User.h"
 #include "core/WindowGeometry.h"
+#include "account/SocialLoginProcess.h"
 #include "network/RequestService.h"
 #include "platform/CompositingWatch.h"
 #include "platform/EarlyEnvironment.h"
@@ -338,6 +338,7 @@ int appMain(int argc, char** argv)
     GlobalCtrl* global = ownedByRun.take(GlobalCtrl::instance());
     AppWiring::wire();
     state->setOpenglMode(openglMode);
+    SocialLoginProcess socialLogin;
 
     const QVector<StartArg> startRequests =
         StartArgs::parse(QCoreApplication::arguments(), TimeUtil::currentTimestamp(), QDir::currentPath());
@@ -388,10 +389,6 @@ int appMain(int argc, char** argv)
     global->setMainObjects(root, mainWindow);
     if (mainWindow)
         showMainWindow(mainWindow, screen);
-    // The main window is mapped and placed by now; it makes its own context only when the event
-    // loop gets its first expose, after this one exists, so every window shares with the web view.
-    if (SharedGraphicsContext::windowsUseOpenGL())
-        SharedGraphicsContext::ensure();
     setUpGlobalCtrl();
     ownedByRun.take(RequestService::instance());
     ownedByRun.take(VexilService::instance());

@@ -164,7 +164,6 @@ Item {
     }
 
     WindowLoader { id: loginWindow; objectName: "loginWindow"; wanted: $state.showLoginWindow; document: "./pages/login/LoginWindow.qml" }
-    WindowLoader { id: socialLoginWindow; objectName: "socialLoginWindow"; wanted: $state.showSocailLoginWindow; document: "./pages/login/UserLoginByWebWindow.qml" }
     WindowLoader { id: screenshotTransWindow; objectName: "screenshotTransWindow"; wanted: $state.showScreenshotTransWindow; document: "./screenshotTransWindow/ScreenshotTransWindow.qml" }
     WindowLoader { id: screenshotTransDetailWindow; objectName: "screenshotTransDetailWindow"; wanted: $state.showScreenshotDetailWindow; document: "./screenshotTransWindow/ScreenshotDetailWindow.qml" }
     WindowLoader { id: aboutWindow; objectName: "aboutWindowLoader"; wanted: $state.showAboutWindow; document: "./aboutWindow/AboutMain.qml" }
