@@ -104,6 +104,35 @@ private slots:
         QCOMPARE(standin.stop(), 0);
     }
 
+    // With the software scene graph nothing the login brings needs OpenGL: no context is made, so
+    // the driver (the software rasteriser and its compiler) stays out of the process. libGL itself
+    // comes with Qt's GUI library.
+    void softwareSceneGraphSignedInLoadsNoOpenGL()
+    {
+        QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "needs an X display: run it through scripts/test");
+        StandinProcess standin;
+        QVERIFY(standin.start());
+        AppProcess app;
+        qputenv("QT_QUICK_BACKEND", "software");
+        const bool signedIn = RememberedUser::startSignedIn(app, standin, {});
+        qunsetenv("QT_QUICK_BACKEND");
+        QVERIFY2(signedIn, app.errorOutput().constData());
+        QTRY_VERIFY_WITH_TIMEOUT(sentHomeView(standin) && !requestsTo(standin, kHistory).isEmpty(), 20000);
+        QTest::qWait(1000); // the pictures and pages the login shows
+        QFile maps(QStringLiteral("/proc/%1/maps").arg(app.pid()));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        QByteArrayList graphics;
+        for (const QByteArray& line : maps.readAll().split('\n')) {
+            const QByteArray file = line.mid(line.lastIndexOf(' ') + 1);
+            if (file.contains("_dri.so") || file.contains("libLLVM"))
+                graphics << file;
+        }
+        QCOMPARE(app.stop(), 0);
+        QVERIFY2(graphics.isEmpty(), graphics.join('\n').constData());
+        QCOMPARE(standin.violations(), QStringList());
+        QCOMPARE(standin.stop(), 0);
+    }
+
     // A crash of a signed-in run is reported and its dump uploaded once the next run has signed in.
     void aCrashIsUploadedAfterTheNextLogin()
     {
