@@ -16,10 +16,9 @@ public:
     explicit SocialLoginProcess(QObject* parent = nullptr);
     ~SocialLoginProcess() override;
 
+private:
     // The window's arguments: the service's page and the client's words and colours.
     static QStringList arguments();
-
-private:
     void follow();
     void start();
     void readOutput();
