@@ -203,6 +203,12 @@ private slots:
             QTest::qWait(300);
             QVERIFY(window());
             QVERIFY(state()->showSocailLoginWindow());
+            // asked again, the open window comes to the front: no second one
+            const qint64 open = window()->processId();
+            GlobalCtrl::instance()->raiseWindow("socailLogin");
+            QTest::qWait(300);
+            QCOMPARE(m_socialLogin->findChildren<QProcess*>().size(), 1);
+            QCOMPARE(window()->processId(), open);
         }
         // a second code login would fail: the code is good once
         QTest::qWait(300);
