@@ -6,7 +6,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(parlavine_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/parlavine)
 
 install(TARGETS parlavine RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# Internal to the package: the program finds it in ../lib/parlavine/ from its own folder.
+# Internal to the package: the program finds them in ../lib/parlavine/ from its own folder.
+install(TARGETS parlavine-weblogin RUNTIME DESTINATION lib/parlavine)
 install(PROGRAMS ${PROJECT_SOURCE_DIR}/src/update/parlavine-install-update.sh
         DESTINATION lib/parlavine RENAME parlavine-install-update)
 # The launcher, the "parlavine:" link handler and the "translate this file" action, system-wide:

@@ -177,6 +177,23 @@ void UserLoginCtrl::switchAccount(const QString& text)
     endSession(service, [text] { loginWithLink(text); });
 }
 
+void UserLoginCtrl::handOverWebLogin(const QString& address)
+{
+    const QVariantMap query = parseUrlQuery(address);
+    const QString code = query.value(QStringLiteral("code")).toString();
+    if (code.isEmpty())
+        return;
+    QString type = query.value(query.contains(QStringLiteral("type")) ? QStringLiteral("type") : QStringLiteral("login_type"))
+                       .toString();
+    if (type == QLatin1String("zl"))
+        type = QStringLiteral("zolomi");
+    const QString autoLogin = query.value(QStringLiteral("auto")).toString();
+    Dispatch* dispatch = Dispatch::instance();
+    dispatch->initController(Dispatch::Ctrl_UserLogin);
+    if (const auto self = qSharedPointerObjectCast<UserLoginCtrl>(dispatch->controller(Dispatch::Ctrl_UserLogin)))
+        self->loginWithCode(code, type, autoLogin == QLatin1String("1") || autoLogin == QLatin1String("true"));
+}
+
 void UserLoginCtrl::loginWithScheme(const QString& text)
 {
     // A remembered login the service has not confirmed yet gives way; its record stays.

@@ -37,6 +37,9 @@ public:
     // when none exists. A text without a token changes nothing and says so in "main". While
     // someone is signed in it asks first, and logs out before the link's login.
     static void handOverLoginScheme(const QString& text);
+    // The address the social-login window landed on: logs in with its "code", read as a
+    // login-scheme text is, creating controller 1 when none exists. Without a code nothing happens.
+    static void handOverWebLogin(const QString& address);
 
 private:
     static bool mayUseLink(const QString& text);

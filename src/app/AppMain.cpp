@@ -10,7 +10,6 @@
 #include "core/Log.h"
 #include "core/QuickStorage.h"
 #include "core/ShareMemoryUtil.h"
-#include "core/SharedGraphicsContext.h"
 #include "core/SimpleStorage.h"
 #include "core/StartArgs.h"
 #include "core/State.h"
@@ -18,7 +17,9 @@
 #include "core/TimeUtil.h"
 #include "core/User.h"
 #include "core/WindowGeometry.h"
+#include "account/SocialLoginProcess.h"
 #include "network/RequestService.h"
+#include "platform/CompositingWatch.h"
 #include "platform/EarlyEnvironment.h"
 #include "platform/ShellRegistration.h"
 #include "platform/TerminationSignals.h"
@@ -218,6 +219,17 @@ QQuickWindow* findMainWindow()
     return nullptr;
 }
 
+// Windows draw translucent margins and shadows only while a compositing manager blends them.
+void followCompositing(const CompositingWatch& compositing)
+{
+    const auto apply = [](bool running) {
+        log(QStringLiteral("compositing manager: %1"), running ? QStringLiteral("yes") : QStringLiteral("no"));
+        State::instance()->setWindowsComposited(running);
+    };
+    apply(compositing.running());
+    QObject::connect(&compositing, &CompositingWatch::runningChanged, State::instance(), apply);
+}
+
 // Step 19: the size the user left it at when it still fits this screen, centred.
 void showMainWindow(QQuickWindow* window, const StartScreen& screen)
 {
@@ -341,6 +353,7 @@ int appMain(int argc, char** argv)
     GlobalCtrl* global = ownedByRun.take(GlobalCtrl::instance());
     AppWiring::wire();
     state->setOpenglMode(openglMode);
+    SocialLoginProcess socialLogin;
 
     const QVector<StartArg> startRequests =
         StartArgs::parse(QCoreApplication::arguments(), TimeUtil::currentTimestamp(), QDir::currentPath());
@@ -356,6 +369,8 @@ int appMain(int argc, char** argv)
     const QString mainFont = applyMainFont();
     registerDesktopEntries(defaultLanguage);
     const StartScreen screen = measureStartScreen();
+    CompositingWatch compositing;
+    followCompositing(compositing);
 
     QQmlApplicationEngine engine;
     QTranslator translator;
@@ -386,10 +401,6 @@ int appMain(int argc, char** argv)
     global->setMainObjects(root, mainWindow);
     if (mainWindow)
         showMainWindow(mainWindow, screen);
-    // The main window is mapped and placed by now; it makes its own context only when the event
-    // loop gets its first expose, after this one exists, so every window shares with the web view.
-    if (SharedGraphicsContext::windowsUseOpenGL())
-        SharedGraphicsContext::ensure();
     setUpGlobalCtrl();
     ownedByRun.take(RequestService::instance());
     ownedByRun.take(VexilService::instance());

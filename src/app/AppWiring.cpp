@@ -5,7 +5,6 @@
 #include "account/UserLoginCtrl.h"
 #include "core/Dispatch.h"
 #include "core/Log.h"
-#include "core/SharedGraphicsContext.h"
 #include "core/State.h"
 #include "filetrans/FileTransCtrl.h"
 #include "filetrans/FileTransRoutes.h"
@@ -108,12 +107,6 @@ QString setUpEngine(QQmlEngine& engine, const QString& mainFont)
     context->setContextProperty(QStringLiteral("$mainfont"),
                                 mainFont.isEmpty() ? QGuiApplication::font().family() : mainFont);
     engine.addImageProvider(QLatin1String(ImageProvider::ProviderId), new ImageProvider);
-    // Before the documents' own bindings: the web login window must find the shared context
-    // when it makes its own.
-    QObject::connect(State::instance(), &State::showSocailLoginWindowChange, &engine, [] {
-        if (State::instance()->showSocailLoginWindow())
-            SharedGraphicsContext::ensure();
-    });
     return iconFont;
 }
 

@@ -6,6 +6,19 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+namespace {
+
+// A program of ours that the client starts: beside the executable in a build; installed, it is
+// internal to the package, under lib/.
+QString helperProgram(const QString& name)
+{
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString beside = folder + QLatin1Char('/') + name;
+    return QFileInfo::exists(beside) ? beside : QDir::cleanPath(folder + QStringLiteral("/../lib/parlavine/") + name);
+}
+
+} // namespace
+
 QString AppConfig::apiUrl()
 {
     return envOr("PARLAVINE_API_URL", QStringLiteral(PARLAVINE_DEFAULT_API_URL));
@@ -36,11 +49,7 @@ int AppConfig::requestTimeoutMs()
 
 QString AppConfig::updateInstallScript()
 {
-    // Beside the executable in a build; installed, it is internal to the package, under lib/.
-    const QString folder = QCoreApplication::applicationDirPath();
-    const QString beside = folder + QStringLiteral("/parlavine-install-update");
-    const QString installed = QDir::cleanPath(folder + QStringLiteral("/../lib/parlavine/parlavine-install-update"));
-    return envOr("PARLAVINE_UPDATE_INSTALL_SCRIPT", QFileInfo::exists(beside) ? beside : installed);
+    return envOr("PARLAVINE_UPDATE_INSTALL_SCRIPT", helperProgram(QStringLiteral("parlavine-install-update")));
 }
 
 int AppConfig::updateRetryMs()
@@ -53,6 +62,11 @@ QString AppConfig::takeUpdateFailure()
     const QString reason = qEnvironmentVariable("PARLAVINE_UPDATE_FAILED");
     qunsetenv("PARLAVINE_UPDATE_FAILED");
     return reason;
+}
+
+QString AppConfig::webLoginProgram()
+{
+    return envOr("PARLAVINE_WEBLOGIN_PROGRAM", helperProgram(QStringLiteral("parlavine-weblogin")));
 }
 
 QString AppConfig::configDir()

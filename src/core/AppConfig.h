@@ -29,6 +29,9 @@ public:
     // PARLAVINE_UPDATE_FAILED, the reason the install script gives when it starts the program again
     // after a failed installation; cleared by reading it, so that a later restart does not repeat it
     static QString takeUpdateFailure();
+    // PARLAVINE_WEBLOGIN_PROGRAM, else "parlavine-weblogin" beside the executable, or where the package
+    // puts it (../lib/parlavine/ from the executable's folder): the social-login window
+    static QString webLoginProgram();
 
     // Web pages of the service that the windows open.
     static QString productSiteUrl();   // the product's web site

@@ -50,6 +50,9 @@ class State : public QObject
     STATE_SETTER(QString, quitStyle, setQuitStyle)
     // Whether hiding a window leaves a way back (the tray icon); without one, windows minimise.
     STATE_READONLY(bool, systemTrayAvailable)
+    // Whether a compositing manager runs: windows draw translucent margins and shadows only then,
+    // which would otherwise show as a black frame.
+    STATE_PROPERTY(bool, windowsComposited, setWindowsComposited, true)
     STATE_QML_PROPERTY(QString, openglMode)
     STATE_SETTER(QString, openglMode, setOpenglMode)
     STATE_QML_PROPERTY(bool, autoRunWhenPowerOn, false)

@@ -165,8 +165,10 @@ void GlobalCtrl::init()
         vexil->reportHome();
         vexil->autoUploadLastCrash();
     }
-    if (State::instance()->mainCurPage() == QLatin1String("textTransPage"))
-        Dispatch::instance()->run(Dispatch::Ctrl_TextTrans, QStringLiteral("refreshTransHistory"), {true, true});
+    // A text page still on its way lists the history when its controller starts.
+    Dispatch* dispatch = Dispatch::instance();
+    if (State::instance()->mainCurPage() == QLatin1String("textTransPage") && dispatch->hasController(Dispatch::Ctrl_TextTrans))
+        dispatch->run(Dispatch::Ctrl_TextTrans, QStringLiteral("refreshTransHistory"), {true, true});
 }
 
 QPoint GlobalCtrl::posiOffFrom(const QString& stored)

@@ -1188,6 +1188,33 @@
         </message>
     </context>
     <context>
+        <name>SocialLoginProcess</name>
+        <message>
+            <source>无法打开社交登录窗口</source>
+            <translation>The social login window could not open</translation>
+        </message>
+        <message>
+            <source>社交登录</source>
+            <translation>Social login</translation>
+        </message>
+        <message>
+            <source>扫码登录</source>
+            <translation>Scan to log in</translation>
+        </message>
+        <message>
+            <source>找不到或无法运行程序 %1。</source>
+            <translation>The program %1 is missing or cannot run.</translation>
+        </message>
+        <message>
+            <source>以 root 身份运行时，网页组件需要环境变量 QTWEBENGINE_DISABLE_SANDBOX=1。</source>
+            <translation>Run as root, the web view needs the environment variable QTWEBENGINE_DISABLE_SANDBOX=1.</translation>
+        </message>
+        <message>
+            <source>网页组件未能启动，社交登录窗口已关闭。</source>
+            <translation>The web view could not start; the social login window has closed.</translation>
+        </message>
+    </context>
+    <context>
         <name>TermAddGroupPop</name>
         <message>
             <source>创建术语库</source>
@@ -2152,17 +2179,6 @@
         <message>
             <source>服务未删除该工作组，它仍然保留</source>
             <translation>The service did not delete the workgroup; it is still there</translation>
-        </message>
-    </context>
-    <context>
-        <name>UserLoginByWebWindow</name>
-        <message>
-            <source>社交登录</source>
-            <translation>Social login</translation>
-        </message>
-        <message>
-            <source>扫码登录</source>
-            <translation>Scan to log in</translation>
         </message>
     </context>
     <context>

@@ -1188,6 +1188,33 @@
         </message>
     </context>
     <context>
+        <name>SocialLoginProcess</name>
+        <message>
+            <source>无法打开社交登录窗口</source>
+            <translation>無法開啟社交登入視窗</translation>
+        </message>
+        <message>
+            <source>社交登录</source>
+            <translation>社交登入</translation>
+        </message>
+        <message>
+            <source>扫码登录</source>
+            <translation>掃碼登入</translation>
+        </message>
+        <message>
+            <source>找不到或无法运行程序 %1。</source>
+            <translation>找不到或無法執行程式 %1。</translation>
+        </message>
+        <message>
+            <source>以 root 身份运行时，网页组件需要环境变量 QTWEBENGINE_DISABLE_SANDBOX=1。</source>
+            <translation>以 root 身份執行時，網頁元件需要環境變數 QTWEBENGINE_DISABLE_SANDBOX=1。</translation>
+        </message>
+        <message>
+            <source>网页组件未能启动，社交登录窗口已关闭。</source>
+            <translation>網頁元件未能啟動，社交登入視窗已關閉。</translation>
+        </message>
+    </context>
+    <context>
         <name>TermAddGroupPop</name>
         <message>
             <source>创建术语库</source>
@@ -2152,17 +2179,6 @@
         <message>
             <source>服务未删除该工作组，它仍然保留</source>
             <translation>服務未刪除該工作組，它仍然保留</translation>
-        </message>
-    </context>
-    <context>
-        <name>UserLoginByWebWindow</name>
-        <message>
-            <source>社交登录</source>
-            <translation>社交登入</translation>
-        </message>
-        <message>
-            <source>扫码登录</source>
-            <translation>掃碼登入</translation>
         </message>
     </context>
     <context>

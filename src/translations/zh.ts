@@ -1188,6 +1188,33 @@
     </message>
 </context>
 <context>
+    <name>SocialLoginProcess</name>
+    <message>
+        <source>无法打开社交登录窗口</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>社交登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>扫码登录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>找不到或无法运行程序 %1。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>以 root 身份运行时，网页组件需要环境变量 QTWEBENGINE_DISABLE_SANDBOX=1。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>网页组件未能启动，社交登录窗口已关闭。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TermAddGroupPop</name>
     <message>
         <source>创建术语库</source>
@@ -2151,17 +2178,6 @@
     </message>
     <message>
         <source>服务未删除该工作组，它仍然保留</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>UserLoginByWebWindow</name>
-    <message>
-        <source>社交登录</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>扫码登录</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -8,7 +8,9 @@ import "./pages/main"
 // The application's windows: the main window and a loader for each secondary window.
 Item {
     id: app
-    property bool showWinShadow: root.visibility !== Window.Maximized && root.visibility !== Window.FullScreen
+    // a margin for the shadow only where a compositing manager blends it; it is black without one
+    property bool showWinShadow: $state.windowsComposited && root.visibility !== Window.Maximized
+                                 && root.visibility !== Window.FullScreen
     property bool showCopyTransTrigger: $state.showCopyTransTrigger
     property bool showCopyTransDetail: $state.showCopyTransDetail
     property bool initPosi: true
@@ -162,7 +164,6 @@ Item {
     }
 
     WindowLoader { id: loginWindow; objectName: "loginWindow"; wanted: $state.showLoginWindow; document: "./pages/login/LoginWindow.qml" }
-    WindowLoader { id: socialLoginWindow; objectName: "socialLoginWindow"; wanted: $state.showSocailLoginWindow; document: "./pages/login/UserLoginByWebWindow.qml" }
     WindowLoader { id: screenshotTransWindow; objectName: "screenshotTransWindow"; wanted: $state.showScreenshotTransWindow; document: "./screenshotTransWindow/ScreenshotTransWindow.qml" }
     WindowLoader { id: screenshotTransDetailWindow; objectName: "screenshotTransDetailWindow"; wanted: $state.showScreenshotDetailWindow; document: "./screenshotTransWindow/ScreenshotDetailWindow.qml" }
     WindowLoader { id: aboutWindow; objectName: "aboutWindowLoader"; wanted: $state.showAboutWindow; document: "./aboutWindow/AboutMain.qml" }

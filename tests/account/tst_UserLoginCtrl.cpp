@@ -512,6 +512,42 @@ private slots:
         QCOMPARE(sent.at("value.auto_login").toBool(), true);
     }
 
+    // The social-login window's address is read by the parser of the scheme hand-over: values
+    // percent-decoded, "=" kept inside a value, "type" before "login_type".
+    void webLoginAddress_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<bool>("autoLogin");
+        QTest::newRow("percent-encoded") << "type=zl&code=a%2Bb%3D&auto=1" << "a+b=" << "zolomi" << true;
+        QTest::newRow("padding") << "login_type=kx&code=YWJj==&auto=true" << "YWJj==" << "kx" << true;
+        QTest::newRow("type first") << "type=kx&login_type=zl&code=c&auto=0" << "c" << "kx" << false;
+        QTest::newRow("no code") << "type=zl&auto=1" << "" << "" << false;
+    }
+
+    void webLoginAddress()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, code);
+        QFETCH(QString, type);
+        QFETCH(bool, autoLogin);
+        UserLoginCtrl::handOverWebLogin("http://127.0.0.1:1/zh-CN/client-login?" + query);
+        if (code.isEmpty()) {
+            QCOMPARE(state()->userLoginStatus(), 0);
+            QVERIFY(!dispatch()->controller(Dispatch::Ctrl_UserLogin));
+            return;
+        }
+        // the stand-in knows none of these codes: the login fails, after its retries
+        QTRY_COMPARE_WITH_TIMEOUT(state()->userLoginStatus(), 0, 10000);
+        QVERIFY(server.requestCount(kCodeLogin) > 0);
+        const StandinRequest sent = server.requests(kCodeLogin).first();
+        QCOMPARE(sent.at("value.code").toString(), code);
+        QCOMPARE(sent.at("value.login_type").toString(), type);
+        QCOMPARE(sent.at("value.auto_login").toBool(), autoLogin);
+        state()->setWindowHud({});
+    }
+
     void malformedHandOverChangesNothing_data()
     {
         QTest::addColumn<QString>("text");

@@ -1,6 +1,6 @@
 // The real client on an X server of its own with a real window manager (openbox): the caption is
 // handed to the window manager for moves, which must not swallow a double click; moving another
-// program's window is no text selection.
+// program's window is no text selection; a compositing manager comes and goes only here.
 #include "AppProcess.h"
 #include "ChildProcess.h"
 #include "RememberedUser.h"
@@ -9,6 +9,8 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QImage>
+#include <QProcess>
 #include <QRegularExpression>
 
 namespace {
@@ -42,6 +44,38 @@ int timesLogged(const QString& logFile, const QString& what)
 {
     QFile file(logFile);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).count(what) : 0;
+}
+
+// The window's pixels as the screen shows them: through the compositing manager when one runs.
+QImage onScreen(const QString& window)
+{
+    const QRect area = geometryOf(window);
+    if (area.isEmpty())
+        return QImage();
+    QProcess grab;
+    grab.start("import", {"-window", "root", "-crop",
+                          QStringLiteral("%1x%2+%3+%4").arg(area.width()).arg(area.height()).arg(area.x()).arg(area.y()),
+                          "+repage", "png:-"});
+    if (!grab.waitForFinished(20000))
+        return QImage();
+    return QImage::fromData(grab.readAllStandardOutput(), "PNG");
+}
+
+// Two pixels inside each edge of the window: the light theme's background, not a shadow margin
+// (black without a compositing manager, what lies beneath with one).
+bool edgesDrawn(const QString& window)
+{
+    const QImage image = onScreen(window);
+    if (image.isNull())
+        return false;
+    const int w = image.width();
+    const int h = image.height();
+    for (const QPoint& point : {QPoint(2, 2), QPoint(w / 2, 2), QPoint(2, h / 2), QPoint(w - 3, h / 2),
+                                QPoint(w / 2, h - 3), QPoint(w - 3, h - 3)}) {
+        if (qGray(image.pixel(point)) < 0xc0)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -206,6 +240,39 @@ private slots:
         QCOMPARE(second.exitCode(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(first.mainWindow(), window, 20000);
         QCOMPARE(first.stop(), 0);
+    }
+
+    // Without a compositing manager the frameless windows fill themselves to the edge (a
+    // translucent margin would show black); with one the margins and shadows come back, and go
+    // again when it stops.
+    void framelessWindowsFollowTheCompositingManager()
+    {
+        if (QStandardPaths::findExecutable("xcompmgr").isEmpty())
+            QSKIP("xcompmgr is not installed (scripts/deps.txt)");
+        AppProcess app;
+        QVERIFY(app.start(clientEnvironment()));
+        QVERIFY2(app.waitForWindow(QStringLiteral("Parlavine")), app.errorOutput().constData());
+        // the signed-out avatar at the top of the sidebar opens the login window
+        ChildProcess::output("xdotool", {"mousemove", "--window", app.mainWindow(), "37", "37", "click", "1"});
+        const QString loginTitle = QStringLiteral("^(登录|Log in)$");
+        QVERIFY(app.waitForVisibleWindow(loginTitle));
+        const QStringList windows{app.mainWindow(), app.visibleWindow(loginTitle)};
+        // side by side over the bare screen, which a translucent margin shows through
+        ChildProcess::output("xdotool", {"windowmove", windows.at(0), "0", "0"});
+        ChildProcess::output("xdotool", {"windowmove", windows.at(1), "960", "100"});
+        QTRY_COMPARE_WITH_TIMEOUT(geometryOf(windows.at(1)).topLeft(), QPoint(960, 100), 10000);
+        for (const QString& window : windows)
+            QTRY_VERIFY_WITH_TIMEOUT(edgesDrawn(window), 20000);
+
+        ChildProcess compositor;
+        QVERIFY(compositor.start("xcompmgr", {}, QProcessEnvironment::systemEnvironment()));
+        for (const QString& window : windows)
+            QTRY_VERIFY_WITH_TIMEOUT(!edgesDrawn(window), 20000);
+        compositor.stop();
+        for (const QString& window : windows)
+            QTRY_VERIFY_WITH_TIMEOUT(edgesDrawn(window), 20000);
+
+        QCOMPARE(app.stop(), 0);
     }
 };
 

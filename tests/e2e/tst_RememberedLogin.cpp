@@ -20,6 +20,7 @@ const QString kFetchUser = QStringLiteral("/api/accesscontrol/fetchUser");
 const QString kRenewal = QStringLiteral("/api/accesscontrol/updateUserSession");
 const QString kRecords = QStringLiteral("/collect");
 const QString kUpload = QStringLiteral("/api/resourcemanageserver/uploadCrashLogFile");
+const QString kHistory = QStringLiteral("/api/transtask/findTransHistoryByUserIdByPage");
 
 QList<StandinRequest> requestsTo(StandinProcess& standin, const QString& route)
 {
@@ -110,6 +111,59 @@ private slots:
         QCOMPARE(standin.violations(), QStringList());
 
         QCOMPARE(app.stop(), 0);
+        QCOMPARE(standin.stop(), 0);
+    }
+
+    // The text page's history is listed once the login is complete, whichever of the page and the
+    // login comes first, and nothing is sent to a page controller that does not exist yet.
+    void theHistoryIsListedOnceSignedIn()
+    {
+        QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "needs an X display: run it through scripts/test");
+        StandinProcess standin;
+        QVERIFY(standin.start());
+        AppProcess app;
+        QVERIFY2(RememberedUser::startSignedIn(app, standin, {}), app.errorOutput().constData());
+        QTRY_VERIFY_WITH_TIMEOUT(!requestsTo(standin, kHistory).isEmpty(), 20000);
+        QCOMPARE(app.stop(), 0);
+
+        QFile log(app.xdg().path() + QStringLiteral("/parlavine.log"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QByteArrayList lost;
+        for (const QByteArray& line : log.readAll().split('\n')) {
+            if (line.contains("ctrl null") && line.contains("refreshTransHistory"))
+                lost << line;
+        }
+        QVERIFY2(lost.isEmpty(), lost.join('\n').constData());
+        QCOMPARE(standin.violations(), QStringList());
+        QCOMPARE(standin.stop(), 0);
+    }
+
+    // With the software scene graph nothing the login brings needs OpenGL: no context is made, so
+    // the driver (the software rasteriser and its compiler) stays out of the process. libGL itself
+    // comes with Qt's GUI library.
+    void softwareSceneGraphSignedInLoadsNoOpenGL()
+    {
+        QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "needs an X display: run it through scripts/test");
+        StandinProcess standin;
+        QVERIFY(standin.start());
+        AppProcess app;
+        qputenv("QT_QUICK_BACKEND", "software");
+        const bool signedIn = RememberedUser::startSignedIn(app, standin, {});
+        qunsetenv("QT_QUICK_BACKEND");
+        QVERIFY2(signedIn, app.errorOutput().constData());
+        QTRY_VERIFY_WITH_TIMEOUT(sentHomeView(standin) && !requestsTo(standin, kHistory).isEmpty(), 20000);
+        QTest::qWait(1000); // the pictures and pages the login shows
+        QFile maps(QStringLiteral("/proc/%1/maps").arg(app.pid()));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        QByteArrayList graphics;
+        for (const QByteArray& line : maps.readAll().split('\n')) {
+            const QByteArray file = line.mid(line.lastIndexOf(' ') + 1);
+            if (file.contains("_dri.so") || file.contains("libLLVM"))
+                graphics << file;
+        }
+        QCOMPARE(app.stop(), 0);
+        QVERIFY2(graphics.isEmpty(), graphics.join('\n').constData());
+        QCOMPARE(standin.violations(), QStringList());
         QCOMPARE(standin.stop(), 0);
     }
 

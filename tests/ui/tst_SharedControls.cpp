@@ -39,7 +39,12 @@ private slots:
                 SmartSelectTextRow { objectName: "rowB"; x: 400; y: 40; text: "second row of text" }
                 PinyinDropSelect { objectName: "pinyin"; x: 400; y: 300 }
                 Item { y: 440; width: 700; height: 40; WindowControl { objectName: "caption" } }
-                PasswdInput { objectName: "password"; x: 400; y: 100; width: 200; canPlain: true }
+                PasswdInput { objectName: "password"; x: 400; y: 140; width: 200; canPlain: true }
+                IconButton { objectName: "tipIconButton"; x: 400; y: 80; width: 30; height: 30; tip: "tip" }
+                UserAvatar { objectName: "tipAvatar"; x: 440; y: 80; tip: "tip" }
+                SwitchButton { objectName: "tipSwitch"; x: 480; y: 80; tip: "tip" }
+                LiteButton { objectName: "tipLite"; x: 540; y: 80; text: "link"; tip: "tip" }
+                CheckButton { objectName: "tipCheck"; x: 600; y: 80; text: "check"; tip: "tip" }
             })",
                           QUrl(QStringLiteral("qrc:/ui/tst.qml")));
         m_window = qobject_cast<QQuickWindow*>(component.create());
@@ -189,6 +194,37 @@ private slots:
         State::instance()->setThemeColor(0);
         QVERIFY2(qAbs(icon.lightnessF() - hover.lightnessF()) > 0.3, qPrintable(hover.name()));
         QVERIFY2(qAbs(icon.lightnessF() - pressed.lightnessF()) > 0.3, qPrintable(pressed.name()));
+    }
+
+    void toolTipGoesAwayOnClick_data()
+    {
+        QTest::addColumn<QString>("control");
+        for (const char* name : {"tipIconButton", "tipAvatar", "tipSwitch", "tipLite", "tipCheck"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    // A click puts the tip away although the pointer stays on the button (the tip would cover what
+    // the click opened); leaving and coming back shows it again.
+    void toolTipGoesAwayOnClick()
+    {
+        QFETCH(QString, control);
+        QQuickItem* button = item(qPrintable(control));
+        QObject* tip = button->findChild<QObject*>("toolTip");
+        QVERIFY(tip);
+        const QPoint centre = button->mapToScene(QPointF(button->width() / 2, button->height() / 2)).toPoint();
+        const QPoint outside(690, 490);
+        QTest::mouseMove(m_window, outside);
+        QTest::mouseMove(m_window, centre);
+        QTRY_VERIFY(tip->property("opened").toBool());
+        QTest::mouseClick(m_window, Qt::LeftButton, Qt::NoModifier, centre);
+        QVERIFY(!tip->property("visible").toBool());
+        QTest::mouseMove(m_window, centre + QPoint(1, 0));
+        QVERIFY(!tip->property("visible").toBool());
+        QTest::mouseMove(m_window, outside);
+        QTest::mouseMove(m_window, centre);
+        QTRY_VERIFY(tip->property("opened").toBool());
+        QTest::mouseMove(m_window, outside);
+        QTRY_VERIFY(!tip->property("visible").toBool());
     }
 
 private:

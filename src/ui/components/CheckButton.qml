@@ -55,6 +55,7 @@ Item {
         cursorShape: Qt.PointingHandCursor
         onEntered: container.hovered = true
         onExited: container.hovered = false
+        onPressed: tipText.dismiss()
         onClicked: container.checked = !container.checked
     }
 
@@ -65,6 +66,6 @@ Item {
         timeout: container.tipTimeout
         x: container.tipXOff
         y: container.tipYOff
-        visible: container.hovered && container.tip !== ""
+        wanted: container.hovered && container.tip !== ""
     }
 }

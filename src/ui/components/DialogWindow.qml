@@ -16,10 +16,15 @@ Window {
     property real yScale: $state.windowHeightScale
     property var winFontSize: $state.windowFontSize
     default property alias content: body.data
+    // Without a compositing manager a translucent margin or corner shows black: the frame fills
+    // the window then.
+    readonly property bool composited: $state.windowsComposited
 
     // shown on its own: the loader that holds it sits in no window
     transientParent: null
     flags: Qt.FramelessWindowHint | Qt.Dialog | ($state.windowStayBottom ? Qt.WindowStaysOnBottomHint : 0)
+    // translucent even without a compositing manager: the window's format is fixed once it is
+    // made, and one that starts later must find a window it can blend
     color: "#00000000"
 
     onVisibleChanged: {
@@ -40,8 +45,8 @@ Window {
     Rectangle {
         id: frame
         anchors.fill: parent
-        anchors.margins: 5
-        radius: 4
+        anchors.margins: window.composited ? 5 : 0
+        radius: window.composited ? 4 : 0
         color: window.winColor.contentBG
         border.width: 1
         border.color: window.winColor.windowBorder
@@ -64,6 +69,7 @@ Window {
     }
 
     DropShadow {
+        visible: window.composited
         anchors.fill: frame
         source: frame
         color: window.winColor.windowShadow

@@ -45,7 +45,10 @@ Text {
             container.hovered = false
             container.mPressed = false
         }
-        onPressed: container.mPressed = true
+        onPressed: {
+            container.mPressed = true
+            tipText.dismiss()
+        }
         onReleased: container.mPressed = false
         onClicked: {
             if (container.enable)
@@ -61,6 +64,6 @@ Text {
         timeout: container.tipTimeout
         x: container.tipXOff
         y: container.tipYOff
-        visible: container.hovered && container.tip !== ""
+        wanted: container.hovered && container.tip !== ""
     }
 }

@@ -32,7 +32,10 @@ Text {
             container.hovered = false
             container.isClicked = false
         }
-        onPressed: container.isClicked = true
+        onPressed: {
+            container.isClicked = true
+            tipText.dismiss()
+        }
         onReleased: container.isClicked = false
         onClicked: {
             if (!container.disable)
@@ -41,10 +44,11 @@ Text {
     }
 
     PToolTip {
+        id: tipText
         text: container.tip
         delay: 2000
         timeout: 3000
         y: -25
-        visible: container.hovered && container.tip !== ""
+        wanted: container.hovered && container.tip !== ""
     }
 }

@@ -54,6 +54,7 @@ Rectangle {
         cursorShape: container.disabled ? Qt.ArrowCursor : Qt.PointingHandCursor
         onEntered: container.hovered = true
         onExited: container.hovered = false
+        onPressed: tipText.dismiss()
         onClicked: {
             if (!container.disabled)
                 container.clicked()
@@ -61,10 +62,11 @@ Rectangle {
     }
 
     PToolTip {
+        id: tipText
         text: container.tip
         delay: 1000
         timeout: 5000
         y: -height - 4
-        visible: container.hovered && container.tip !== ""
+        wanted: container.hovered && container.tip !== ""
     }
 }

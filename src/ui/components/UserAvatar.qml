@@ -66,15 +66,17 @@ Item {
         cursorShape: Qt.PointingHandCursor
         onEntered: container.hovered = true
         onExited: container.hovered = false
+        onPressed: tipText.dismiss()
         onClicked: container.clicked()
     }
 
     PToolTip {
+        id: tipText
         text: container.tip
         delay: 1000
         timeout: 3000
         x: container.width + 4
         y: (container.height - height) / 2
-        visible: container.hovered && container.tip !== ""
+        wanted: container.hovered && container.tip !== ""
     }
 }

@@ -9,7 +9,10 @@ Window {
     objectName: "copyTransTriggerWindow"
     readonly property var ctData: $state.copyTransData
     readonly property int size: 36
-    readonly property int shadow: 6
+    // Without a compositing manager the translucent shadow and the corners round the disc show
+    // black: the button is a plain square filling the window then.
+    readonly property bool composited: $state.windowsComposited
+    readonly property int shadow: composited ? 6 : 0
 
     function alphaHex() {
         var hex = Math.max(0, Math.min(255, $state.copyTransTriggerAlpha)).toString(16)
@@ -61,9 +64,13 @@ Window {
         anchors.centerIn: parent
         width: trigger.size
         height: trigger.size
-        radius: width / 2
-        color: area.containsMouse ? "#880052d9" : "#" + trigger.alphaHex() + "0052d9"
-        layer.enabled: true
+        radius: trigger.composited ? width / 2 : 0
+        color: {
+            if (!trigger.composited)
+                return area.containsMouse ? "#3a7be4" : "#0052d9"
+            return area.containsMouse ? "#880052d9" : "#" + trigger.alphaHex() + "0052d9"
+        }
+        layer.enabled: trigger.composited
         layer.effect: DropShadow {
             radius: 6
             samples: 13

@@ -130,8 +130,9 @@ Item {
         else
             translate(false)
     }
+    // before this page has completed, its controller's start lists the history
     onUserLoginedChanged: {
-        if (userLogined)
+        if (userLogined && $dispatch.hasController($dispatch.Ctrl_TextTrans))
             $dispatch.run($dispatch.Ctrl_TextTrans, "refreshTransHistory", [true, true])
     }
     onRetcallChanged: inputView.edit.forceActiveFocus()
