@@ -7,6 +7,7 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QStringList>
+#include <QTest>
 #include <QtMath>
 
 #include <functional>
@@ -207,6 +208,17 @@ inline QStringList findings(QQuickWindow* window, const QString& iconFamily, con
     if (colours.value(QStringLiteral("type")).toInt() == 1)
         found << faintTexts(window, iconFamily, base, {QStringLiteral("questionWindowLite")});
     return found;
+}
+
+// The data table of a test drawn in each language and theme: "language" and "theme" columns.
+inline void languageThemeRows()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<int>("theme");
+    QTest::newRow("zh-light") << "zh" << 0;
+    QTest::newRow("zh-dark") << "zh" << 1;
+    QTest::newRow("en-light") << "en" << 0;
+    QTest::newRow("en-dark") << "en" << 1;
 }
 
 } // namespace LabelChecks

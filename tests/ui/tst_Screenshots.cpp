@@ -131,12 +131,7 @@ private slots:
     // A dialog over the main window, and the settings and about windows.
     void secondaryWindows_data()
     {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("theme");
-        QTest::newRow("en-light") << "en" << 0;
-        QTest::newRow("en-dark") << "en" << 1;
-        QTest::newRow("zh-light") << "zh" << 0;
-        QTest::newRow("zh-dark") << "zh" << 1;
+        LabelChecks::languageThemeRows();
     }
 
     void secondaryWindows()

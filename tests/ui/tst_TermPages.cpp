@@ -191,12 +191,7 @@ private slots:
 
     void screenshots_data()
     {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("theme");
-        QTest::newRow("en-light") << "en" << 0;
-        QTest::newRow("en-dark") << "en" << 1;
-        QTest::newRow("zh-light") << "zh" << 0;
-        QTest::newRow("zh-dark") << "zh" << 1;
+        LabelChecks::languageThemeRows();
     }
 
     // Both windows in each language and theme, with an entry pop-up of the memory side and the

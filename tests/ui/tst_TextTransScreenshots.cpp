@@ -60,12 +60,7 @@ private slots:
 
     void page_data()
     {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("theme");
-        QTest::newRow("zh-light") << "zh" << 0;
-        QTest::newRow("zh-dark") << "zh" << 1;
-        QTest::newRow("en-light") << "en" << 0;
-        QTest::newRow("en-dark") << "en" << 1;
+        LabelChecks::languageThemeRows();
     }
 
     void page()

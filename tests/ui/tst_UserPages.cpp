@@ -477,12 +477,7 @@ private slots:
 
     void screenshots_data()
     {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("theme");
-        QTest::newRow("zh-light") << "zh" << 0;
-        QTest::newRow("zh-dark") << "zh" << 1;
-        QTest::newRow("en-light") << "en" << 0;
-        QTest::newRow("en-dark") << "en" << 1;
+        LabelChecks::languageThemeRows();
     }
 
     // The profile with two workgroups, the bill page with its calendar open, the password page
