@@ -109,7 +109,7 @@ private slots:
         if (QStandardPaths::findExecutable("openbox").isEmpty())
             QSKIP("openbox is not installed (scripts/deps.txt)");
         // An X server of our own: a window manager on the shared one would change every other test.
-        QVERIFY(xserver.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"},
+        QVERIFY(xserver.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp", "-noreset"},
                               QProcessEnvironment::systemEnvironment()));
         const QByteArray number = xserver.readLine(20000);
         QVERIFY2(!number.isEmpty(), xserver.errorOutput().constData());

@@ -22,14 +22,22 @@ xcb_atom_t atomNamed(xcb_connection_t* connection, const char* name)
     return atom;
 }
 
-// Owns PRIMARY on a connection and thread of its own, as another program would: answers UTF-8
+// A selection of this process alone, not PRIMARY, which a program left on the display could take
+// over mid-read.
+xcb_atom_t ownSelection(xcb_connection_t* connection)
+{
+    const QString name = QStringLiteral("PARLAVINE_TEST_SELECTION_%1").arg(QCoreApplication::applicationPid());
+    return atomNamed(connection, qPrintable(name));
+}
+
+// Owns the selection on a connection and thread of its own, as another program would: answers UTF-8
 // requests with `text` in one piece or in parts of `part` bytes (the INCR protocol), or never.
-class PrimaryOwner
+class SelectionOwner
 {
 public:
     enum Answer { Whole, InParts, Never };
 
-    PrimaryOwner(const QByteArray& text, Answer answer, int part = 64 * 1024)
+    SelectionOwner(const QByteArray& text, Answer answer, int part = 64 * 1024)
         : m_text(text), m_answer(answer), m_part(part), m_connection(xcb_connect(nullptr, nullptr))
     {
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
@@ -38,12 +46,17 @@ public:
                           XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
         m_utf8 = atomNamed(m_connection, "UTF8_STRING");
         m_incr = atomNamed(m_connection, "INCR");
-        xcb_set_selection_owner(m_connection, m_window, XCB_ATOM_PRIMARY, XCB_CURRENT_TIME);
-        xcb_flush(m_connection);
+        m_selection = ownSelection(m_connection);
+        xcb_set_selection_owner(m_connection, m_window, m_selection, XCB_CURRENT_TIME);
+        // A round trip: the server handles each connection's requests in its own order, so without
+        // it a reader's request could come first and find no owner.
+        std::free(xcb_get_selection_owner_reply(m_connection, xcb_get_selection_owner(m_connection, m_selection), nullptr));
         m_thread = std::thread([this] { serve(); });
     }
 
-    ~PrimaryOwner()
+    xcb_atom_t selection() const { return m_selection; }
+
+    ~SelectionOwner()
     {
         m_stop = true;
         m_thread.join();
@@ -118,6 +131,7 @@ private:
     const int m_part;
     xcb_connection_t* m_connection;
     xcb_window_t m_window = 0;
+    xcb_atom_t m_selection = 0;
     xcb_atom_t m_utf8 = 0;
     xcb_atom_t m_incr = 0;
     xcb_window_t m_requestor = 0;
@@ -138,8 +152,8 @@ private slots:
     void readsBigSelectionsOnlyInPart_data()
     {
         QTest::addColumn<int>("answer");
-        QTest::newRow("in one piece") << int(PrimaryOwner::Whole);
-        QTest::newRow("in parts") << int(PrimaryOwner::InParts);
+        QTest::newRow("in one piece") << int(SelectionOwner::Whole);
+        QTest::newRow("in parts") << int(SelectionOwner::InParts);
     }
 
     // Two megabytes selected: the reader keeps its limit's worth, cut at a character.
@@ -147,9 +161,9 @@ private slots:
     {
         QFETCH(int, answer);
         const QByteArray big = kLine.repeated(2 * 1024 * 1024 / kLine.size());
-        PrimaryOwner owner(big, PrimaryOwner::Answer(answer));
+        SelectionOwner owner(big, SelectionOwner::Answer(answer));
         X11SelectionReader reader;
-        const QString text = reader.read(XCB_ATOM_PRIMARY, 10000, 5000);
+        const QString text = reader.read(owner.selection(), 10000, 5000);
         QVERIFY2(text.size() > 9000 && text.size() <= 10000, qPrintable(QString::number(text.size())));
         QVERIFY(QString::fromUtf8(big).startsWith(text));
     }
@@ -159,11 +173,11 @@ private slots:
     {
         X11SelectionReader reader;
         {
-            PrimaryOwner silent("never sent", PrimaryOwner::Never);
-            QCOMPARE(reader.read(XCB_ATOM_PRIMARY, 1000, 300), QString());
+            SelectionOwner silent("never sent", SelectionOwner::Never);
+            QCOMPARE(reader.read(silent.selection(), 1000, 300), QString());
         }
-        PrimaryOwner owner("Hello", PrimaryOwner::InParts, 2);
-        QCOMPARE(reader.read(XCB_ATOM_PRIMARY, 1000, 5000), QStringLiteral("Hello"));
+        SelectionOwner owner("Hello", SelectionOwner::InParts, 2);
+        QCOMPARE(reader.read(owner.selection(), 1000, 5000), QStringLiteral("Hello"));
     }
 };
 
