@@ -7,6 +7,17 @@
 #include <cstdio>
 #include <unistd.h>
 
+namespace {
+
+// Queued: a quit asked for while the web engine still starts up, before the event loop runs or
+// inside a nested one, would otherwise be lost and leave the program running for good.
+void quitSoon()
+{
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+} // namespace
+
 WebLoginWindow::WebLoginWindow(QObject* parent)
     : QObject(parent), m_input(STDIN_FILENO, QSocketNotifier::Read)
 {
@@ -28,7 +39,7 @@ void WebLoginWindow::handBack(const QString& address)
     m_handedBack = true;
     std::fprintf(stdout, "code %s\n", address.toUtf8().constData());
     std::fflush(stdout);
-    QCoreApplication::quit();
+    quitSoon();
 }
 
 void WebLoginWindow::readCommands()
@@ -38,7 +49,7 @@ void WebLoginWindow::readCommands()
     if (count <= 0) {
         // the client is gone, or closed the window
         m_input.setEnabled(false);
-        QCoreApplication::quit();
+        quitSoon();
         return;
     }
     m_pending.append(buffer, static_cast<int>(count));

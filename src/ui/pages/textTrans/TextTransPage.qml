@@ -588,9 +588,10 @@ Item {
                         $dispatch.run($dispatch.Ctrl_TextTrans, "transHistoryTranslate", [row])
                     }
                 }
-                // A forced refresh is ignored while the controller's own first load runs.
+                // A forced refresh is ignored while the controller's own first load runs; before the
+                // controller exists, its start lists the history.
                 onLoaded: {
-                    if ($state.userLogined)
+                    if ($state.userLogined && $dispatch.hasController($dispatch.Ctrl_TextTrans))
                         $dispatch.run($dispatch.Ctrl_TextTrans, "refreshTransHistory", [true, true])
                 }
             }
