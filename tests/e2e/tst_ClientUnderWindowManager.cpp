@@ -214,6 +214,8 @@ private slots:
         ChildProcess::output("xdotool", {"mousemove", "1200", "780", "click", "1"});
         QTRY_VERIFY_WITH_TIMEOUT(app.visibleWindow(QStringLiteral("^Parlavine_CopyTransTrigger$")).isEmpty(), 10000);
 
+        // On top of the client's windows, which a busy start may have placed over its caption.
+        ChildProcess::output("xdotool", {"windowactivate", "--sync", window});
         // Held half a second and moved 200 pixels: a selection by time and distance alike.
         const QString caption = QString::number(client.y() - 8);
         ChildProcess::output("xdotool", {"mousemove", QString::number(client.x() + 100), caption, "mousedown", "1",
