@@ -340,24 +340,34 @@ private slots:
         QCOMPARE(item("editMirror", editor)->property("text").toString(), QString());
     }
 
-    // In English at the page's default width (a main window of 1200) nothing in the result's
-    // header is cut off, texts are left-aligned and the editor's menu follows the dark theme.
-    void englishLayoutAtTheDefaultWidth_data()
+    // At the page's default width (a main window of 1200) the result's header keeps one row and
+    // nothing in it is cut off. English has no room for the instant-translation switch there, which
+    // moves to the result's foot instead of a row of its own. Texts are left-aligned and the
+    // editor's menu follows the dark theme.
+    void layoutAtTheDefaultWidth_data()
     {
+        QTest::addColumn<QString>("language");
         QTest::addColumn<bool>("streamed");
-        QTest::newRow("instant translation on") << true;
-        QTest::newRow("instant translation off") << false;
+        QTest::addColumn<bool>("switchInHeader");
+        QTest::newRow("en, instant translation on") << "en" << true << false;
+        QTest::newRow("en, instant translation off") << "en" << false << false;
+        QTest::newRow("zh, instant translation on") << "zh" << true << true;
+        QTest::newRow("zh, instant translation off") << "zh" << false << true;
     }
 
-    void englishLayoutAtTheDefaultWidth()
+    void layoutAtTheDefaultWidth()
     {
+        QFETCH(QString, language);
         QFETCH(bool, streamed);
+        QFETCH(bool, switchInHeader);
         QTranslator translator;
-        QVERIFY(useLanguageAndTheme(translator, "en", 1));
-        m_state->languageRef() = "en";
+        QVERIFY(useLanguageAndTheme(translator, language, 1));
+        m_state->languageRef() = language;
         emit m_state->languageChange();
+        m_ui->engine.retranslate();
         const int width = m_window->width();
         m_window->setWidth(1126);
+        QTRY_COMPARE(item("page")->width(), 1126.0);
         m_state->setTextTransStreamed(streamed);
         chooseLanguage("sourceLanSelect", "zh");
         chooseLanguage("targetLanSelect", "en");
@@ -372,13 +382,28 @@ private slots:
                 shown = child;
         }
         QVERIFY(shown && whole(shown));
-        QCOMPARE(shown->property("text").toString(), QString("General"));
-        if (streamed) {
-            QVERIFY(whole(item("streamCloseBtn")));
-        } else {
-            QVERIFY(whole(item("streamOpenBtn")));
+        QCOMPARE(shown->property("text").toString(), language == "en" ? QString("General") : QString("通用"));
+        QQuickItem* header = item("resultHeader");
+        QCOMPARE(header->height(), 28.0);
+        QQuickItem* switchButton = item(streamed ? "streamCloseBtn" : "streamOpenBtn");
+        QVERIFY(whole(switchButton));
+        QVERIFY(!m_window->grabWindow().isNull()); // rows place their items when a frame is drawn
+        const auto area = [](QQuickItem* i) { return i->mapRectToScene(QRectF(0, 0, i->width(), i->height())); };
+        const QRectF place = area(switchButton);
+        if (!streamed) {
             QQuickItem* button = item("transBtn");
-            QVERIFY(button->width() >= button->implicitWidth());
+            QVERIFY(button->isVisible() && button->width() >= button->implicitWidth());
+            QVERIFY(area(header).contains(area(button)));
+            QVERIFY(!place.intersects(area(button)));
+        }
+        // the switch lies within the header, or on the result box's foot beside the copy button
+        const QRectF copyAll = area(item("copyAllBtn"));
+        if (switchInHeader) {
+            QVERIFY(area(header).contains(place));
+        } else {
+            QVERIFY(area(item("resultView")).contains(place));
+            QVERIFY(place.left() > copyAll.right());
+            QCOMPARE(place.center().y(), copyAll.center().y());
         }
         QCOMPARE(item("resultView")->property("alignMode").toInt(), int(Qt::AlignLeft));
         QCOMPARE(item("inputView")->property("alignMode").toInt(), int(Qt::AlignLeft));
@@ -398,7 +423,9 @@ private slots:
         QMetaObject::invokeMethod(menu, "close");
 
         m_window->setWidth(width);
+        QTRY_COMPARE(item("page")->width(), qreal(width));
         QCoreApplication::removeTranslator(&translator);
+        m_ui->engine.retranslate();
         m_state->setThemeColor(0);
         m_state->languageRef() = "zh";
         emit m_state->languageChange();

@@ -231,20 +231,23 @@ Item {
 
                     Item {
                         id: resultHeader
+                        objectName: "resultHeader"
                         width: parent.width
-                        // The selectors and the instant-translation switch share one line while both fit
-                        // whole; else the switch takes a line of its own. Only then, when still narrow, the
-                        // domain selector shrinks and the switch elides its text.
-                        readonly property bool oneLine: selectorsFullWidth + 12 + switchFullWidth <= width
+                        // The selectors, the instant-translation switch and the translate button share
+                        // the bar while all fit whole. Else the switch moves to the result's foot, beside
+                        // "copy all", rather than pushing both boxes down with a row of its own (English
+                        // needs more room than a column has at the default width). Only when the selectors
+                        // and the button alone do not fit does the bar take a second row, and then, still
+                        // narrow, the domain selector shrinks.
+                        readonly property real buttonRoom: $state.textTransStreamed ? 0 : 12 + transBtn.width
+                        readonly property bool switchInBar: selectorsFullWidth + 12 + switchFullWidth + buttonRoom <= width
+                        readonly property bool oneLine: selectorsFullWidth + (switchInBar ? 12 + switchFullWidth : 0)
+                                                        + buttonRoom <= width
                         readonly property real selectorsFullWidth: targetLanSelect.width
                             + (domainArea.visible ? 12 + domainLabel.width + 8 + domainFullWidth : 0)
                         height: oneLine ? 28 : 28 + 8 + 28
-                        readonly property int switchMinWidth: 64
-                        readonly property real switchRoom: oneLine ? Math.max(switchMinWidth, width - selectors.width - 12) : width
-                        // what the switch (and the button beside it) needs to show its whole text
-                        readonly property real switchFullWidth: $state.textTransStreamed
-                                                                ? streamCloseBtn.implicitWidth
-                                                                : streamOpenBtn.implicitWidth + 12 + transBtn.width
+                        // the switch's whole text in the bar's font, wherever it is shown now
+                        readonly property real switchFullWidth: Math.ceil(switchMeasure.implicitWidth)
                         // the domain selector's room for its widest entry (or its placeholder), arrow and padding
                         readonly property real domainFullWidth: {
                             var widest = domainMetrics.advanceWidth(qsTranslate("DropSelect", "请选择"))
@@ -256,6 +259,13 @@ Item {
                         FontMetrics {
                             id: domainMetrics
                             font.pixelSize: domainSelect.textSize
+                        }
+                        Text {
+                            id: switchMeasure
+                            visible: false
+                            textFormat: Text.PlainText
+                            font.pixelSize: container.winFontSize.normal
+                            text: $state.textTransStreamed ? streamCloseBtn.text : streamOpenBtn.text
                         }
                         Row {
                             id: selectors
@@ -298,41 +308,20 @@ Item {
                             }
                         }
 
-                        LiteButton {
-                            id: streamCloseBtn
-                            objectName: "streamCloseBtn"
-                            anchors.right: parent.right
-                            anchors.bottom: parent.bottom
-                            height: 28
-                            visible: $state.textTransStreamed
-                            width: Math.min(implicitWidth, resultHeader.switchRoom)
-                            elide: Text.ElideRight
-                            tip: truncated ? text : ""
-                            text: qsTr("关闭即时翻译")
-                            normalColor: container.winColor.liteBtnNormal2
-                            hoverColor: container.winColor.liteBtnHover2
-                            onClicked: $state.textTransStreamed = false
-                        }
                         Row {
                             anchors.right: parent.right
                             anchors.bottom: parent.bottom
                             spacing: 12
-                            visible: !$state.textTransStreamed
-                            LiteButton {
-                                id: streamOpenBtn
-                                objectName: "streamOpenBtn"
+                            Item {
+                                id: barSwitchSlot
+                                visible: resultHeader.switchInBar
+                                width: resultHeader.switchFullWidth
                                 height: 28
-                                width: Math.min(implicitWidth, Math.max(resultHeader.switchMinWidth, resultHeader.switchRoom - transBtn.width - 12))
-                                elide: Text.ElideRight
-                                tip: truncated ? text : ""
-                                text: qsTr("开启即时翻译")
-                                normalColor: container.winColor.liteBtnNormal2
-                                hoverColor: container.winColor.liteBtnHover2
-                                onClicked: $state.textTransStreamed = true
                             }
                             TitleButton {
                                 id: transBtn
                                 objectName: "transBtn"
+                                visible: !$state.textTransStreamed
                                 autoWidth: true
                                 width: Math.max(75, implicitWidth)
                                 height: 28
@@ -343,6 +332,44 @@ Item {
                                 hoverBgColor: "#880052d9"
                                 onClicked: container.translate(false)
                             }
+                        }
+                    }
+
+                    // The instant-translation switch, in whichever place the bar leaves it.
+                    Item {
+                        id: streamSwitch
+                        objectName: "streamSwitch"
+                        parent: resultHeader.switchInBar ? barSwitchSlot : footSwitchSlot
+                        anchors.fill: parent
+                        readonly property int fontSize: resultHeader.switchInBar ? container.winFontSize.normal
+                                                                                : container.winFontSize.small
+                        LiteButton {
+                            id: streamCloseBtn
+                            objectName: "streamCloseBtn"
+                            height: parent.height
+                            width: Math.min(implicitWidth, parent.width)
+                            visible: $state.textTransStreamed
+                            font.pixelSize: streamSwitch.fontSize
+                            elide: Text.ElideRight
+                            tip: truncated ? text : ""
+                            text: qsTr("关闭即时翻译")
+                            normalColor: container.winColor.liteBtnNormal2
+                            hoverColor: container.winColor.liteBtnHover2
+                            onClicked: $state.textTransStreamed = false
+                        }
+                        LiteButton {
+                            id: streamOpenBtn
+                            objectName: "streamOpenBtn"
+                            height: parent.height
+                            width: Math.min(implicitWidth, parent.width)
+                            visible: !$state.textTransStreamed
+                            font.pixelSize: streamSwitch.fontSize
+                            elide: Text.ElideRight
+                            tip: truncated ? text : ""
+                            text: qsTr("开启即时翻译")
+                            normalColor: container.winColor.liteBtnNormal2
+                            hoverColor: container.winColor.liteBtnHover2
+                            onClicked: $state.textTransStreamed = true
                         }
                     }
 
@@ -391,6 +418,7 @@ Item {
                         }
 
                         IconTextButton {
+                            id: copyAllBtn
                             objectName: "copyAllBtn"
                             anchors.left: parent.left
                             anchors.leftMargin: 14
@@ -405,6 +433,16 @@ Item {
                             onClicked: $dispatch.run($dispatch.Ctrl_Global, "copyText", [$state.textTransResult, "main"])
                         }
 
+                        Item {
+                            id: footSwitchSlot
+                            anchors.left: copyAllBtn.right
+                            anchors.leftMargin: 20
+                            anchors.bottom: copyAllBtn.bottom
+                            height: copyAllBtn.height
+                            width: Math.max(0, Math.min(resultHeader.switchFullWidth,
+                                                        feedbackRow.x - 20 - x))
+                        }
+
                         IconTextButton {
                             id: copySelectBtn
                             objectName: "copySelectBtn"
@@ -414,6 +452,7 @@ Item {
                         }
 
                         Row {
+                            id: feedbackRow
                             anchors.right: parent.right
                             anchors.rightMargin: 14
                             anchors.bottom: parent.bottom
