@@ -40,6 +40,20 @@ class TestUpdateWindow : public QObject
         QTest::mouseClick(window, Qt::LeftButton, {}, item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint());
     }
 
+    // The update window, made (owned by `root`) and shown; null when it could not be made or shown.
+    static QQuickWindow* showWindow(UiTestEngine& ui, QScopedPointer<QObject>& root)
+    {
+        QQmlComponent component(&ui.engine, QUrl(QStringLiteral("qrc:/ui/updateWindow/UpdateWindow.qml")));
+        root.reset(component.create());
+        auto* window = qobject_cast<QQuickWindow*>(root.data());
+        if (!window) {
+            qWarning("%s", qPrintable(component.errorString()));
+            return nullptr;
+        }
+        window->show();
+        return QTest::qWaitForWindowExposed(window) ? window : nullptr;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -81,12 +95,9 @@ private slots:
         setInfo(info);
 
         UiTestEngine ui;
-        QQmlComponent component(&ui.engine, QUrl(QStringLiteral("qrc:/ui/updateWindow/UpdateWindow.qml")));
-        QScopedPointer<QObject> root(component.create());
-        QVERIFY2(root, qPrintable(component.errorString()));
-        auto* window = qobject_cast<QQuickWindow*>(root.data());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QScopedPointer<QObject> root;
+        QQuickWindow* window = showWindow(ui, root);
+        QVERIFY(window);
 
         const int state = info.value("state").toInt();
         const bool offer = state >= 2;
@@ -127,12 +138,9 @@ private slots:
                                              "fixes.\nSupercalifragilisticexpialidociousnessesandmore");
         setInfo({{"state", 3}, {"version", "2.0"}, {"desc", notes}, {"progress", 0.4}});
         UiTestEngine ui;
-        QQmlComponent component(&ui.engine, QUrl(QStringLiteral("qrc:/ui/updateWindow/UpdateWindow.qml")));
-        QScopedPointer<QObject> root(component.create());
-        QVERIFY2(root, qPrintable(component.errorString()));
-        auto* window = qobject_cast<QQuickWindow*>(root.data());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QScopedPointer<QObject> root;
+        QQuickWindow* window = showWindow(ui, root);
+        QVERIFY(window);
         QTRY_VERIFY(window->findChild<QQuickItem*>("progressRow")->isVisible());
         QImage shot;
         QTRY_VERIFY((shot = window->grabWindow(), !shot.isNull()));
@@ -150,12 +158,9 @@ private slots:
     {
         setInfo({{"state", 2}, {"version", "2.5"}, {"url", QString()}, {"progress", 0}});
         UiTestEngine ui;
-        QQmlComponent component(&ui.engine, QUrl(QStringLiteral("qrc:/ui/updateWindow/UpdateWindow.qml")));
-        QScopedPointer<QObject> root(component.create());
-        QVERIFY2(root, qPrintable(component.errorString()));
-        auto* window = qobject_cast<QQuickWindow*>(root.data());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QScopedPointer<QObject> root;
+        QQuickWindow* window = showWindow(ui, root);
+        QVERIFY(window);
 
         click(window, "secondaryButton");
         QTRY_COMPARE(SimpleStorage::instance()->get("versionBlock").toString(), QString("2.5"));
