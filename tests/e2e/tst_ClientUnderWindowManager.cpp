@@ -9,11 +9,12 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 
+#include <cstdlib>
 #include <functional>
+
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -48,42 +49,60 @@ QPoint clientOrigin(const QString& window)
     return x.hasMatch() && y.hasMatch() ? QPoint(x.captured(1).toInt(), y.captured(1).toInt()) : QPoint(-1, -1);
 }
 
-int timesLogged(const QString& logFile, const QString& what)
+QString logOf(const QString& logFile)
 {
     QFile file(logFile);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).count(what) : 0;
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-// The window's pixels as the screen shows them: through the compositing manager when one runs.
-QImage onScreen(const QString& window)
+int timesLogged(const QString& logFile, const QString& what)
 {
-    const QRect area = geometryOf(window);
+    return logOf(logFile).count(what);
+}
+
+// The grey level of a screen pixel as the X server shows it: through the compositing manager when
+// one runs, which paints onto the root window. -1 when it cannot be read.
+int greyAt(xcb_connection_t* connection, QPoint point)
+{
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_get_image_reply_t* reply = xcb_get_image_reply(
+        connection, xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, root, qint16(point.x()), qint16(point.y()), 1, 1, ~0u),
+        nullptr);
+    int grey = -1;
+    if (reply && xcb_get_image_data_length(reply) >= 4) {
+        const uint8_t* bgr = xcb_get_image_data(reply); // 24-bit depth: blue, green, red, pad
+        grey = qGray(bgr[2], bgr[1], bgr[0]);
+    }
+    std::free(reply);
+    return grey;
+}
+
+// Two pixels inside each edge of the window's part on the screen: the light theme's background,
+// not a shadow margin (black without a compositing manager, what lies beneath with one). Empty
+// when all are drawn, else what was seen there.
+QString undrawnEdges(xcb_connection_t* connection, const QString& window)
+{
+    const QRect area = geometryOf(window) & QRect(0, 0, 1280, 800);
     if (area.isEmpty())
-        return QImage();
-    QProcess grab;
-    grab.start("import", {"-window", "root", "-crop",
-                          QStringLiteral("%1x%2+%3+%4").arg(area.width()).arg(area.height()).arg(area.x()).arg(area.y()),
-                          "+repage", "png:-"});
-    if (!grab.waitForFinished(20000))
-        return QImage();
-    return QImage::fromData(grab.readAllStandardOutput(), "PNG");
-}
-
-// Two pixels inside each edge of the window: the light theme's background, not a shadow margin
-// (black without a compositing manager, what lies beneath with one).
-bool edgesDrawn(const QString& window)
-{
-    const QImage image = onScreen(window);
-    if (image.isNull())
-        return false;
-    const int w = image.width();
-    const int h = image.height();
+        return QStringLiteral("no geometry for %1").arg(window);
+    const int w = area.width();
+    const int h = area.height();
+    QStringList undrawn;
     for (const QPoint& point : {QPoint(2, 2), QPoint(w / 2, 2), QPoint(2, h / 2), QPoint(w - 3, h / 2),
                                 QPoint(w / 2, h - 3), QPoint(w - 3, h - 3)}) {
-        if (qGray(image.pixel(point)) < 0xc0)
-            return false;
+        const int grey = greyAt(connection, area.topLeft() + point);
+        if (grey < 0xc0)
+            undrawn << QStringLiteral("(%1,%2): %3").arg(point.x()).arg(point.y()).arg(grey);
     }
-    return true;
+    if (undrawn.isEmpty())
+        return QString();
+    return QStringLiteral("window %1 at %2,%3 %4x%5, grey below 192 at %6")
+        .arg(window)
+        .arg(area.x())
+        .arg(area.y())
+        .arg(w)
+        .arg(h)
+        .arg(undrawn.join(", "));
 }
 
 } // namespace
@@ -96,6 +115,7 @@ class TestClientUnderWindowManager : public QObject
     ChildProcess windowManager;
     StandinProcess standin;
     QString display;
+    xcb_connection_t* screen = nullptr; // reads the screen's pixels
 
     // A point in the middle of the main window's caption, in window coordinates.
     static QStringList onCaption(const QString& window)
@@ -134,6 +154,8 @@ private slots:
         QVERIFY2(!number.isEmpty(), xserver.errorOutput().constData());
         display = ':' + QString::fromLatin1(number);
         qputenv("DISPLAY", display.toLatin1()); // for xdotool and xprop
+        screen = xcb_connect(display.toLatin1().constData(), nullptr);
+        QVERIFY(!xcb_connection_has_error(screen));
 
         QVERIFY(windowManager.start("openbox", {"--sm-disable"}, QProcessEnvironment::systemEnvironment()));
         QTRY_VERIFY_WITH_TIMEOUT(
@@ -146,6 +168,8 @@ private slots:
         QCOMPARE(standin.violations(), QStringList());
         QCOMPARE(standin.stop(), 0);
         windowManager.stop();
+        if (screen)
+            xcb_disconnect(screen);
         xserver.stop();
     }
 
@@ -280,16 +304,23 @@ private slots:
         ChildProcess::output("xdotool", {"windowmove", windows.at(0), "0", "0"});
         ChildProcess::output("xdotool", {"windowmove", windows.at(1), "960", "100"});
         QTRY_COMPARE_WITH_TIMEOUT(geometryOf(windows.at(1)).topLeft(), QPoint(960, 100), 10000);
+        // what a failure saw, with what the client last heard of a compositing manager
+        const QString logFile = app.xdg().path() + QStringLiteral("/parlavine.log");
+        const auto undrawn = [&](const QString& window) {
+            const QString seen = undrawnEdges(screen, window);
+            const QStringList heard = logOf(logFile).split('\n').filter(QStringLiteral("compositing manager:"));
+            return seen.isEmpty() ? seen : seen + QStringLiteral("; ") + heard.value(heard.size() - 1, "nothing logged");
+        };
         for (const QString& window : windows)
-            QTRY_VERIFY_WITH_TIMEOUT(edgesDrawn(window), 20000);
+            QTRY_COMPARE_WITH_TIMEOUT(undrawn(window), QString(), 20000);
 
         ChildProcess compositor;
         QVERIFY(compositor.start("xcompmgr", {}, QProcessEnvironment::systemEnvironment()));
         for (const QString& window : windows)
-            QTRY_VERIFY_WITH_TIMEOUT(!edgesDrawn(window), 20000);
+            QTRY_VERIFY_WITH_TIMEOUT(!undrawn(window).isEmpty(), 20000);
         compositor.stop();
         for (const QString& window : windows)
-            QTRY_VERIFY_WITH_TIMEOUT(edgesDrawn(window), 20000);
+            QTRY_COMPARE_WITH_TIMEOUT(undrawn(window), QString(), 20000);
 
         QCOMPARE(app.stop(), 0);
     }
