@@ -214,8 +214,9 @@ void GlobalCtrl::refreshSession()
     UserService service;
     // The service stores the renewed session itself, and only for the login it was sent for.
     service.updateUserSession([](bool ok, const QVariantMap& data) {
-        const QString renewed = redacted(data.value(QStringLiteral("session")).toString()); // "set" or "empty"
-        log(QStringLiteral("----------updateSession %1, session %2"), ok ? QStringLiteral("ok") : QStringLiteral("fail"), renewed);
+        // the renewed session only as "set" or "empty"
+        log(QStringLiteral("----------updateSession %1, session %2"), ok ? QStringLiteral("ok") : QStringLiteral("fail"),
+            redacted(data.value(QStringLiteral("session")).toString()));
     });
 }
 
