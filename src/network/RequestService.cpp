@@ -2,6 +2,7 @@
 
 #include "core/AppConfig.h"
 #include "core/Hud.h"
+#include "core/Log.h"
 #include "core/State.h"
 #include "core/User.h"
 #include "core/Util.h"
@@ -41,6 +42,7 @@ struct RequestService::Call
     bool report = false;
     int tries = 1;
     bool once = false;
+    bool freshConnection = false; // sent again on a connection of its own after a lost one
     bool renewal = false;
     QString senderId; // the user who sent it; a re-send never lands in another account
     QSharedPointer<CallHandle> handle = QSharedPointer<CallHandle>::create();
@@ -185,9 +187,12 @@ void RequestService::send(const CallPtr& call)
     };
     const auto onError = [this, call](Request::RequestErrorType type, int code, QSharedPointer<QNetworkReply> reply) {
         const int httpStatus = reply ? reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() : 0;
+        // The path only: a query or Qt's own error text (which quotes the whole address) may carry the session.
+        log(QStringLiteral("request failed: %1: %2 (%3), HTTP %4"), QUrl(call->url).path(), QString::number(code),
+            NetworkFailure::text(code), QString::number(httpStatus));
         onPostJsonError(call, type, code, httpStatus);
     };
-    const Request::Delivery delivery = call->once ? Request::Once : Request::Reusable;
+    const Request::Delivery delivery = call->once || call->freshConnection ? Request::Once : Request::Reusable;
     if (call->fields.isEmpty()) {
         call->handle->setReply(transport->asyncPostJson(call->url, &call->body, AppConfig::requestTimeoutMs(), onReply,
                                                         onError, delivery));
@@ -285,6 +290,15 @@ void RequestService::onPostJsonForTransReply(const CallPtr& call, const QVariant
 
 void RequestService::onPostJsonError(const CallPtr& call, int type, int code, int httpStatus)
 {
+    // The server closed a kept-alive connection just as this call went out on it: Qt's own resend
+    // can then fail with an "unknown" error, which is no missing dependency. A call that may be
+    // repeated goes once more, on a connection of its own.
+    if (type == Request::Network && code == QNetworkReply::UnknownNetworkError && httpStatus == 0 && !call->once
+        && !call->freshConnection) {
+        call->freshConnection = true;
+        send(call);
+        return;
+    }
     // Qt's error enum is no number a user or the support can read; the server's status is. A broken
     // reply under a 200 is the transport's fault, told by its code.
     const bool statusFailed = httpStatus > 0 && (httpStatus < 200 || httpStatus >= 300);

@@ -51,7 +51,7 @@ class TestClientCopyTrans : public QObject
     std::unique_ptr<AppProcess> app;
     ChildProcess xterm;
 
-    QString logFile() const { return app->xdg().path() + QStringLiteral("/parlavine.log"); }
+    QString logFile() const { return app->logFile(); }
 
     QStringList results() { return logged(logFile(), QStringLiteral("copyTrans result: ")); }
     // The texts sent for translation: a stale or wrong capture shows here.

@@ -30,7 +30,7 @@ class TestClientScreenshot : public QObject
     std::unique_ptr<AppProcess> app;
     ChildProcess xterm;
 
-    QString logFile() const { return app->xdg().path() + QStringLiteral("/parlavine.log"); }
+    QString logFile() const { return app->logFile(); }
 
     QString logText() const
     {

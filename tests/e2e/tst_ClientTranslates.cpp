@@ -47,7 +47,7 @@ class TestClientTranslates : public QObject
     std::unique_ptr<AppProcess> app;
     QTemporaryDir screenshots;   // kept when a test fails, for a person to look at
 
-    QString logFile() const { return app->xdg().path() + QStringLiteral("/parlavine.log"); }
+    QString logFile() const { return app->logFile(); }
 
 private slots:
     void initTestCase()
@@ -61,9 +61,7 @@ private slots:
     {
         QVERIFY(standin.reset());
         app = std::make_unique<AppProcess>();
-        QProcessEnvironment environment = standin.environment(QProcessEnvironment::systemEnvironment());
-        environment.insert("PARLAVINE_LOG_FILE", logFile());
-        QVERIFY(app->start(environment));
+        QVERIFY(app->start(standin.environment(QProcessEnvironment::systemEnvironment())));
         QVERIFY2(app->waitForWindow("Parlavine", 60000), app->errorOutput().constData());
     }
 

@@ -218,8 +218,9 @@ private slots:
         AppProcess app;
         const bool started = RememberedUser::startSignedIn(app, standin, {{"copy_trans", "1"}});
         qputenv("QT_QPA_PLATFORM", platform);
-        QVERIFY2(started, app.errorOutput().constData());
-        const QString logFile = app.xdg().path() + QStringLiteral("/parlavine.log");
+        const QString logFile = app.logFile();
+        // how far a start got that timed out
+        QVERIFY2(started, qPrintable(QString::fromLocal8Bit(app.errorOutput()) + logOf(logFile).right(3000)));
         const QString shown = QStringLiteral("copyTrans showTrigger: ");
 
         // Below the main window, which must not cover the caption.
@@ -305,7 +306,7 @@ private slots:
         ChildProcess::output("xdotool", {"windowmove", windows.at(1), "960", "100"});
         QTRY_COMPARE_WITH_TIMEOUT(geometryOf(windows.at(1)).topLeft(), QPoint(960, 100), 10000);
         // what a failure saw, with what the client last heard of a compositing manager
-        const QString logFile = app.xdg().path() + QStringLiteral("/parlavine.log");
+        const QString logFile = app.logFile();
         const auto undrawn = [&](const QString& window) {
             const QString seen = undrawnEdges(screen, window);
             const QStringList heard = logOf(logFile).split('\n').filter(QStringLiteral("compositing manager:"));

@@ -126,7 +126,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!requestsTo(standin, kHistory).isEmpty(), 20000);
         QCOMPARE(app.stop(), 0);
 
-        QFile log(app.xdg().path() + QStringLiteral("/parlavine.log"));
+        QFile log(app.logFile());
         QVERIFY(log.open(QIODevice::ReadOnly));
         QByteArrayList lost;
         for (const QByteArray& line : log.readAll().split('\n')) {

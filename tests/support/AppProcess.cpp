@@ -10,8 +10,10 @@
 
 bool AppProcess::start(const QProcessEnvironment& environment, const QStringList& arguments)
 {
-    return m_xdg.isValid()
-        && m_process.start(QStringLiteral(PARLAVINE_BINARY), arguments, m_xdg.environment(environment));
+    QProcessEnvironment logged = m_xdg.environment(environment);
+    if (!logged.contains(QStringLiteral("PARLAVINE_LOG_FILE")))
+        logged.insert(QStringLiteral("PARLAVINE_LOG_FILE"), logFile());
+    return m_xdg.isValid() && m_process.start(QStringLiteral(PARLAVINE_BINARY), arguments, logged);
 }
 
 bool AppProcess::waitForWindow(const QString& title, int timeoutMs)

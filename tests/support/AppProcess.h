@@ -29,6 +29,8 @@ public:
 
     qint64 pid() const { return m_process.pid(); }
     const XdgSandbox& xdg() const { return m_xdg; }
+    // Where the client logs unless the start's environment names another file.
+    QString logFile() const { return m_xdg.path() + QStringLiteral("/parlavine.log"); }
     QByteArray errorOutput() { return m_process.errorOutput(); }
 
 private:

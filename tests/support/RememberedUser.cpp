@@ -33,9 +33,7 @@ bool RememberedUser::startSignedIn(AppProcess& app, StandinProcess& standin, con
     file.setValue(QStringLiteral("loginTemp"), loginSetting());
     for (auto it = settings.cbegin(); it != settings.cend(); ++it)
         file.setValue(it.key(), it.value());
-    QProcessEnvironment environment = standin.environment(QProcessEnvironment::systemEnvironment());
-    environment.insert("PARLAVINE_LOG_FILE", app.xdg().path() + QStringLiteral("/parlavine.log"));
-    if (!app.start(environment) || !app.waitForWindow(QStringLiteral("Parlavine"), 60000))
+    if (!app.start(standin.environment(QProcessEnvironment::systemEnvironment())) || !app.waitForWindow(QStringLiteral("Parlavine"), 60000))
         return false;
     if (!QTest::qWaitFor([&standin] { return sessionRenewed(standin); }, 60000))
         return false;
