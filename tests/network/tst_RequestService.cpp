@@ -10,8 +10,6 @@
 
 #include <QtTest>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -42,23 +40,6 @@ StandinRoute echoRoute(const QString& key, StandinEnvelope envelope)
         return StandinReply::success(request.at(QStringLiteral("value")));
     };
     return route;
-}
-
-// The descriptor in this process whose two ends are these ports, or -1.
-int socketBetween(int localPort, int peerPort)
-{
-    for (int fd = 3; fd < 4096; ++fd) {
-        sockaddr_in local{};
-        sockaddr_in peer{};
-        socklen_t length = sizeof(local);
-        if (getsockname(fd, reinterpret_cast<sockaddr*>(&local), &length) != 0 || local.sin_family != AF_INET)
-            continue;
-        length = sizeof(peer);
-        if (getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &length) == 0 && ntohs(local.sin_port) == localPort
-            && ntohs(peer.sin_port) == peerPort)
-            return fd;
-    }
-    return -1;
 }
 
 } // namespace
@@ -329,8 +310,8 @@ private slots:
             const ResultPtr first = postApi(2 * round);
             QTRY_COMPARE_WITH_TIMEOUT(first->calls, 1, 5000);
             const int keptPort = server.requests(kApi).last().clientPort;
-            const int client = socketBetween(keptPort, server.apiPort());
-            const int served = socketBetween(server.apiPort(), keptPort);
+            const int client = StandinServer::socketBetween(keptPort, server.apiPort());
+            const int served = StandinServer::socketBetween(server.apiPort(), keptPort);
             QVERIFY(client >= 0 && served >= 0);
             // The stand-in's end stays open, so no end of stream reaches the client, while the
             // client's own writes fail at once.

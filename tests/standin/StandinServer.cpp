@@ -63,15 +63,9 @@ int portOf(int fd, int (*name)(int, sockaddr*, socklen_t*))
 // httplib hands a handler no socket: it is found by its two ends among the process's descriptors.
 void closeConnection(int serverPort, int clientPort)
 {
-    DIR* fds = opendir("/proc/self/fd");
-    if (!fds)
-        return;
-    while (const dirent* entry = readdir(fds)) {
-        const int fd = atoi(entry->d_name);
-        if (fd > 2 && portOf(fd, getsockname) == serverPort && portOf(fd, getpeername) == clientPort)
-            shutdown(fd, SHUT_RDWR);
-    }
-    closedir(fds);
+    const int fd = StandinServer::socketBetween(serverPort, clientPort);
+    if (fd >= 0)
+        shutdown(fd, SHUT_RDWR);
 }
 
 QJsonObject violationBody(const QString& violation)
@@ -136,6 +130,23 @@ StandinServer::StandinServer(const QList<StandinRoute>& routes)
 StandinServer::StandinServer()
     : StandinServer(StandinRoutes::all())
 {
+}
+
+int StandinServer::socketBetween(int localPort, int peerPort)
+{
+    DIR* fds = opendir("/proc/self/fd");
+    if (!fds)
+        return -1;
+    int found = -1;
+    while (const dirent* entry = readdir(fds)) {
+        const int fd = atoi(entry->d_name);
+        if (fd > 2 && portOf(fd, getsockname) == localPort && portOf(fd, getpeername) == peerPort) {
+            found = fd;
+            break;
+        }
+    }
+    closedir(fds);
+    return found;
 }
 
 StandinServer::~StandinServer()

@@ -53,6 +53,9 @@ public:
     int collectorPort() const;
     QString apiUrl() const;          // "http://127.0.0.1:<apiPort>"
     QString collectorUrl() const;
+    // This process's IPv4 socket whose two ends are these ports, or -1: a connection of the
+    // stand-in, or a client's in the same process.
+    static int socketBetween(int localPort, int peerPort);
 
     // Adds a route, or replaces the one with the same key.
     void addRoute(const StandinRoute& route);

@@ -33,7 +33,8 @@ bool RememberedUser::startSignedIn(AppProcess& app, StandinProcess& standin, con
     file.setValue(QStringLiteral("loginTemp"), loginSetting());
     for (auto it = settings.cbegin(); it != settings.cend(); ++it)
         file.setValue(it.key(), it.value());
-    if (!app.start(standin.environment(QProcessEnvironment::systemEnvironment())) || !app.waitForWindow(QStringLiteral("Parlavine"), 60000))
+    if (!app.start(standin.environment(QProcessEnvironment::systemEnvironment()))
+        || !app.waitForWindow(QStringLiteral("Parlavine"), 60000))
         return false;
     if (!QTest::qWaitFor([&standin] { return sessionRenewed(standin); }, 60000))
         return false;
